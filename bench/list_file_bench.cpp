@@ -1,0 +1,65 @@
+// Reading and writing a list of the largest size a list file allows.
+
+#include <benchmark/benchmark.h>
+
+#include "lists/decimal_text.h"
+#include "lists/list_file_format.h"
+#include "lists/text_file.h"
+#include "platform/fake/cp932_codec.h"
+
+namespace wordvane {
+namespace {
+
+constexpr int kLargestList = 32767;
+
+std::vector<std::u16string> largestListLines() {
+    std::vector<std::u16string> lines{
+        u"最大", u";", u"", u"", u"false", u"normal", u"middle", toDecimal(kLargestList), u"/"};
+    for (int w = 0; w < kLargestList; ++w) {
+        if (w > 0) {
+            lines.emplace_back(u"/");
+        }
+        lines.push_back(u"word" + toDecimal(w));
+        lines.emplace_back(u"説明\\nつづき");
+        lines.push_back(u"候補" + toDecimal(w));
+        lines.emplace_back(u"C:\\path\\to\\file");
+    }
+    return lines;
+}
+
+std::string asFileBytes(const std::vector<std::u16string>& lines) {
+    std::u16string text;
+    for (const auto& line : lines) {
+        text += line + u"\r\n";
+    }
+    return encodeCp932(text);
+}
+
+void BM_ReadLargestListFile(benchmark::State& state) {
+    const std::string bytes = asFileBytes(largestListLines());
+    for (auto _ : state) {
+        ListHeader header;
+        WordListClass list;
+        const auto outcome = parseListFile(splitLines(decodeCp932(bytes)), header, list);
+        benchmark::DoNotOptimize(outcome);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_ReadLargestListFile)->Unit(benchmark::kMillisecond);
+
+void BM_WriteLargestListFile(benchmark::State& state) {
+    ListHeader header;
+    WordListClass list;
+    parseListFile(largestListLines(), header, list);
+    for (auto _ : state) {
+        std::u16string text;
+        for (const auto& line : formatListFile(header, list)) {
+            text += line + u"\r\n";
+        }
+        benchmark::DoNotOptimize(encodeCp932(text));
+    }
+}
+BENCHMARK(BM_WriteLargestListFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace wordvane

@@ -1,0 +1,24 @@
+#include "app/app.h"
+
+namespace wordvane {
+
+App::App(Platform& p) : platform(p), textWindow(p, forms.form4) {}
+
+int App::message(const std::u16string& text, int style) {
+    return platform.messageBox(text, kAppTitle, style);
+}
+
+void App::endProcess() {
+    processEnded = true;
+    platform.exitProcess();
+}
+
+std::u16string App::programFolder() {
+    std::u16string folder = platform.programFolder();
+    if (folder.empty() || (folder.back() != u'\\' && folder.back() != u'/')) {
+        folder += u'\\';
+    }
+    return folder;
+}
+
+}  // namespace wordvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "completion/completion_state.h"
+#include "hotkeys/hotkey_state.h"
+#include "lists/list_state.h"
+#include "lists/settings.h"
+#include "platform/platform.h"
+#include "textwindow/replace_sets.h"
+#include "ui/forms.h"
+
+namespace wordvane {
+
+inline constexpr char16_t kAppTitle[] = u"Wordvane";
+
+// The whole program: its windows and the state that Form1 owns, on one
+// platform.
+class App {
+  public:
+    explicit App(Platform& platform);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    Platform& platform;
+    ui::Forms forms;
+    Settings settings;
+    ListState lists;
+    HotKeyState hotkeys;
+    CompletionState completion;
+    TextWindowSets textWindow;    // Form4's sets and opacity
+    ReplaceEditor replaceEditor;  // Form9's copy of the sets
+
+    // True once a fatal list-file error has started the shutdown: nothing
+    // may be saved then.
+    bool abortingLoad = false;
+    // True once the process has been told to end; every procedure returns
+    // at once after that.
+    bool processEnded = false;
+    // Calls into parts of the program that are not built yet, in order.
+    std::vector<std::u16string> pendingCalls;
+
+    // A message box with the program's title.
+    int message(const std::u16string& text, int style);
+    void endProcess();
+    // The program folder, ending in a path separator.
+    std::u16string programFolder();
+};
+
+}  // namespace wordvane

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "lists/word_list.h"
+
+namespace wordvane {
+
+// The header of a list file: how the list behaves in completion.
+struct ListHeader {
+    std::u16string name;
+    std::u16string startChar;
+    std::u16string elementKey;
+    std::u16string cancelKeyLine;
+    bool insertAtWordLevel = false;  // flag "t"
+    bool replaceAbbrev = false;      // flag "r"
+    int16_t displaySize = 0;         // 0 small, 1 middle, 2 large
+};
+
+enum class ListReadFailure {
+    None,
+    Open,         // cannot be read at all
+    Count,        // line 8 is not a usable word count
+    Read,         // empty file or name, missing header line, bad first separator, store error
+    TooFewWords,  // fewer words than line 8 declared; what was read is kept
+};
+
+enum class ListReadCause { None, TooManyWords, AccountMissing };
+
+struct ListReadOutcome {
+    ListReadFailure failure = ListReadFailure::None;
+    ListReadCause cause = ListReadCause::None;
+};
+
+// Reads the lines of a list file into `header` and `list`, value by value;
+// on a failure both keep what was read before it.
+ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHeader& header,
+                              WordListClass& list);
+
+// The lines of a list file for `header` and `list`.
+std::vector<std::u16string> formatListFile(const ListHeader& header, const WordListClass& list);
+
+}  // namespace wordvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace wordvane {
+
+// The options of the settings file, as the program holds them.
+struct Settings {
+    std::array<bool, 2> listEnabled{};  // [0] launcher list, [1] clipboard history
+    int16_t clipHistorySize = 0;
+    int16_t textEraseTime = 0;  // ticks
+    int16_t balloonTime = 0;    // ticks
+    bool showStartChar = false;
+    bool confirmSaveOnExit = false;
+    int32_t clipMaxBytes = 0;
+    double separatorInterval = -1;  // days; negative: no separators
+    int16_t doubleCtrlWait = -1;    // ticks; -1: off
+    int32_t largeDescMaxWidth = 0;  // twips
+};
+
+}  // namespace wordvane

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace wordvane {
+
+// Misuse of the list store (a word slot that does not exist, a negative element
+// index, a 16-bit index that overflows). The store never handles it itself: it
+// reaches the caller, and the file readers turn it into their own read failure.
+class ListStoreError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// One word: an ordered sequence of elements, each a (name, account) pair.
+// `length()` is the highest element index, -1 for a word without elements.
+class StrArray {
+  public:
+    StrArray();
+
+    void setString(const std::u16string& name, const std::u16string& account);
+    std::u16string getString(int16_t index, int16_t nameAccount) const;
+    int16_t length() const { return length_; }
+    void changeString(int16_t index, const std::u16string& name, const std::u16string& account);
+    void decrementArrayLength();
+    void changeName(int16_t index, const std::u16string& name);
+
+  private:
+    int16_t length_;
+    // Rows above length_ are storage left over from dropped elements; no
+    // operation returns them, and the next setString reuses them.
+    std::vector<std::array<std::u16string, 2>> entries_;
+};
+
+// One list: an ordered sequence of words. `getWordLength()` is the highest
+// word index, -1 for an empty list.
+class WordListClass {
+  public:
+    void setLength(int16_t arrayLength);
+    void addNewString(const std::u16string& name, const std::u16string& account);
+    void addNewWord(int16_t index, const std::u16string& name, const std::u16string& account);
+    void setString(const std::u16string& name, const std::u16string& account);
+    void changeString(int16_t listindex, int16_t wordIndex, const std::u16string& name,
+                      const std::u16string& account);
+    void nextIndex();
+    int16_t getElementLength(int16_t index) const;
+    std::u16string getString(int16_t wordIndex, int16_t elementIndex, int16_t nameOrAccount) const;
+    int16_t getWordLength() const { return lastWord_; }
+    void decrementElementLength();
+    void decrementAttributeLength(int16_t index);
+    void changeName(int16_t wordIndex, int16_t elementIndex, const std::u16string& name);
+    void exchangeWord(int16_t index1, int16_t index2);
+
+  private:
+    StrArray& word(int16_t index);
+    const StrArray& word(int16_t index) const;
+
+    int16_t cursor_ = 0;
+    int16_t lastWord_ = -1;
+    // Slot k holds word k for k <= lastWord_; a slot above it may be empty
+    // (after setLength) or keep a dropped word (after decrementElementLength).
+    std::vector<std::unique_ptr<StrArray>> words_;
+};
+
+}  // namespace wordvane

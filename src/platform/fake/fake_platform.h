@@ -1,0 +1,119 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace wordvane {
+
+// The test double of the desktop: keeps everything in memory, answers what a
+// test scripted and records what the program did. Files are real files in
+// the program folder the test gives.
+class FakePlatform : public Platform {
+  public:
+    // `folder` is the program folder on this machine (UTF-8).
+    explicit FakePlatform(const std::string& folder);
+
+    struct Message {
+        std::u16string text;
+        std::u16string title;
+        int style = 0;
+    };
+    struct HotKey {
+        WindowHandle window = 0;
+        int32_t modifiers = 0;
+        int32_t virtualKey = 0;
+    };
+
+    // What a test scripts.
+    std::deque<int> messageAnswers;  // next answers; otherwise OK, or No for Yes/No
+    std::set<int> keysDown;
+    std::set<int> keysPressed;  // pressed since the last poll; each poll takes its key
+    std::optional<std::u16string> clipboard;
+    WindowHandle foreground = 0x42;
+    std::optional<Point> caret;
+    Point cursor;
+    Size screen{1920, 1080};
+    int twipsPerPixel = 15;
+    std::optional<std::u16string> saveDialogAnswer;
+    bool otherInstance = false;
+    std::set<std::u16string> failingWrites;  // paths whose writing fails
+    uint64_t now = 0;
+    LocalDateTime localTime{2026, 12, 7, 9, 30, 0};
+
+    // What the program did.
+    std::vector<Message> messages;
+    std::vector<std::pair<int, bool>> sentKeys;
+    std::vector<std::u16string> pastedTexts;
+    uint32_t clipboardChanges = 0;
+    std::map<int32_t, HotKey> registeredHotKeys;
+    std::map<std::u16string, int> atomReferences;
+    std::map<WindowHandle, int> opacity;
+    bool trayIconShown = false;
+    std::u16string trayTip;
+    int trayIconAdds = 0;
+    std::vector<std::u16string> poppedMenus;
+    std::vector<std::u16string> shellOpened;
+    std::vector<std::u16string> writtenFiles;
+    int yields = 0;
+    bool exited = false;
+
+    // Platform
+    bool keyDown(int virtualKey) override;
+    bool keyPressedSincePoll(int virtualKey) override;
+    void sendKey(int virtualKey, bool keyUp) override;
+    int scanCode(int virtualKey) override;
+    std::optional<std::u16string> clipboardText() override;
+    bool putClipboardText(const std::u16string& text) override;
+    uint32_t clipboardChangeCount() override;
+    int16_t addAtom(const std::u16string& name) override;
+    void deleteAtom(int16_t atom) override;
+    bool registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
+                        int32_t virtualKey) override;
+    bool unregisterHotKey(WindowHandle window, int32_t id) override;
+    WindowHandle foregroundWindow() override;
+    void setForegroundWindow(WindowHandle window) override;
+    void setActiveWindow(WindowHandle window) override;
+    WindowHandle windowBelow(WindowHandle window) override;
+    bool isWindow(WindowHandle window) override;
+    void setTopmost(WindowHandle window, bool topmost) override;
+    std::optional<Rect> windowRect(WindowHandle window) override;
+    std::u16string windowClassName(WindowHandle window) override;
+    std::optional<Point> caretPosition() override;
+    Point cursorPosition() override;
+    Size screenSizePixels() override;
+    int twipsPerPixelX() override;
+    int twipsPerPixelY() override;
+    void setWindowRoundRegion(WindowHandle window, const Rect& box, int corner, const Point* tail,
+                              int tailPoints) override;
+    void setWindowOpacity(WindowHandle window, int alpha) override;
+    Size measureText(const std::u16string& text, const std::u16string& fontName,
+                     int pointSize) override;
+    void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
+    void removeTrayIcon() override;
+    void popupMenu(ui::Menu& menu, Point at) override;
+    bool shellOpen(const std::u16string& target) override;
+    int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
+    std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
+    void yieldToEvents() override;
+    std::u16string programFolder() override;
+    bool anotherInstanceRunning() override;
+    void exitProcess() override;
+    std::optional<std::string> readFile(const std::u16string& path) override;
+    bool writeFile(const std::u16string& path, std::string_view bytes) override;
+    std::u16string decodeAnsi(std::string_view bytes) override;
+    std::string encodeAnsi(std::u16string_view text) override;
+    uint64_t milliseconds() override;
+    LocalDateTime localNow() override;
+
+  private:
+    std::u16string folder_;
+    std::map<int16_t, std::u16string> atomNames_;
+    int16_t nextAtom_ = static_cast<int16_t>(0xC000);
+};
+
+}  // namespace wordvane

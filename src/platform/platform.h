@@ -1,0 +1,153 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wordvane {
+
+// A window of any application, as the desktop knows it. 0 is no window.
+using WindowHandle = std::uintptr_t;
+
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+};
+
+struct Size {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+struct LocalDateTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// Message box styles and answers, with the desktop's numbers.
+inline constexpr int kMbOk = 0;
+inline constexpr int kMbYesNo = 4;
+inline constexpr int kMbIconExclamation = 48;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// Hotkey modifier flags.
+inline constexpr int32_t kModAlt = 1;
+inline constexpr int32_t kModControl = 2;
+inline constexpr int32_t kModShift = 4;
+inline constexpr int32_t kModWin = 8;
+
+namespace ui {
+class Menu;
+}
+
+// The one door to the desktop. Every service the program needs from the
+// system is asked for here, named for what the program wants; the Win32
+// backend provides it on Windows and the fake provides it to the tests.
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // Keyboard. `keyPressedSincePoll` is true when the key went down since the
+    // previous poll of that key.
+    virtual bool keyDown(int virtualKey) = 0;
+    virtual bool keyPressedSincePoll(int virtualKey) = 0;
+    virtual void sendKey(int virtualKey, bool keyUp) = 0;
+    virtual int scanCode(int virtualKey) = 0;
+
+    // Clipboard. `clipboardText` is empty when the clipboard holds no text or
+    // cannot be opened. `putClipboardText` marks the text as one the program
+    // only pastes, so that clipboard histories leave it out; it reports
+    // whether the clipboard could be written. The change counter grows with
+    // every change of the clipboard by anyone.
+    virtual std::optional<std::u16string> clipboardText() = 0;
+    virtual bool putClipboardText(const std::u16string& text) = 0;
+    virtual uint32_t clipboardChangeCount() = 0;
+
+    // Global hotkeys: ids from the global atom table, registered on a window.
+    virtual int16_t addAtom(const std::u16string& name) = 0;
+    virtual void deleteAtom(int16_t atom) = 0;
+    virtual bool registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
+                                int32_t virtualKey) = 0;
+    virtual bool unregisterHotKey(WindowHandle window, int32_t id) = 0;
+
+    // Windows and focus.
+    virtual WindowHandle foregroundWindow() = 0;
+    virtual void setForegroundWindow(WindowHandle window) = 0;
+    virtual void setActiveWindow(WindowHandle window) = 0;
+    virtual WindowHandle windowBelow(WindowHandle window) = 0;
+    virtual bool isWindow(WindowHandle window) = 0;
+    virtual void setTopmost(WindowHandle window, bool topmost) = 0;
+    virtual std::optional<Rect> windowRect(WindowHandle window) = 0;
+    virtual std::u16string windowClassName(WindowHandle window) = 0;
+
+    // Caret of the foreground window's focused control and mouse pointer, in
+    // screen pixels. No caret: empty.
+    virtual std::optional<Point> caretPosition() = 0;
+    virtual Point cursorPosition() = 0;
+
+    // Screen.
+    virtual Size screenSizePixels() = 0;
+    virtual int twipsPerPixelX() = 0;
+    virtual int twipsPerPixelY() = 0;
+
+    // Window shape and translucency (alpha 0..255).
+    virtual void setWindowRoundRegion(WindowHandle window, const Rect& box, int corner,
+                                      const Point* tail, int tailPoints) = 0;
+    virtual void setWindowOpacity(WindowHandle window, int alpha) = 0;
+
+    // Text measuring, in pixels.
+    virtual Size measureText(const std::u16string& text, const std::u16string& fontName,
+                             int pointSize) = 0;
+
+    // The notification-area icon and pop-up menus.
+    virtual void addTrayIcon(WindowHandle window, const std::u16string& tip) = 0;
+    virtual void removeTrayIcon() = 0;
+    virtual void popupMenu(ui::Menu& menu, Point at) = 0;
+
+    // Shell.
+    virtual bool shellOpen(const std::u16string& target) = 0;
+
+    // Dialogs. `messageBox` returns the answer (kIdOk, kIdYes, kIdNo);
+    // `saveFileDialog` the chosen path, empty when cancelled.
+    virtual int messageBox(const std::u16string& text, const std::u16string& title, int style) = 0;
+    virtual std::optional<std::u16string> saveFileDialog(const std::u16string& filter,
+                                                         int flags) = 0;
+
+    // Lets pending window messages run (a tick or a hotkey may run inside).
+    virtual void yieldToEvents() = 0;
+
+    // Process.
+    virtual std::u16string programFolder() = 0;
+    virtual bool anotherInstanceRunning() = 0;
+    virtual void exitProcess() = 0;
+
+    // Files. `readFile` is empty when the file cannot be read. `writeFile`
+    // replaces the file whole or, when it fails, leaves the old one as it was.
+    virtual std::optional<std::string> readFile(const std::u16string& path) = 0;
+    virtual bool writeFile(const std::u16string& path, std::string_view bytes) = 0;
+
+    // The ANSI code page (932). A character the code page cannot hold is
+    // replaced, never dropped.
+    virtual std::u16string decodeAnsi(std::string_view bytes) = 0;
+    virtual std::string encodeAnsi(std::u16string_view text) = 0;
+
+    // Clock: milliseconds since some start, and the local date and time.
+    virtual uint64_t milliseconds() = 0;
+    virtual LocalDateTime localNow() = 0;
+};
+
+}  // namespace wordvane

@@ -1,0 +1,68 @@
+#include "ui/forms.h"
+
+namespace wordvane::ui {
+
+ModeMenu::ModeMenu() : Menu(u"モード") {
+    for (auto& item : mnuMode) {
+        children.push_back(&item);
+    }
+    for (auto& item : mnuHotkey) {
+        mnuSetHotKey.children.push_back(&item);
+    }
+    mnuSetHotKey.children.push_back(&mnuPopup);
+    mnuDisplayPos.children = {&mnuCaretPos, &mnuMousePos};
+    for (MenuItem* item : {&mnuHR, &mnuClipDuplicate, &mnuPopText, &mnuSetHotKey,
+                           &mnuChangeReplaceWay, &mnuDisplayPos, &mnuOff, &mnuExit}) {
+        children.push_back(item);
+    }
+    mnuExit.setVisible(false);
+}
+
+Form1::Form1() {
+    setCaption(u"Wordvane");
+    Timer1.setInterval(1);
+    Timer1.setEnabled(true);
+}
+
+Form2::Form2() {
+    Timer1.setInterval(300);
+    Timer1.setEnabled(false);
+}
+
+Forms::Forms() {
+    // Sizes in twips until the windows are laid out (the candidate list takes
+    // its size from the list's display size).
+    int number = 1;
+    for (Window* window : {static_cast<Window*>(&form1), static_cast<Window*>(&form2), &form3,
+                           &form4, &form5, &form6, &form7, &form8, &form9}) {
+        window->setWidth(2775);
+        window->setHeight(3900);
+        window->setHandle(static_cast<WindowHandle>(0x1000 + number));
+        ++number;
+    }
+}
+
+Window& Forms::byNumber(int number) {
+    switch (number) {
+        case 1:
+            return form1;
+        case 2:
+            return form2;
+        case 3:
+            return form3;
+        case 4:
+            return form4;
+        case 5:
+            return form5;
+        case 6:
+            return form6;
+        case 7:
+            return form7;
+        case 8:
+            return form8;
+        default:
+            return form9;
+    }
+}
+
+}  // namespace wordvane::ui

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+
+#include "ui/controls.h"
+
+namespace wordvane::ui {
+
+// The mode menu "モード" that the tray icon's right button pops up.
+class ModeMenu : public Menu {
+  public:
+    ModeMenu();
+    ModeMenu(const ModeMenu&) = delete;
+    ModeMenu& operator=(const ModeMenu&) = delete;
+
+    std::array<MenuItem, 7> mnuMode;
+    MenuItem mnuHR{u"-"};
+    MenuItem mnuClipDuplicate{u"重複履歴の保存"};
+    MenuItem mnuPopText{u"ポップアップテキスト"};
+    MenuItem mnuSetHotKey{u"ホットキー設定"};
+    std::array<MenuItem, 7> mnuHotkey;
+    MenuItem mnuPopup{u"ポップアップ"};
+    MenuItem mnuChangeReplaceWay{u"置換方法の編集"};
+    MenuItem mnuDisplayPos{u"表示位置"};
+    MenuItem mnuCaretPos{u"キャレット位置"};
+    MenuItem mnuMousePos{u"マウス位置"};
+    MenuItem mnuOff{u"補完OFF"};
+    MenuItem mnuExit{u"終了"};
+};
+
+// The candidate-list window.
+class Form1 : public Window {
+  public:
+    Form1();
+    ListBox List1;
+    TextBox Text1;
+    Button Command1{u"登録"};
+    Button Command2{u"キャンセル"};
+    Timer Timer1;
+    ModeMenu mnuModeMenu;
+};
+
+// The key and notice window; its timer restores the clipboard after an
+// insertion.
+class Form2 : public Window {
+  public:
+    Form2();
+    Timer Timer1;
+};
+
+// All windows of the program, Form1 to Form9. Forms 3 to 9 get their own
+// controls as their dialogs are built.
+struct Forms {
+    Forms();
+    Form1 form1;
+    Form2 form2;
+    Window form3;
+    Window form4;
+    Window form5;
+    Window form6;
+    Window form7;
+    Window form8;
+    Window form9;
+
+    // Form1 to Form9 by number.
+    Window& byNumber(int number);
+};
+
+}  // namespace wordvane::ui
