@@ -1,8 +1,12 @@
 #include "app/app.h"
 
+#include "app/shutdown.h"
+
 namespace wordvane {
 
-App::App(Platform& p) : platform(p), textWindow(p, forms.form4) {}
+App::App(Platform& p) : platform(p), textWindow(p, forms.form4) {
+    forms.form1.mnuModeMenu.mnuExit.onClick = [this] { mnuExit_Click(*this); };
+}
 
 int App::message(const std::u16string& text, int style) {
     return platform.messageBox(text, kAppTitle, style);

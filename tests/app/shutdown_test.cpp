@@ -1,0 +1,190 @@
+#include "app/shutdown.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/startup.h"
+#include "app/tray_icon.h"
+#include "lists/list_files.h"
+#include "support/app_fixture.h"
+
+namespace wordvane::test {
+namespace {
+
+const std::u16string kSaveQuestion = u"変更されているリストがあります。\r\n変更を保存しますか？";
+
+class Shutdown : public AppTest {
+  protected:
+    void SetUp() override { folder.writeStandard(); }
+
+    void start() {
+        ASSERT_TRUE(Form_Load(app));
+        ASSERT_TRUE(platform.messages.empty());
+    }
+
+    std::vector<std::string> writtenNames() const {
+        std::vector<std::string> names;
+        for (const auto& path : platform.writtenFiles) {
+            const auto name = path.substr(path.find_last_of(u'/') + 1);
+            names.emplace_back(name.begin(), name.end());
+        }
+        return names;
+    }
+
+    void setConfirm(bool confirm) {
+        auto lines = standardSettings();
+        lines[6] = confirm ? u"True/" : u"False/";
+        folder.write("vane.ini", lines);
+    }
+};
+
+TEST_F(Shutdown, ExitWritesTheSpecialListsAndSettingsAndReleasesEverything) {
+    const auto launch = folder.bytes("Launch.txt");
+    const auto clip = folder.bytes("ClipBoad.txt");
+    start();
+    mnuExit_Click(app);
+    EXPECT_TRUE(platform.messages.empty()) << "no question without changed word lists";
+    EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini"}));
+    EXPECT_EQ(folder.bytes("Launch.txt"), launch);
+    EXPECT_EQ(folder.bytes("ClipBoad.txt"), clip);
+    EXPECT_EQ(folder.lines("vane.ini").size(), 28u);
+    EXPECT_TRUE(platform.exited);
+    EXPECT_FALSE(platform.trayIconShown);
+    EXPECT_TRUE(platform.registeredHotKeys.empty());
+    EXPECT_TRUE(platform.atomReferences.empty()) << "every atom is released";
+    EXPECT_FALSE(app.hotkeys.hooked);
+    for (int number = 2; number <= 9; ++number) {
+        EXPECT_FALSE(app.forms.byNumber(number).loaded()) << "Form" << number;
+    }
+    EXPECT_EQ(app.pendingCalls.back(), u"form_visible(False)");
+}
+
+TEST_F(Shutdown, ChangedWordListsAreSavedOnlyWhenTheUserSaysYes) {
+    const auto wordList2 = folder.bytes("WordList2.txt");
+    start();
+    app.lists.wordListChanged[1] = true;
+    app.lists.wordListChanged[3] = true;
+    app.lists.wordLists[3].addNewString(u"new", u"word");
+    platform.messageAnswers.push_back(kIdNo);
+    Form_QueryUnload(app);
+    ASSERT_EQ(messageTexts(), std::vector<std::u16string>{kSaveQuestion});
+    EXPECT_EQ(platform.messages[0].style, kMbYesNo);
+    EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini"}));
+    EXPECT_EQ(folder.bytes("WordList2.txt"), wordList2);
+}
+
+TEST_F(Shutdown, YesSavesEveryChangedWordListToItsOwnFile) {
+    start();
+    app.lists.wordListChanged[1] = true;
+    app.lists.wordListChanged[3] = true;
+    app.lists.wordLists[3].addNewString(u"new", u"word");
+    platform.messageAnswers.push_back(kIdYes);
+    Form_QueryUnload(app);
+    EXPECT_EQ(messageTexts(), std::vector<std::u16string>{kSaveQuestion}) << "asked once";
+    EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini",
+                                                        "WordList2.txt", "WordList4.txt"}));
+    EXPECT_EQ(folder.lines("WordList2.txt")[7], u"3");
+}
+
+TEST_F(Shutdown, WithoutConfirmationChangedListsAreSavedWithoutAQuestion) {
+    setConfirm(false);
+    start();
+    app.lists.wordListChanged[4] = true;
+    Form_QueryUnload(app);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(writtenNames().back(), "WordList5.txt");
+}
+
+TEST_F(Shutdown, AListThatWasNotReadIsNeverWritten) {
+    // Launch.txt declares more words than it holds: reading stops there, so
+    // neither it nor the clipboard list is written back, and the settings
+    // keep the clipboard history enabled.
+    auto launch = listFile(u"ランチャー", {{{u"a", u"1"}}});
+    launch[7] = u"2";
+    folder.write("Launch.txt", launch);
+    const auto launchBytes = folder.bytes("Launch.txt");
+    const auto clipBytes = folder.bytes("ClipBoad.txt");
+    ASSERT_TRUE(Form_Load(app));
+    ASSERT_EQ(app.lists.loadedListCount, 0);
+    app.lists.wordListChanged[0] = true;
+    mnuExit_Click(app);
+    EXPECT_EQ(writtenNames(), std::vector<std::string>{"vane.ini"});
+    EXPECT_EQ(folder.bytes("Launch.txt"), launchBytes);
+    EXPECT_EQ(folder.bytes("ClipBoad.txt"), clipBytes);
+    EXPECT_EQ(folder.lines("vane.ini")[1].substr(0, 5), u"True/");
+    EXPECT_EQ(messageTexts().size(), 1u) << "only the too-few-words message, no save question";
+}
+
+TEST_F(Shutdown, AFailedSaveTellsTheUserAndKeepsTheOldFile) {
+    const auto launch = folder.bytes("Launch.txt");
+    start();
+    app.lists.wordLists[0].addNewString(u"added", u"C:\\");
+    platform.failingWrites.insert(folder.file("Launch.txt"));
+    mnuExit_Click(app);
+    EXPECT_EQ(messageTexts(),
+              std::vector<std::u16string>{u"ファイルLaunch.txtを保存できませんでした。\r\n"
+                                          u"保存先のファイルは変更されていません。"});
+    EXPECT_EQ(platform.messages[0].style, kMbIconExclamation);
+    EXPECT_EQ(folder.bytes("Launch.txt"), launch);
+    EXPECT_EQ(writtenNames(), (std::vector<std::string>{"ClipBoad.txt", "vane.ini"}));
+}
+
+TEST_F(Shutdown, AnInterruptedWriteLeavesTheOldFileWhole) {
+    const auto before = folder.bytes("Launch.txt");
+    std::filesystem::create_directory(folder.path() + "/Launch.txt.saving");
+    EXPECT_FALSE(platform.writeFile(folder.file("Launch.txt"), "new content"));
+    EXPECT_EQ(folder.bytes("Launch.txt"), before);
+}
+
+TEST_F(Shutdown, SaveAsWritesTheCurrentListAndClearsItsChangedFlag) {
+    start();
+    app.lists.currentList = 3;
+    app.lists.wordListChanged[1] = true;
+    platform.saveDialogAnswer = folder.file("notes");
+    mnuSave_Click(app);
+    EXPECT_EQ(folder.lines("notes.txt")[0], u"単語2");
+    EXPECT_FALSE(app.lists.wordListChanged[1]);
+    platform.saveDialogAnswer = folder.file("notes.md");
+    mnuSave_Click(app);
+    EXPECT_TRUE(folder.exists("notes.md"));
+    EXPECT_FALSE(folder.exists("notes.md.txt"));
+
+    platform.saveDialogAnswer = std::nullopt;
+    mnuSave_Click(app);
+    platform.saveDialogAnswer = folder.file("locked.txt");
+    platform.failingWrites.insert(folder.file("locked.txt"));
+    mnuSave_Click(app);
+    EXPECT_EQ(messageTexts(),
+              std::vector<std::u16string>{u"ファイルlocked.txtを保存できませんでした。\r\n"
+                                          u"保存先のファイルは変更されていません。"});
+    Form_QueryUnload(app);
+    EXPECT_EQ(writtenNames().back(), "vane.ini") << "the saved list is not written again at exit";
+}
+
+TEST_F(Shutdown, TheTrayIconsRightButtonOpensTheModeMenuWithExit) {
+    start();
+    app.completion.typedText = u"ab";
+    app.completion.openWord = 3;
+    Form_MouseMove(app, 0, 0, kTrayRightButtonUp * 15, 0);
+    EXPECT_EQ(platform.poppedMenus, std::vector<std::u16string>{u"モード"});
+    auto& menu = app.forms.form1.mnuModeMenu;
+    EXPECT_TRUE(menu.mnuExit.visible());
+    EXPECT_TRUE(menu.mnuPopText.visible());
+    EXPECT_EQ(app.completion.typedText, u"");
+    EXPECT_EQ(app.completion.openWord, -1);
+    EXPECT_EQ(platform.foreground, app.forms.form1.handle());
+    EXPECT_EQ(app.pendingCalls.back(), u"form_visible(False)");
+
+    Form_MouseMove(app, 0, 0, kTrayLeftButtonUp * 15, 0);
+    EXPECT_EQ(app.pendingCalls.back(), u"forcedShowList");
+    Form_MouseMove(app, 0, 0, 512 * 15, 0);
+    EXPECT_EQ(app.pendingCalls.back(), u"forcedShowList") << "mere mouse moves are ignored";
+    EXPECT_EQ(platform.poppedMenus.size(), 1u);
+
+    menu.mnuExit.click();
+    EXPECT_TRUE(platform.exited);
+}
+
+}  // namespace
+}  // namespace wordvane::test

@@ -1,0 +1,44 @@
+// Any three texts written as a replacement-set line read back as the same
+// three texts (line breaks as CR LF, a closing backslash followed by a blank),
+// and no line makes the reader crash.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "lists/one_line_text.h"
+#include "lists/replace_set_line.h"
+
+namespace {
+
+std::u16string expectedBack(const std::u16string& text) {
+    std::u16string normal = wordvane::getChangedLine(wordvane::getChangedLine2(text));
+    if (!normal.empty() && normal.back() == u'\\') {
+        normal += u' ';
+    }
+    return normal;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace wordvane;
+    std::u16string text;
+    for (size_t i = 0; i + 1 < size; i += 2) {
+        text += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+    }
+    (void)splitReplaceSetLine(text);
+
+    const size_t a = text.size() / 3;
+    const std::u16string fields[] = {text.substr(0, a), text.substr(a, a), text.substr(2 * a)};
+    const auto back = splitReplaceSetLine(formatReplaceSetLine(fields[0], fields[1], fields[2]));
+    if (!back) {
+        std::abort();
+    }
+    for (int i = 0; i < 3; ++i) {
+        if ((*back)[static_cast<size_t>(i)] != expectedBack(fields[i])) {
+            std::abort();
+        }
+    }
+    return 0;
+}

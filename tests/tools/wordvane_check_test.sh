@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The checker accepts the shipped program folder without a message, rewrites
+# it byte for byte, and reports a broken folder the way start-up would.
+set -euo pipefail
+checker=$1
+defaults=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+out=$("$checker" "$defaults") || fail "defaults/ is not accepted"
+[ "$(grep -c ': loaded "' <<<"$out")" -eq 7 ] || fail "not every list loaded: $out"
+[ "$(wc -l <<<"$out")" -eq 7 ] || fail "unexpected messages: $out"
+grep -q '^ClipBoad.txt: loaded "クリップボード", 20 words$' <<<"$out" || fail "history size: $out"
+
+"$checker" "$defaults" --rewrite "$work/out" >/dev/null || fail "rewrite failed"
+for file in "$defaults"/*; do
+    cmp "$file" "$work/out/$(basename "$file")" || fail "$(basename "$file") changes when rewritten"
+done
+
+cp -r "$defaults" "$work/broken"
+rm "$work/broken/vane.ini"
+set +e
+out=$("$checker" "$work/broken" --rewrite "$work/never")
+status=$?
+set -e
+[ $status -eq 1 ] || fail "missing vane.ini gives status $status"
+[ "$(head -n 2 <<<"$out")" = $'iniファイルの読み取りに失敗しました。\n起動を中止します。' ] || fail "message: $out"
+[ ! -e "$work/never" ] || fail "a folder that does not start is rewritten"
+
+cp "$defaults/vane.ini" "$work/broken/"
+printf 'x\r\n' > "$work/broken/WordList2.txt"
+out=$("$checker" "$work/broken") || fail "a broken word list ends start-up"
+grep -q '^WordList2.txt: not loaded$' <<<"$out" || fail "WordList2: $out"
+grep -q '^WordList5.txt: not loaded$' <<<"$out" || fail "WordList5: $out"
+echo "wordvane-check: all cases passed"
