@@ -7,10 +7,8 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64
+    wine wine64 xvfb xdotool
 )
-if [ "${1:-}" = "--desktop" ]; then
-    packages+=(wine64 xvfb xdotool x11-utils)
-fi
 
 missing=()
 for package in "${packages[@]}"; do

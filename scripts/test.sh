@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up this machine and runs every test of Wordvane: the unit tests (also
-# under AddressSanitizer and UndefinedBehaviorSanitizer), a short fuzzing run
-# of the file readers, and the Windows cross-build.
+# under AddressSanitizer and UndefinedBehaviorSanitizer), the Windows
+# cross-build with the end-to-end cases under Wine, and a short fuzzing run
+# of the file readers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,9 +18,10 @@ cmake --preset linux-asan >/dev/null
 cmake --build --preset linux-asan
 ctest --preset linux-asan
 
-echo "== Windows cross-build (MinGW-w64)"
+echo "== wordvane.exe (MinGW-w64) and the end-to-end cases under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
+ctest --preset windows
 
 echo "== fuzzing the file readers (libFuzzer, 20 s each)"
 corpus=$(mktemp -d)

@@ -1,0 +1,38 @@
+// wordvane.exe: the resident program on the Windows desktop.
+
+#include <windows.h>
+
+#include "app/app.h"
+#include "app/startup.h"
+#include "platform/win32/form_windows.h"
+#include "platform/win32/win32_platform.h"
+
+namespace {
+
+// Per-monitor DPI awareness (v2). The manifest asks for it too; a system that
+// has already made the process aware, or does not know the call, is fine.
+void becomeDpiAware() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) {
+        return;
+    }
+    const auto set = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (set != nullptr) {
+        set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // PER_MONITOR_AWARE_V2
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    becomeDpiAware();
+    wordvane::win32::Win32Platform platform(instance);
+    wordvane::App app(platform);
+    wordvane::win32::FormWindows windows(app, platform, instance);
+    if (!wordvane::Form_Load(app)) {
+        return 0;
+    }
+    return windows.run();
+}

@@ -1,0 +1,75 @@
+#include <cstring>
+
+#include "platform/win32/win32_platform.h"
+
+namespace wordvane::win32 {
+
+namespace {
+
+// Puts `bytes` bytes of `data` on the open clipboard in `format`.
+bool putClipboardData(UINT format, const void* data, size_t bytes) {
+    GlobalMemory memory(bytes);
+    if (memory.get() == nullptr) {
+        return false;
+    }
+    {
+        GlobalLockGuard<char> locked(memory.get());
+        if (locked.get() == nullptr) {
+            return false;
+        }
+        std::memcpy(locked.get(), data, bytes);
+    }
+    if (SetClipboardData(format, memory.get()) == nullptr) {
+        return false;
+    }
+    memory.release();
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::u16string> Win32Platform::clipboardText() {
+    ClipboardLock clipboard(nullptr);
+    if (!clipboard.open()) {
+        return std::nullopt;
+    }
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (data == nullptr) {
+        return std::nullopt;
+    }
+    GlobalLockGuard<const char16_t> locked(data);
+    if (locked.get() == nullptr) {
+        return std::nullopt;
+    }
+    const size_t capacity = GlobalSize(data) / sizeof(char16_t);
+    size_t length = 0;
+    while (length < capacity && locked.get()[length] != u'\0') {
+        ++length;
+    }
+    return std::u16string(locked.get(), length);
+}
+
+// The text goes on the clipboard in Unicode, so that no character is lost,
+// and marked so that clipboard histories (the system's included) leave out
+// what the program only puts there to paste.
+bool Win32Platform::putClipboardText(const std::u16string& text) {
+    ClipboardLock clipboard(mainWindow_);
+    if (!clipboard.open() || !EmptyClipboard()) {
+        return false;
+    }
+    if (!putClipboardData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(char16_t))) {
+        return false;
+    }
+    const DWORD zero = 0;
+    putClipboardData(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
+                     &zero, sizeof(zero));
+    putClipboardData(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"), &zero,
+                     sizeof(zero));
+    return true;
+}
+
+uint32_t Win32Platform::clipboardChangeCount() {
+    return GetClipboardSequenceNumber();
+}
+
+}  // namespace wordvane::win32

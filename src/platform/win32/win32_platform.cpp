@@ -1,0 +1,250 @@
+#include "platform/win32/win32_platform.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "platform/win32/win32_text.h"
+
+namespace wordvane::win32 {
+
+namespace {
+
+HWND hwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+WindowHandle handle(HWND window) {
+    return reinterpret_cast<WindowHandle>(window);
+}
+
+int screenDpi() {
+    ScreenDc dc;
+    const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
+    return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {}
+
+bool Win32Platform::keyDown(int virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
+bool Win32Platform::keyPressedSincePoll(int virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 1) != 0;
+}
+
+void Win32Platform::sendKey(int virtualKey, bool keyUp) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(virtualKey);
+    input.ki.dwFlags = keyUp ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+int Win32Platform::scanCode(int virtualKey) {
+    return static_cast<int>(MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC));
+}
+
+int16_t Win32Platform::addAtom(const std::u16string& name) {
+    return static_cast<int16_t>(GlobalAddAtomW(wide(name).c_str()));
+}
+
+void Win32Platform::deleteAtom(int16_t atom) {
+    GlobalDeleteAtom(static_cast<ATOM>(atom));
+}
+
+bool Win32Platform::registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
+                                   int32_t virtualKey) {
+    return RegisterHotKey(hwnd(window), id, static_cast<UINT>(modifiers),
+                          static_cast<UINT>(virtualKey)) != FALSE;
+}
+
+bool Win32Platform::unregisterHotKey(WindowHandle window, int32_t id) {
+    return UnregisterHotKey(hwnd(window), id) != FALSE;
+}
+
+WindowHandle Win32Platform::foregroundWindow() {
+    return handle(GetForegroundWindow());
+}
+
+void Win32Platform::setForegroundWindow(WindowHandle window) {
+    SetForegroundWindow(hwnd(window));
+}
+
+void Win32Platform::setActiveWindow(WindowHandle window) {
+    SetActiveWindow(hwnd(window));
+}
+
+WindowHandle Win32Platform::windowBelow(WindowHandle window) {
+    return handle(GetWindow(hwnd(window), GW_HWNDNEXT));
+}
+
+bool Win32Platform::isWindow(WindowHandle window) {
+    return IsWindow(hwnd(window)) != FALSE;
+}
+
+void Win32Platform::setTopmost(WindowHandle window, bool topmost) {
+    SetWindowPos(hwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+std::optional<Rect> Win32Platform::windowRect(WindowHandle window) {
+    RECT rect;
+    if (!GetWindowRect(hwnd(window), &rect)) {
+        return std::nullopt;
+    }
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+std::u16string Win32Platform::windowClassName(WindowHandle window) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(hwnd(window), name, 256);
+    return utf16(std::wstring_view(name, static_cast<size_t>(length > 0 ? length : 0)));
+}
+
+// The caret of the foreground window's thread, in screen pixels.
+std::optional<Point> Win32Platform::caretPosition() {
+    const HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr) {
+        return std::nullopt;
+    }
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) ||
+        info.hwndCaret == nullptr) {
+        return std::nullopt;
+    }
+    POINT point{info.rcCaret.left, info.rcCaret.bottom};
+    ClientToScreen(info.hwndCaret, &point);
+    return Point{point.x, point.y};
+}
+
+Point Win32Platform::cursorPosition() {
+    POINT point{};
+    GetCursorPos(&point);
+    return Point{point.x, point.y};
+}
+
+Size Win32Platform::screenSizePixels() {
+    return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+int Win32Platform::twipsPerPixelX() {
+    return 1440 / screenDpi();
+}
+
+int Win32Platform::twipsPerPixelY() {
+    return 1440 / screenDpi();
+}
+
+void Win32Platform::setWindowRoundRegion(WindowHandle window, const Rect& box, int corner,
+                                         const Point* tail, int tailPoints) {
+    GdiObject<HRGN> region(
+        CreateRoundRectRgn(box.left, box.top, box.right, box.bottom, corner, corner));
+    if (tail != nullptr && tailPoints > 2) {
+        std::vector<POINT> points;
+        for (int i = 0; i < tailPoints; ++i) {
+            points.push_back(POINT{tail[i].x, tail[i].y});
+        }
+        GdiObject<HRGN> tailRegion(CreatePolygonRgn(points.data(), tailPoints, WINDING));
+        CombineRgn(region.get(), region.get(), tailRegion.get(), RGN_OR);
+    }
+    // The window owns the region once SetWindowRgn succeeded.
+    if (SetWindowRgn(hwnd(window), region.get(), TRUE)) {
+        region.release();
+    }
+}
+
+void Win32Platform::setWindowOpacity(WindowHandle window, int alpha) {
+    const LONG_PTR style = GetWindowLongPtrW(hwnd(window), GWL_EXSTYLE);
+    SetWindowLongPtrW(hwnd(window), GWL_EXSTYLE, style | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hwnd(window), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
+Size Win32Platform::measureText(const std::u16string& text, const std::u16string& fontName,
+                                int pointSize) {
+    ScreenDc dc;
+    GdiObject<HFONT> font(CreateFontW(-MulDiv(pointSize, screenDpi(), 72), 0, 0, 0, FW_NORMAL,
+                                      FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                      wide(fontName).c_str()));
+    const HGDIOBJ old = SelectObject(dc.get(), font.get());
+    SIZE size{};
+    const std::wstring wideText = wide(text);
+    GetTextExtentPoint32W(dc.get(), wideText.c_str(), static_cast<int>(wideText.size()), &size);
+    SelectObject(dc.get(), old);
+    return Size{size.cx, size.cy};
+}
+
+int Win32Platform::messageBox(const std::u16string& text, const std::u16string& title, int style) {
+    return MessageBoxW(nullptr, wide(text).c_str(), wide(title).c_str(),
+                       static_cast<UINT>(style) | MB_SETFOREGROUND | MB_TOPMOST);
+}
+
+std::optional<std::u16string> Win32Platform::saveFileDialog(const std::u16string& filter,
+                                                            int flags) {
+    // The filter's text is both the description and the pattern list.
+    std::wstring filters = wide(filter);
+    std::wstring pattern = filters;
+    if (pattern.size() > 2 && pattern.front() == L'(' && pattern.back() == L')') {
+        pattern = pattern.substr(1, pattern.size() - 2);
+    }
+    filters += L'\0';
+    filters += pattern;
+    filters += L'\0';
+    std::vector<wchar_t> file(32768, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = mainWindow_;
+    dialog.lpstrFilter = filters.c_str();
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.Flags = static_cast<DWORD>(flags);
+    if (!GetSaveFileNameW(&dialog)) {
+        return std::nullopt;
+    }
+    return utf16(file.data());
+}
+
+void Win32Platform::yieldToEvents() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+std::u16string Win32Platform::programFolder() {
+    std::vector<wchar_t> path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::wstring folder(path.data(), length);
+    folder = folder.substr(0, folder.find_last_of(L'\\') + 1);
+    return utf16(folder);
+}
+
+bool Win32Platform::anotherInstanceRunning() {
+    instanceMutex_ = UniqueHandle(CreateMutexW(nullptr, FALSE, L"Local\\Wordvane.Running"));
+    return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void Win32Platform::exitProcess() {
+    ExitProcess(0);
+}
+
+uint64_t Win32Platform::milliseconds() {
+    return GetTickCount64();
+}
+
+LocalDateTime Win32Platform::localNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return LocalDateTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+}  // namespace wordvane::win32

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_handles.h"
+
+namespace wordvane::win32 {
+
+// The message the tray icon sends to the main window, its mouse message in
+// lParam.
+inline constexpr UINT kTrayIconMessage = WM_APP + 1;
+
+// The real desktop.
+class Win32Platform : public Platform {
+  public:
+    explicit Win32Platform(HINSTANCE instance);
+
+    // The window that owns the clipboard writes, the tray icon and pop-up
+    // menus (Form1).
+    void setMainWindow(HWND window) { mainWindow_ = window; }
+    // Adds the tray icon again after the shell restarted.
+    void restoreTrayIcon();
+
+    bool keyDown(int virtualKey) override;
+    bool keyPressedSincePoll(int virtualKey) override;
+    void sendKey(int virtualKey, bool keyUp) override;
+    int scanCode(int virtualKey) override;
+    std::optional<std::u16string> clipboardText() override;
+    bool putClipboardText(const std::u16string& text) override;
+    uint32_t clipboardChangeCount() override;
+    int16_t addAtom(const std::u16string& name) override;
+    void deleteAtom(int16_t atom) override;
+    bool registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
+                        int32_t virtualKey) override;
+    bool unregisterHotKey(WindowHandle window, int32_t id) override;
+    WindowHandle foregroundWindow() override;
+    void setForegroundWindow(WindowHandle window) override;
+    void setActiveWindow(WindowHandle window) override;
+    WindowHandle windowBelow(WindowHandle window) override;
+    bool isWindow(WindowHandle window) override;
+    void setTopmost(WindowHandle window, bool topmost) override;
+    std::optional<Rect> windowRect(WindowHandle window) override;
+    std::u16string windowClassName(WindowHandle window) override;
+    std::optional<Point> caretPosition() override;
+    Point cursorPosition() override;
+    Size screenSizePixels() override;
+    int twipsPerPixelX() override;
+    int twipsPerPixelY() override;
+    void setWindowRoundRegion(WindowHandle window, const Rect& box, int corner, const Point* tail,
+                              int tailPoints) override;
+    void setWindowOpacity(WindowHandle window, int alpha) override;
+    Size measureText(const std::u16string& text, const std::u16string& fontName,
+                     int pointSize) override;
+    void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
+    void removeTrayIcon() override;
+    void popupMenu(ui::Menu& menu, Point at) override;
+    bool shellOpen(const std::u16string& target) override;
+    int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
+    std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
+    void yieldToEvents() override;
+    std::u16string programFolder() override;
+    bool anotherInstanceRunning() override;
+    void exitProcess() override;
+    std::optional<std::string> readFile(const std::u16string& path) override;
+    bool writeFile(const std::u16string& path, std::string_view bytes) override;
+    std::u16string decodeAnsi(std::string_view bytes) override;
+    std::string encodeAnsi(std::u16string_view text) override;
+    uint64_t milliseconds() override;
+    LocalDateTime localNow() override;
+
+  private:
+    HINSTANCE instance_;
+    HWND mainWindow_ = nullptr;
+    UniqueHandle instanceMutex_;
+    NOTIFYICONDATAW trayIcon_{};
+    bool trayIconShown_ = false;
+};
+
+}  // namespace wordvane::win32

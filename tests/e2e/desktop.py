@@ -1,0 +1,209 @@
+"""The tests' desktop: a virtual X display, a Wine prefix of their own, the
+probe program inside it, and the real wordvane.exe in program folders made
+for each case. Every process started here is ended by its id."""
+
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+
+class Timeout(AssertionError):
+    pass
+
+
+def wait_for(condition, timeout, what, interval=0.1):
+    """Polls `condition` until it returns something true; that is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Timeout(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+class VirtualDisplay:
+    """Xvfb on the first free display number from :90."""
+
+    def __init__(self):
+        self.number = next(n for n in range(90, 200)
+                           if not Path(f"/tmp/.X{n}-lock").exists()
+                           and not Path(f"/tmp/.X11-unix/X{n}").exists())
+        self.name = f":{self.number}"
+        self.process = subprocess.Popen(
+            ["Xvfb", self.name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: Path(f"/tmp/.X11-unix/X{self.number}").exists(), 20,
+                 "the virtual display")
+
+    def stop(self):
+        self.process.terminate()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+
+class WinePrefix:
+    """A Wine prefix under the build folder, made once and kept."""
+
+    def __init__(self, path, display):
+        self.path = Path(path)
+        self.env = dict(os.environ)
+        self.env.update({
+            "WINEPREFIX": str(self.path),
+            "WINEDEBUG": "-all",
+            # No Mono or Gecko installers: the tests need neither.
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            "DISPLAY": display,
+            "WINEARCH": "win64",
+        })
+        marker = self.path / ".wordvane-ready"
+        if not marker.exists():
+            subprocess.run(["wineboot", "-i"], env=self.env, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+            # Keys typed on the display reach Wine's foreground window.
+            self.run_wine(["reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "UseTakeFocus",
+                           "/t", "REG_SZ", "/d", "N", "/f"])
+            subprocess.run(["wineserver", "-w"], env=self.env, timeout=120)
+            marker.touch()
+
+    def run_wine(self, arguments, timeout=60):
+        """Runs a program in the prefix and returns its standard output. The
+        output goes through a file, not a pipe: Wine's own services, which the
+        first program may start, would keep a pipe open long after it ended."""
+        with tempfile.TemporaryFile() as output:
+            subprocess.run(["wine", *arguments], env=self.env, stdout=output,
+                           stderr=subprocess.DEVNULL, timeout=timeout)
+            output.seek(0)
+            return output.read()
+
+    def drive_c(self):
+        return self.path / "drive_c"
+
+    def stop(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=60)
+
+
+class Probe:
+    """wvprobe.exe: lists windows and menus, posts messages, clicks buttons."""
+
+    def __init__(self, prefix, helpers):
+        self.prefix = prefix
+        self.exe = Path(helpers) / "wvprobe.exe"
+
+    def _lines(self, *arguments):
+        output = self.prefix.run_wine([str(self.exe), *arguments])
+        return [json.loads(line) for line in output.decode("utf-8").splitlines()
+                if line.startswith("{")]
+
+    def windows(self):
+        return self._lines("windows")
+
+    def post(self, window, message, wparam=0, lparam=0):
+        self.prefix.run_wine([str(self.exe), "post", str(window), str(message), str(wparam),
+                              str(lparam)])
+
+    def click(self, dialog, button_id):
+        self.prefix.run_wine([str(self.exe), "click", str(dialog), str(button_id)])
+
+    def message_boxes(self, title="Wordvane"):
+        """Visible dialogs with `title` and the texts of their static controls."""
+        boxes = []
+        for window in self.windows():
+            if window["class"] == "#32770" and window["visible"] and window["title"] == title:
+                texts = [child["text"] for child in window["children"]
+                         if child["class"].lower() == "static" and child["text"]]
+                boxes.append({"hwnd": window["hwnd"], "texts": texts})
+        return boxes
+
+    def tray_icons(self):
+        return [child for window in self.windows()
+                if window["class"] == "__winex11_standalone_tray"
+                for child in window["children"] if child["class"] == "__winex11_tray_icon"]
+
+
+class Wordvane:
+    """wordvane.exe in a program folder of its own inside the prefix."""
+
+    def __init__(self, prefix, program_folder, case):
+        self.prefix = prefix
+        self.folder = prefix.drive_c() / "wordvane-e2e" / case
+        if self.folder.exists():
+            shutil.rmtree(self.folder)
+        shutil.copytree(program_folder, self.folder)
+        self.processes = []
+        self.log = self.folder.parent / f"{case}.log"
+
+    def start(self, trace_menus=False):
+        env = dict(self.prefix.env)
+        if trace_menus:
+            # Wine's own trace of the menus the program builds: the tests read
+            # the captions of the tray menu from it.
+            env["WINEDEBUG"] = "-all,+menu"
+        log = open(self.log, "ab")
+        process = subprocess.Popen(["wine", str(self.folder / "wordvane.exe")], env=env,
+                                   stdout=log, stderr=log, start_new_session=True)
+        log.close()
+        self.processes.append(process)
+        return process
+
+    def files(self):
+        return {p.name: p.read_bytes() for p in self.folder.iterdir()
+                if p.is_file() and p.suffix in (".txt", ".ini")}
+
+    def age_files(self):
+        """Sets every list and settings file to an old time, so that a rewrite shows."""
+        for path in self.folder.iterdir():
+            if path.suffix in (".txt", ".ini"):
+                os.utime(path, (946684800, 946684800))
+
+    def rewritten(self):
+        return sorted(p.name for p in self.folder.iterdir()
+                      if p.suffix in (".txt", ".ini") and p.stat().st_mtime > 946684800 + 1)
+
+    def windows_of(self, probe, process_windows_class="WordvaneForm"):
+        return [w for w in probe.windows() if w["class"] == process_windows_class]
+
+    def stop_all(self):
+        for process in self.processes:
+            if process.poll() is None:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait(10)
+
+    def menu_captions(self):
+        """The captions of the last tray menu the program built, from Wine's trace."""
+        text = self.log.read_text("utf-8", errors="replace")
+        lines = re.findall(r'trace:menu:InsertMenuW hMenu (\w+), pos -?\d+, flags (\w+), '
+                           r'id \w+, str (L"(?:[^"\\]|\\.)*"|\w+)', text)
+        menus = {}
+        for menu, flags, caption in lines:
+            menus.setdefault(menu, []).append((int(flags, 16), decode_wine_string(caption)))
+        tray_menus = [items for items in menus.values()
+                      if any(caption == "終了" for _, caption in items)]
+        return tray_menus[-1] if tray_menus else None
+
+
+def decode_wine_string(text):
+    """Wine's debugstr_w form (L"..." with \\XXXX escapes) to a Python string."""
+    if not text.startswith('L"'):
+        return None
+    body = text[2:-1]
+    return re.sub(r"\\([0-9a-fA-F]{4})|\\(.)",
+                  lambda m: chr(int(m.group(1), 16)) if m.group(1) else
+                  {"n": "\n", "r": "\r", "t": "\t"}.get(m.group(2), m.group(2)), body)
+
+
+def xdotool(display, *arguments):
+    subprocess.run(["xdotool", *arguments], env={**os.environ, "DISPLAY": display},
+                   check=True, timeout=30)

@@ -1,0 +1,168 @@
+// The tests' eyes and hands inside the Wine prefix. Prints one JSON object a
+// line (UTF-8):
+//   wvprobe windows            every top-level window: handle, process, class,
+//                              title, visibility, rectangle and the texts of
+//                              its child windows
+//   wvprobe menus              the items of every open pop-up menu with their
+//                              screen rectangles
+//   wvprobe post HWND MSG W L  posts a message (numbers in decimal)
+//   wvprobe click HWND ID      clicks button ID of dialog HWND
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string utf8(const std::wstring& text) {
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                          nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::string json(const std::wstring& text) {
+    std::string out = "\"";
+    for (char c : utf8(text)) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof(escaped), "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+void print(const std::string& line) {
+    const std::string withEnd = line + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), withEnd.data(), static_cast<DWORD>(withEnd.size()),
+              &written, nullptr);
+}
+
+std::wstring textOf(HWND window) {
+    wchar_t text[4096] = {};
+    // WM_GETTEXT works across processes where GetWindowText may not.
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        1000, nullptr);
+    return text;
+}
+
+std::wstring classOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::string rectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    char out[96];
+    std::snprintf(out, sizeof(out), "[%ld,%ld,%ld,%ld]", rect.left, rect.top, rect.right,
+                  rect.bottom);
+    return out;
+}
+
+BOOL CALLBACK collectChild(HWND child, LPARAM list) {
+    auto* children = reinterpret_cast<std::vector<std::string>*>(list);
+    children->push_back("{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(child)) +
+                        ",\"id\":" + std::to_string(GetDlgCtrlID(child)) +
+                        ",\"class\":" + json(classOf(child)) + ",\"text\":" + json(textOf(child)) +
+                        ",\"visible\":" + (IsWindowVisible(child) ? "true" : "false") +
+                        ",\"rect\":" + rectOf(child) + "}");
+    return TRUE;
+}
+
+BOOL CALLBACK printWindow(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    std::vector<std::string> children;
+    EnumChildWindows(window, collectChild, reinterpret_cast<LPARAM>(&children));
+    std::string line =
+        "{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(window)) +
+        ",\"pid\":" + std::to_string(process) + ",\"class\":" + json(classOf(window)) +
+        ",\"title\":" + json(textOf(window)) +
+        ",\"visible\":" + (IsWindowVisible(window) ? "true" : "false") + ",\"topmost\":" +
+        ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "true" : "false") +
+        ",\"rect\":" + rectOf(window) + ",\"children\":[";
+    for (size_t i = 0; i < children.size(); ++i) {
+        line += (i > 0 ? "," : "") + children[i];
+    }
+    print(line + "]}");
+    return TRUE;
+}
+
+BOOL CALLBACK printMenu(HWND window, LPARAM) {
+    if (classOf(window) != L"#32768" || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, 0x01E1 /* MN_GETHMENU */, 0, 0));
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t caption[256] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), caption, 256, MF_BYPOSITION);
+        RECT rect{};
+        GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &rect);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        char geometry[96];
+        std::snprintf(geometry, sizeof(geometry), "[%ld,%ld,%ld,%ld]", rect.left, rect.top,
+                      rect.right, rect.bottom);
+        print("{\"menu\":" + std::to_string(reinterpret_cast<uintptr_t>(window)) +
+              ",\"index\":" + std::to_string(i) + ",\"caption\":" + json(caption) +
+              ",\"checked\":" + ((state & MF_CHECKED) ? "true" : "false") +
+              ",\"rect\":" + geometry + "}");
+    }
+    return TRUE;
+}
+
+uintptr_t number(const wchar_t* text) {
+    return static_cast<uintptr_t>(_wcstoui64(text, nullptr, 10));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"windows") {
+        EnumWindows(printWindow, 0);
+        return 0;
+    }
+    if (command == L"menus") {
+        EnumWindows(printMenu, 0);
+        return 0;
+    }
+    if (command == L"post" && argc == 6) {
+        const BOOL posted = PostMessageW(
+            reinterpret_cast<HWND>(number(argv[2])), static_cast<UINT>(number(argv[3])),
+            static_cast<WPARAM>(number(argv[4])), static_cast<LPARAM>(number(argv[5])));
+        return posted ? 0 : 1;
+    }
+    if (command == L"click" && argc == 4) {
+        HWND dialog = reinterpret_cast<HWND>(number(argv[2]));
+        HWND button = GetDlgItem(dialog, static_cast<int>(number(argv[3])));
+        return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    }
+    print("{\"error\":\"usage: wvprobe windows|menus|post HWND MSG W L|click HWND ID\"}");
+    return 2;
+}
