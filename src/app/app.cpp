@@ -1,11 +1,15 @@
 #include "app/app.h"
 
 #include "app/shutdown.h"
+#include "completion/insertion.h"
+#include "completion/main_tick.h"
 
 namespace wordvane {
 
 App::App(Platform& p) : platform(p), textWindow(p, forms.form4) {
     forms.form1.mnuModeMenu.mnuExit.onClick = [this] { mnuExit_Click(*this); };
+    forms.form1.Timer1.onTick = [this] { Timer1_Timer(*this); };
+    forms.form2.Timer1.onTick = [this] { restoreClipboard(*this); };
 }
 
 int App::message(const std::u16string& text, int style) {

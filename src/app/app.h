@@ -1,9 +1,11 @@
 #pragma once
 
+#include <map>
 #include <string>
-#include <vector>
 
 #include "completion/completion_state.h"
+#include "completion/insertion.h"
+#include "completion/key_reader.h"
 #include "hotkeys/hotkey_state.h"
 #include "lists/list_state.h"
 #include "lists/settings.h"
@@ -38,8 +40,12 @@ class App {
     // True once the process has been told to end; every procedure returns
     // at once after that.
     bool processEnded = false;
-    // Calls into parts of the program that are not built yet, in order.
-    std::vector<std::u16string> pendingCalls;
+    KeyReader keyReader;       // Form2's key polling
+    InsertionState insertion;  // Form2's clipboard insertion
+
+    // How often each part of the program that is not built yet was called.
+    std::map<std::u16string, int> notYetBuilt;
+    void callNotYetBuilt(const std::u16string& name) { ++notYetBuilt[name]; }
 
     // A message box with the program's title.
     int message(const std::u16string& text, int style);

@@ -32,6 +32,13 @@ struct CompletionState {
     std::array<std::array<int32_t, 2>, 3> windowSizePx{};
     // Cancel key k (0..9) of list i at index k * 7 + i.
     std::array<std::u16string, 70> cancelKeys;
+
+    // Tick counters and flags.
+    int16_t clipTickCount = 0;
+    bool pasteKeyArmed = false;
+    bool afterDecide = false;  // the next "return" spelling is ignored
+    int16_t balloonTicks = 0;
+    bool linkPopupShown = false;
 };
 
 }  // namespace wordvane

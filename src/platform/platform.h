@@ -27,6 +27,11 @@ struct Size {
     int32_t height = 0;
 };
 
+struct Caret {
+    Point position;
+    std::u16string windowClass;
+};
+
 struct LocalDateTime {
     int year = 0;
     int month = 0;
@@ -61,10 +66,10 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // Keyboard. `keyPressedSincePoll` is true when the key went down since the
-    // previous poll of that key.
+    // Keyboard. `keyActive` is true when the key is down now or went down
+    // since the previous poll of that key; `keyDown` only when it is down now.
     virtual bool keyDown(int virtualKey) = 0;
-    virtual bool keyPressedSincePoll(int virtualKey) = 0;
+    virtual bool keyActive(int virtualKey) = 0;
     virtual void sendKey(int virtualKey, bool keyUp) = 0;
     virtual int scanCode(int virtualKey) = 0;
 
@@ -94,9 +99,11 @@ class Platform {
     virtual std::optional<Rect> windowRect(WindowHandle window) = 0;
     virtual std::u16string windowClassName(WindowHandle window) = 0;
 
-    // Caret of the foreground window's focused control and mouse pointer, in
-    // screen pixels. No caret: empty.
-    virtual std::optional<Point> caretPosition() = 0;
+    // The caret of the foreground window's focused control: its position in
+    // screen pixels (the focus window's left and top plus the caret's client
+    // position) and the class name of that window. No caret: empty.
+    virtual std::optional<Caret> caret() = 0;
+    // The mouse pointer, in screen pixels.
     virtual Point cursorPosition() = 0;
 
     // Screen.

@@ -65,7 +65,29 @@ class Window : public Model {
     WindowHandle handle_ = 0;
 };
 
-class Button : public Model {
+// A control inside a window: its place and size in twips.
+class Control : public Model {
+  public:
+    WORDVANE_PROPERTY(int32_t, left, setLeft, left_)
+    WORDVANE_PROPERTY(int32_t, top, setTop, top_)
+    WORDVANE_PROPERTY(int32_t, width, setWidth, width_)
+    WORDVANE_PROPERTY(int32_t, height, setHeight, height_)
+    void place(int32_t left, int32_t top, int32_t width, int32_t height) {
+        left_ = left;
+        top_ = top;
+        width_ = width;
+        height_ = height;
+        changed();
+    }
+
+  private:
+    int32_t left_ = 0;
+    int32_t top_ = 0;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+};
+
+class Button : public Control {
   public:
     explicit Button(std::u16string caption = u"") : caption_(std::move(caption)) {}
     WORDVANE_PROPERTY(std::u16string, caption, setCaption, caption_)
@@ -77,7 +99,7 @@ class Button : public Model {
     bool visible_ = true;
 };
 
-class Label : public Model {
+class Label : public Control {
   public:
     WORDVANE_PROPERTY(std::u16string, caption, setCaption, caption_)
     WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
@@ -87,7 +109,7 @@ class Label : public Model {
     bool visible_ = true;
 };
 
-class TextBox : public Model {
+class TextBox : public Control {
   public:
     WORDVANE_PROPERTY(std::u16string, text, setText, text_)
     WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
@@ -97,24 +119,38 @@ class TextBox : public Model {
     bool visible_ = true;
 };
 
-class ListBox : public Model {
+// A list box. The binding tells a change of the items (`itemsRevision`
+// grows) from a mere change of the selection.
+class ListBox : public Control {
   public:
     const std::vector<std::u16string>& items() const { return items_; }
-    void clear() {
-        items_.clear();
-        listIndex_ = -1;
-        changed();
-    }
+    void clear() { setItems({}); }
     void addItem(std::u16string item) {
         items_.push_back(std::move(item));
+        ++itemsRevision_;
+        changed();
+    }
+    // Replaces all items at once; the selection is cleared.
+    void setItems(std::vector<std::u16string> items) {
+        items_ = std::move(items);
+        listIndex_ = -1;
+        ++itemsRevision_;
         changed();
     }
     int16_t listCount() const { return static_cast<int16_t>(items_.size()); }
+    uint64_t itemsRevision() const { return itemsRevision_; }
+    // The text of the selected line; empty when none is selected.
+    std::u16string text() const {
+        return listIndex_ >= 0 && static_cast<size_t>(listIndex_) < items_.size()
+                   ? items_[static_cast<size_t>(listIndex_)]
+                   : std::u16string();
+    }
     WORDVANE_PROPERTY(int16_t, listIndex, setListIndex, listIndex_)
 
   private:
     std::vector<std::u16string> items_;
     int16_t listIndex_ = -1;
+    uint64_t itemsRevision_ = 0;
 };
 
 // A timer: the backend (or a test) calls `fire` every `interval` ms while it

@@ -16,10 +16,20 @@ ModeMenu::ModeMenu() : Menu(u"モード") {
         children.push_back(item);
     }
     mnuExit.setVisible(false);
+    mnuCaretPos.setChecked(true);
+    mnuCaretPos.onClick = [this] {
+        mnuCaretPos.setChecked(true);
+        mnuMousePos.setChecked(false);
+    };
+    mnuMousePos.onClick = [this] {
+        mnuMousePos.setChecked(true);
+        mnuCaretPos.setChecked(false);
+    };
 }
 
 Form1::Form1() {
     setCaption(u"Wordvane");
+    List1.place(0, 5, 2775, 2760);
     Timer1.setInterval(1);
     Timer1.setEnabled(true);
 }
@@ -34,7 +44,7 @@ Forms::Forms() {
     // its size from the list's display size).
     int number = 1;
     for (Window* window : {static_cast<Window*>(&form1), static_cast<Window*>(&form2), &form3,
-                           &form4, &form5, &form6, &form7, &form8, &form9}) {
+                           &form4, &form5, &form6, &form7, static_cast<Window*>(&form8), &form9}) {
         window->setWidth(2775);
         window->setHeight(3900);
         window->setHandle(static_cast<WindowHandle>(0x1000 + number));

@@ -34,6 +34,7 @@ class Form1 : public Window {
     Form1();
     ListBox List1;
     TextBox Text1;
+    Label Label1;  // measures the description text
     Button Command1{u"登録"};
     Button Command2{u"キャンセル"};
     Timer Timer1;
@@ -48,6 +49,12 @@ class Form2 : public Window {
     Timer Timer1;
 };
 
+// The launcher's filter box.
+class Form8 : public Window {
+  public:
+    TextBox Text1;
+};
+
 // All windows of the program, Form1 to Form9. Forms 3 to 9 get their own
 // controls as their dialogs are built.
 struct Forms {
@@ -59,7 +66,7 @@ struct Forms {
     Window form5;
     Window form6;
     Window form7;
-    Window form8;
+    Form8 form8;
     Window form9;
 
     // Form1 to Form9 by number.

@@ -6,6 +6,7 @@
 
 #include "app/startup.h"
 #include "app/tray_icon.h"
+#include "completion/candidate_list.h"
 #include "lists/list_files.h"
 #include "support/app_fixture.h"
 
@@ -43,6 +44,8 @@ TEST_F(Shutdown, ExitWritesTheSpecialListsAndSettingsAndReleasesEverything) {
     const auto launch = folder.bytes("Launch.txt");
     const auto clip = folder.bytes("ClipBoad.txt");
     start();
+    form_visible(app, true);
+    ASSERT_EQ(platform.registeredHotKeys.size(), 8u + 12u) << "the navigation group is registered";
     mnuExit_Click(app);
     EXPECT_TRUE(platform.messages.empty()) << "no question without changed word lists";
     EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini"}));
@@ -57,7 +60,7 @@ TEST_F(Shutdown, ExitWritesTheSpecialListsAndSettingsAndReleasesEverything) {
     for (int number = 2; number <= 9; ++number) {
         EXPECT_FALSE(app.forms.byNumber(number).loaded()) << "Form" << number;
     }
-    EXPECT_EQ(app.pendingCalls.back(), u"form_visible(False)");
+    EXPECT_FALSE(app.forms.form1.visible());
 }
 
 TEST_F(Shutdown, ChangedWordListsAreSavedOnlyWhenTheUserSaysYes) {
@@ -164,6 +167,7 @@ TEST_F(Shutdown, SaveAsWritesTheCurrentListAndClearsItsChangedFlag) {
 
 TEST_F(Shutdown, TheTrayIconsRightButtonOpensTheModeMenuWithExit) {
     start();
+    form_visible(app, true);
     app.completion.typedText = u"ab";
     app.completion.openWord = 3;
     Form_MouseMove(app, 0, 0, kTrayRightButtonUp * 15, 0);
@@ -174,12 +178,12 @@ TEST_F(Shutdown, TheTrayIconsRightButtonOpensTheModeMenuWithExit) {
     EXPECT_EQ(app.completion.typedText, u"");
     EXPECT_EQ(app.completion.openWord, -1);
     EXPECT_EQ(platform.foreground, app.forms.form1.handle());
-    EXPECT_EQ(app.pendingCalls.back(), u"form_visible(False)");
+    EXPECT_FALSE(app.forms.form1.visible());
 
-    Form_MouseMove(app, 0, 0, kTrayLeftButtonUp * 15, 0);
-    EXPECT_EQ(app.pendingCalls.back(), u"forcedShowList");
     Form_MouseMove(app, 0, 0, 512 * 15, 0);
-    EXPECT_EQ(app.pendingCalls.back(), u"forcedShowList") << "mere mouse moves are ignored";
+    EXPECT_FALSE(app.completion.reshowListPending) << "mere mouse moves are ignored";
+    Form_MouseMove(app, 0, 0, kTrayLeftButtonUp * 15, 0);
+    EXPECT_TRUE(app.completion.reshowListPending) << "the next tick shows the current list";
     EXPECT_EQ(platform.poppedMenus.size(), 1u);
 
     menu.mnuExit.click();

@@ -24,8 +24,9 @@ bool FakePlatform::keyDown(int virtualKey) {
     return keysDown.count(virtualKey) > 0;
 }
 
-bool FakePlatform::keyPressedSincePoll(int virtualKey) {
-    return keysPressed.erase(virtualKey) > 0;
+bool FakePlatform::keyActive(int virtualKey) {
+    const bool pressed = keysPressed.erase(virtualKey) > 0;
+    return pressed || keysDown.count(virtualKey) > 0;
 }
 
 void FakePlatform::sendKey(int virtualKey, bool keyUp) {
@@ -115,8 +116,8 @@ std::optional<Rect> FakePlatform::windowRect(WindowHandle /*window*/) {
 std::u16string FakePlatform::windowClassName(WindowHandle /*window*/) {
     return u"";
 }
-std::optional<Point> FakePlatform::caretPosition() {
-    return caret;
+std::optional<Caret> FakePlatform::caret() {
+    return caretAt;
 }
 Point FakePlatform::cursorPosition() {
     return cursor;

@@ -35,7 +35,7 @@ class FakePlatform : public Platform {
     std::set<int> keysPressed;  // pressed since the last poll; each poll takes its key
     std::optional<std::u16string> clipboard;
     WindowHandle foreground = 0x42;
-    std::optional<Point> caret;
+    std::optional<Caret> caretAt;
     Point cursor;
     Size screen{1920, 1080};
     int twipsPerPixel = 15;
@@ -64,7 +64,7 @@ class FakePlatform : public Platform {
 
     // Platform
     bool keyDown(int virtualKey) override;
-    bool keyPressedSincePoll(int virtualKey) override;
+    bool keyActive(int virtualKey) override;
     void sendKey(int virtualKey, bool keyUp) override;
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;
@@ -83,7 +83,7 @@ class FakePlatform : public Platform {
     void setTopmost(WindowHandle window, bool topmost) override;
     std::optional<Rect> windowRect(WindowHandle window) override;
     std::u16string windowClassName(WindowHandle window) override;
-    std::optional<Point> caretPosition() override;
+    std::optional<Caret> caret() override;
     Point cursorPosition() override;
     Size screenSizePixels() override;
     int twipsPerPixelX() override;

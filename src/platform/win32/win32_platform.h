@@ -25,7 +25,7 @@ class Win32Platform : public Platform {
     void restoreTrayIcon();
 
     bool keyDown(int virtualKey) override;
-    bool keyPressedSincePoll(int virtualKey) override;
+    bool keyActive(int virtualKey) override;
     void sendKey(int virtualKey, bool keyUp) override;
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;
@@ -44,7 +44,7 @@ class Win32Platform : public Platform {
     void setTopmost(WindowHandle window, bool topmost) override;
     std::optional<Rect> windowRect(WindowHandle window) override;
     std::u16string windowClassName(WindowHandle window) override;
-    std::optional<Point> caretPosition() override;
+    std::optional<Caret> caret() override;
     Point cursorPosition() override;
     Size screenSizePixels() override;
     int twipsPerPixelX() override;

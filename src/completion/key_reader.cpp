@@ -1,0 +1,132 @@
+#include "completion/key_reader.h"
+
+#include <algorithm>
+
+namespace wordvane {
+
+namespace {
+
+struct Spelling {
+    int code;
+    const char16_t* up;
+    const char16_t* down;
+};
+
+constexpr Spelling kSpellings[] = {
+    {8, u"backspace", u"backspace"},
+    {9, u"tab", u"btab"},
+    {13, u"return", u"return"},
+    {27, u"Esc", u"Esc"},
+    {32, u" ", u"ShiftSpace"},
+    {33, u"pageup", u"pageup"},
+    {34, u"pagedown", u"pagedown"},
+    {37, u"←", u"←"},
+    {38, u"↑", u"↑"},
+    {39, u"→", u"→"},
+    {40, u"↓", u"↓"},
+    {45, u"insert", u"Shiftinsert"},
+    {46, u"", u"Shiftdelete"},
+    {48, u"0", u""},
+    {49, u"1", u"!"},
+    {50, u"2", u"\""},
+    {51, u"3", u"#"},
+    {52, u"4", u"$"},
+    {53, u"5", u"%"},
+    {54, u"6", u"&"},
+    {55, u"7", u"'"},
+    {56, u"8", u"("},
+    {57, u"9", u")"},
+    {96, u"0", u"insert"},
+    {97, u"1", u"end"},
+    {98, u"2", u"↓"},
+    {99, u"3", u"pagedown"},
+    {100, u"4", u"←"},
+    {101, u"5", u""},
+    {102, u"6", u"→"},
+    {103, u"7", u"home"},
+    {104, u"8", u"↑"},
+    {105, u"9", u"pageup"},
+    {186, u":", u"*"},
+    {187, u";", u"+"},
+    {188, u",", u"<"},
+    {189, u"-", u"="},
+    {190, u".", u">"},
+    {191, u"/", u"?"},
+    {192, u"@", u"`"},
+    {219, u"[", u"{"},
+    {220, u"\\", u"|"},
+    {221, u"]", u"}"},
+    {222, u"^", u"~"},
+    {226, u"\\", u"_"},
+};
+
+std::vector<int16_t> makePolledCodes() {
+    std::vector<int16_t> codes;
+    for (const auto& spelling : kSpellings) {
+        codes.push_back(static_cast<int16_t>(spelling.code));
+    }
+    for (int16_t letter = 65; letter <= 90; ++letter) {
+        codes.push_back(letter);
+    }
+    std::sort(codes.begin(), codes.end());
+    return codes;
+}
+
+}  // namespace
+
+KeyReader::KeyReader() {
+    setKeyRelation();
+}
+
+const std::vector<int16_t>& KeyReader::polledCodes() {
+    static const std::vector<int16_t> codes = makePolledCodes();
+    return codes;
+}
+
+void KeyReader::setKeyRelation() {
+    for (auto& row : keySpell_) {
+        row = {u"", u""};
+    }
+    for (const auto& spelling : kSpellings) {
+        keySpell_[static_cast<size_t>(spelling.code)] = {spelling.up, spelling.down};
+    }
+    for (int letter = 0; letter < 26; ++letter) {
+        keySpell_[static_cast<size_t>(65 + letter)] = {
+            std::u16string(1, static_cast<char16_t>(u'a' + letter)),
+            std::u16string(1, static_cast<char16_t>(u'A' + letter))};
+    }
+}
+
+std::u16string KeyReader::getString(int16_t code, bool shift) const {
+    if (code < 0 || code > 255) {
+        return u"";
+    }
+    return keySpell_[static_cast<size_t>(code)][shift ? 1 : 0];
+}
+
+std::u16string KeyReader::getPushedSpell(Platform& platform) {
+    pushedKeys_.clear();
+    for (int16_t code : polledCodes()) {
+        if (platform.keyActive(code)) {
+            pushedKeys_.push_back(code);
+        }
+    }
+    shiftDown_ = platform.keyDown(kVkShift);
+    ctrlDown_ = platform.keyDown(kVkControl);
+    if (pushedKeys_.empty()) {
+        lastPushedKeys_.clear();
+        return u"";
+    }
+    std::u16string spelling;
+    for (int16_t code : pushedKeys_) {
+        if (std::find(lastPushedKeys_.begin(), lastPushedKeys_.end(), code) ==
+            lastPushedKeys_.end()) {
+            spelling = getString(code, shiftDown_);
+            break;
+        }
+    }
+    lastPushedKeys_.swap(pushedKeys_);
+    return spelling;
+}
+
+}  // namespace wordvane

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace wordvane {
+
+// Virtual-key codes the program sends or compares.
+inline constexpr int kVkBack = 8;
+inline constexpr int kVkTab = 9;
+inline constexpr int kVkReturn = 13;
+inline constexpr int kVkShift = 16;
+inline constexpr int kVkControl = 17;
+inline constexpr int kVkEscape = 27;
+inline constexpr int kVkPrior = 33;
+inline constexpr int kVkNext = 34;
+inline constexpr int kVkEnd = 35;
+inline constexpr int kVkHome = 36;
+inline constexpr int kVkLeft = 37;
+inline constexpr int kVkUp = 38;
+inline constexpr int kVkRight = 39;
+inline constexpr int kVkDown = 40;
+inline constexpr int kVkInsert = 45;
+inline constexpr int kVkDelete = 46;
+inline constexpr int kVkV = 0x56;
+
+// Polls the keyboard and spells the key that went down since the previous
+// poll ("a", "A", "backspace", "↑", "ShiftSpace", ...).
+class KeyReader {
+  public:
+    KeyReader();
+
+    // Fills the spelling table (Japanese 106/109-key layout).
+    void setKeyRelation();
+    std::u16string getString(int16_t code, bool shift) const;
+    // One poll: the spelling of the first key (by code) that went down since
+    // the previous poll, or empty. A held key is spelled once.
+    std::u16string getPushedSpell(Platform& platform);
+
+    // The modifiers as the last poll found them.
+    bool shiftDown() const { return shiftDown_; }
+    bool ctrlDown() const { return ctrlDown_; }
+
+    // The polled codes, in ascending order.
+    static const std::vector<int16_t>& polledCodes();
+
+  private:
+    std::array<std::array<std::u16string, 2>, 256> keySpell_;
+    std::vector<int16_t> lastPushedKeys_;
+    std::vector<int16_t> pushedKeys_;
+    bool shiftDown_ = false;
+    bool ctrlDown_ = false;
+};
+
+}  // namespace wordvane

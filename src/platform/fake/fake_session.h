@@ -1,0 +1,59 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/app.h"
+#include "platform/fake/fake_platform.h"
+
+namespace wordvane {
+
+// A user at the fake desktop: types into an application that has the
+// keyboard (a simple edit box), presses hotkeys and copies texts, while the
+// program's timers run. Each tick is 10 ms, the platform's real timer step.
+class FakeSession {
+  public:
+    FakeSession(FakePlatform& platform, App& app);
+
+    // One main tick (and Form2's timer when its 300 ms are up).
+    void tick(int count = 1);
+    // A key pressed and released, one tick each. A combination the program
+    // holds as a hotkey goes to the program instead of the application.
+    void press(int virtualKey, bool shift = false, bool ctrl = false);
+    // Each character pressed and released; a character no key spells (as
+    // from an input method) reaches the application without a key.
+    void type(const std::u16string& text);
+    // A navigation hotkey by its key ("tab", "down", "up", "return", ...) or
+    // the list hotkey of list `list`.
+    bool hotkey(const std::u16string& name);
+    bool listHotkey(int list);
+    // The user copies a text in another application.
+    void copy(const std::u16string& text);
+
+    // What the application has received, and its caret.
+    const std::u16string& applicationText() const { return text_; }
+    size_t caret() const { return caret_; }
+
+    // The key and Shift state that types `c`; empty for characters no key
+    // spells.
+    static std::optional<std::pair<int, bool>> keyFor(char16_t c);
+    // A virtual key by its spelling or name ("tab", "return", "a", "F5" is not
+    // known); 0 when unknown.
+    static int virtualKeyNamed(const std::u16string& name);
+
+  private:
+    void receiveUserKey(int virtualKey, bool shift, bool ctrl);
+    void receiveSyntheticKeys();
+    void insert(const std::u16string& text);
+    std::optional<int16_t> hotKeyIdFor(int virtualKey, int32_t modifiers) const;
+
+    FakePlatform& platform_;
+    App& app_;
+    std::u16string text_;
+    size_t caret_ = 0;
+    size_t sentKeysSeen_ = 0;
+    bool syntheticCtrl_ = false;
+    std::optional<uint64_t> restoreArmedAt_;
+};
+
+}  // namespace wordvane

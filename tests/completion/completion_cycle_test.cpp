@@ -1,0 +1,163 @@
+// Word completion from the keys a user types to the text the application
+// receives, on the fake desktop.
+
+#include <gtest/gtest.h>
+
+#include "completion/candidate_list.h"
+#include "support/completion_fixture.h"
+
+namespace wordvane::test {
+namespace {
+
+using Items = std::vector<std::u16string>;
+
+TEST_F(CompletionTest, AUniqueExactMatchOpensTheWordAndTabInsertsTheElementInFull) {
+    start();
+    user.type(u";");
+    EXPECT_EQ(shownItems(), (Items{u"ab", u"ac"})) << "the start character opens the word level";
+    user.type(u"a");
+    EXPECT_EQ(shownItems(), (Items{u"ab", u"ac"}));
+    EXPECT_EQ(selected(), u"ab");
+    EXPECT_EQ(app.forms.form1.Text1.text(), u"word ab");
+    user.type(u"b");
+    user.tick(3);
+    EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"})) << "the elements follow by themselves";
+    EXPECT_EQ(app.completion.openWord, 0);
+    EXPECT_EQ(user.applicationText(), u";ab");
+
+    user.copy(u"my clipboard");
+    user.hotkey(u"down");
+    EXPECT_EQ(selected(), u"apricot");
+    EXPECT_EQ(app.forms.form1.Text1.text(), u"杏");
+    user.hotkey(u"tab");
+    EXPECT_EQ(user.applicationText(), u";abapricot");
+    EXPECT_FALSE(app.forms.form1.visible());
+    EXPECT_EQ(platform.clipboard, u"apricot");
+    user.tick(31);
+    EXPECT_EQ(platform.clipboard, u"my clipboard") << "the user's text is back after 300 ms";
+}
+
+TEST_F(CompletionTest, TabOnAWordWithoutTheTFlagReplacesTheAbbreviationAndOpensIt) {
+    start();
+    user.type(u";a");
+    user.hotkey(u"tab");
+    EXPECT_EQ(user.applicationText(), u";") << "the typed a is removed with Left and Delete";
+    EXPECT_EQ(app.completion.openWord, 0);
+    user.tick(3);
+    EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"}));
+    user.hotkey(u"tab");
+    EXPECT_EQ(user.applicationText(), u";apple");
+}
+
+TEST_F(CompletionTest, TheTFlagCompletesTheWordAndTheRFlagReplacesWithTheAccount) {
+    auto list =
+        listFile(u"English", {{{u"acknowledge", u"to admit"}}, {{u"because", u"reason"}}}, u":");
+    list[4] = u"true";
+    start(list);
+    user.type(u":ack");
+    user.hotkey(u"tab");
+    EXPECT_EQ(user.applicationText(), u":acknowledge") << "the rest of the word is added";
+
+    list[5] = u"reverse";
+    folder.write("WordList2.txt", list);
+    FakePlatform otherPlatform(folder.path());
+    App other(otherPlatform);
+    FakeSession otherUser(otherPlatform, other);
+    folder.write("WordList1.txt", list);
+    ASSERT_TRUE(Form_Load(other));
+    other.lists.currentList = 2;
+    otherUser.type(u":bec");
+    otherUser.hotkey(u"tab");
+    EXPECT_EQ(otherUser.applicationText(), u":reason")
+        << "the abbreviation gives way to the account";
+}
+
+TEST_F(CompletionTest, EscClearsTheTextFirstAndLeavesTheWordSecond) {
+    start();
+    user.type(u";ab");
+    user.tick(3);
+    ASSERT_EQ(app.completion.openWord, 0);
+    user.type(u"ap");
+    EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"}));
+    user.press(kVkEscape);
+    EXPECT_EQ(app.completion.typedText, u"");
+    EXPECT_EQ(app.completion.openWord, 0) << "the first Esc keeps the word";
+    EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"})) << "its elements are listed again";
+    user.press(kVkEscape);
+    EXPECT_EQ(app.completion.openWord, -1);
+    EXPECT_FALSE(app.forms.form1.visible());
+}
+
+TEST_F(CompletionTest, SeparatorsClearWhileHiddenAndFilterWhileShown) {
+    start(listFile(u"L", {{{u"a,b", u"comma"}}, {{u"ab", u"plain"}}}));
+    user.type(u"xy,");
+    EXPECT_EQ(app.completion.typedText, u"") << "a comma while hidden clears the abbreviation";
+    user.type(u";a");
+    EXPECT_EQ(shownItems(), (Items{u"a,b", u"ab"}));
+    user.type(u",");
+    EXPECT_EQ(app.completion.typedText, u"a,") << "while shown it is appended";
+    EXPECT_EQ(shownItems(), (Items{u"a,b"}));
+}
+
+TEST_F(CompletionTest, CancelKeysEndTheCycleAndABlankBeforeAnItemSpoilsIt) {
+    auto list = listFile(u"L", {{{u"ab", u"x"}}, {{u"abc", u"y"}}});
+    list[3] = u"Return,Up";
+    start(list);
+    user.type(u";a");
+    user.hotkey(u"down");
+    EXPECT_TRUE(app.forms.form1.visible()) << "the arrows move the selection while shown";
+    EXPECT_EQ(selected(), u"abc");
+    user.press(kVkReturn);
+    EXPECT_FALSE(app.forms.form1.visible()) << "Return is a cancel key of this list";
+    EXPECT_EQ(app.completion.typedText, u"");
+    user.type(u"zz");
+    EXPECT_EQ(app.completion.typedText, u"zz");
+    user.press(kVkUp);
+    EXPECT_EQ(app.completion.typedText, u"");
+    EXPECT_EQ(user.applicationText(), u";azz") << "the hidden list lets Up reach the application";
+    EXPECT_EQ(app.completion.cancelKeys[0 * 7 + 2], u"return");
+    EXPECT_EQ(app.completion.cancelKeys[1 * 7 + 2], u"up");
+
+    list[3] = u"Return, Up";
+    folder.write("WordList1.txt", list);
+    FakePlatform otherPlatform(folder.path());
+    App other(otherPlatform);
+    ASSERT_TRUE(Form_Load(other));
+    EXPECT_EQ(other.completion.cancelKeys[1 * 7 + 2], u"う");
+}
+
+TEST_F(CompletionTest, TheLauncherListOnlyListensToEsc) {
+    start();
+    app.lists.currentList = 0;
+    user.type(u"abc");
+    EXPECT_EQ(app.completion.typedText, u"");
+    EXPECT_EQ(user.applicationText(), u"abc");
+}
+
+TEST_F(CompletionTest, CompletionOffAndTheAddWordDialogStopTheKeys) {
+    start();
+    app.forms.form1.mnuModeMenu.mnuOff.setChecked(true);
+    user.type(u";a");
+    EXPECT_FALSE(app.forms.form1.visible());
+    EXPECT_EQ(app.completion.typedText, u"");
+    app.forms.form1.mnuModeMenu.mnuOff.setChecked(false);
+    app.forms.form3.setVisible(true);
+    app.completion.balloonTicks = 5;
+    user.type(u";a");
+    EXPECT_FALSE(app.forms.form1.visible());
+    EXPECT_EQ(app.completion.balloonTicks, 5) << "the tick does nothing at all";
+}
+
+TEST_F(CompletionTest, TheInsertionsOwnKeysAreNotReadBack) {
+    start();
+    user.type(u";ab");
+    user.tick(3);
+    user.hotkey(u"tab");
+    const std::u16string typed = app.completion.typedText;
+    user.tick(2);
+    EXPECT_EQ(app.completion.typedText.find(u'v'), std::u16string::npos)
+        << "the synthetic Ctrl+V is skipped: " << typed.size();
+}
+
+}  // namespace
+}  // namespace wordvane::test

@@ -1,0 +1,64 @@
+#include "completion/key_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_platform.h"
+
+namespace wordvane {
+namespace {
+
+class KeyPolling : public ::testing::Test {
+  protected:
+    FakePlatform platform{"/nonexistent"};
+    KeyReader reader;
+
+    std::u16string poll(std::initializer_list<int> down) {
+        platform.keysDown = down;
+        return reader.getPushedSpell(platform);
+    }
+};
+
+TEST_F(KeyPolling, AHeldKeyIsSpelledOnceAndAgainAfterRelease) {
+    EXPECT_EQ(poll({'A'}), u"a");
+    EXPECT_EQ(poll({'A'}), u"");
+    EXPECT_EQ(poll({}), u"");
+    EXPECT_EQ(poll({'A'}), u"a");
+}
+
+TEST_F(KeyPolling, OnlyTheLowestNewKeyIsSpelled) {
+    EXPECT_EQ(poll({'A', 'B'}), u"a");
+    EXPECT_EQ(poll({'A', 'B'}), u"") << "b was lost";
+    EXPECT_EQ(poll({'A', 'B', 'C'}), u"c") << "only the newly pressed key counts";
+}
+
+TEST_F(KeyPolling, AKeyPressedAndReleasedBetweenPollsIsStillSeen) {
+    platform.keysPressed = {'Q'};
+    EXPECT_EQ(reader.getPushedSpell(platform), u"q");
+}
+
+TEST_F(KeyPolling, ShiftChoosesTheSecondSpellingAndControlIsNotPartOfIt) {
+    EXPECT_EQ(poll({kVkShift, 'A'}), u"A");
+    EXPECT_TRUE(reader.shiftDown());
+    EXPECT_EQ(poll({kVkControl, 'C'}), u"c");
+    EXPECT_TRUE(reader.ctrlDown());
+    EXPECT_EQ(poll({kVkShift, 32}), u"ShiftSpace");
+    EXPECT_EQ(poll({kVkShift, 103}), u"home");
+    EXPECT_EQ(poll({kVkShift, 97}), u"end");
+    EXPECT_EQ(poll({kVkShift, 105}), u"pageup");
+    EXPECT_EQ(poll({kVkShift, 50}), u"\"");
+    EXPECT_EQ(poll({kVkShift, 226}), u"_");
+    EXPECT_EQ(poll({220}), u"\\");
+    EXPECT_EQ(poll({kVkShift, 222}), u"~");
+}
+
+TEST_F(KeyPolling, KeysWithoutASpellingGiveNothing) {
+    EXPECT_EQ(poll({kVkShift, '0'}), u"");
+    EXPECT_EQ(poll({kVkDelete}), u"");
+    poll({});
+    EXPECT_EQ(poll({kVkShift, kVkDelete}), u"Shiftdelete");
+    EXPECT_EQ(poll({kVkHome}), u"") << "Home is not polled";
+    EXPECT_EQ(poll({112}), u"") << "F1 is not polled";
+}
+
+}  // namespace
+}  // namespace wordvane
