@@ -63,17 +63,18 @@ int16_t fillMatches(App& app, const std::u16string& typed) {
     const int16_t openWord = app.completion.openWord;
     std::vector<std::u16string> matches;
     if (openWord == -1) {
+        matches.reserve(static_cast<size_t>(words.getWordLength() + 1));
         for (int w = 0; w <= words.getWordLength(); ++w) {
-            std::u16string name = words.getString(static_cast<int16_t>(w), 0, 0);
+            const std::u16string& name = words.peekString(static_cast<int16_t>(w), 0, 0);
             if (beginsWith(name, typed)) {
-                matches.push_back(std::move(name));
+                matches.push_back(name);
             }
         }
     } else {
         for (int e = 1; e <= words.getElementLength(openWord); ++e) {
-            std::u16string name = words.getString(openWord, static_cast<int16_t>(e), 0);
+            const std::u16string& name = words.peekString(openWord, static_cast<int16_t>(e), 0);
             if (beginsWith(name, typed)) {
-                matches.push_back(std::move(name));
+                matches.push_back(name);
             }
         }
     }
@@ -174,13 +175,13 @@ int16_t getCorrespondIndex(App& app, int16_t wordIndex) {
     const std::u16string selected = app.forms.form1.List1.text();
     if (wordIndex == -1) {
         for (int w = 0; w <= words.getWordLength(); ++w) {
-            if (words.getString(static_cast<int16_t>(w), 0, 0) == selected) {
+            if (words.peekString(static_cast<int16_t>(w), 0, 0) == selected) {
                 return static_cast<int16_t>(w);
             }
         }
     } else {
         for (int e = 0; e <= words.getElementLength(wordIndex); ++e) {
-            if (words.getString(wordIndex, static_cast<int16_t>(e), 0) == selected) {
+            if (words.peekString(wordIndex, static_cast<int16_t>(e), 0) == selected) {
                 return static_cast<int16_t>(e);
             }
         }

@@ -65,6 +65,21 @@ void deletePopupHotKey(App& app) {
     app.platform.deleteAtom(app.hotkeys.popupHotKeyId);
 }
 
+void setHotKeyNumber(App& app, int16_t index, int32_t prePushHotKey, int16_t pushedKey) {
+    HotKeySetting& hotKey = app.hotkeys.hotKeys.at(static_cast<size_t>(index));
+    hotKey.prePushHotKey = prePushHotKey;
+    hotKey.pushedKey = pushedKey;
+}
+
+void changePopupHotkey(App& app, int32_t shifts, int16_t keyCode) {
+    HotKeyState& state = app.hotkeys;
+    state.popupShifts = shifts;
+    state.popupKeyCode = keyCode;
+    deletePopupHotKey(app);
+    state.popupHotKeyId = app.platform.addAtom(kPopupMenuAtom);
+    app.platform.registerHotKey(app.forms.form1.handle(), state.popupHotKeyId, shifts, keyCode);
+}
+
 void hookWindow(App& app, WindowHandle /*window*/) {
     app.hotkeys.hooked = true;
 }

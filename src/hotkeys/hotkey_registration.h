@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "platform/platform.h"
 
 namespace wordvane {
@@ -18,6 +20,12 @@ void deleteShowHotKey(App& app);
 
 // Releases the popup-menu hotkey (at shutdown).
 void deletePopupHotKey(App& app);
+
+// Stores a list hotkey's combination; registers nothing.
+void setHotKeyNumber(App& app, int16_t index, int32_t prePushHotKey, int16_t pushedKey);
+
+// Replaces the popup-menu hotkey.
+void changePopupHotkey(App& app, int32_t shifts, int16_t keyCode);
 
 // Hotkey messages on Form1's window reach the dispatch only while hooked.
 void hookWindow(App& app, WindowHandle window);

@@ -34,8 +34,13 @@ void StrArray::setString(const std::u16string& name, const std::u16string& accou
 }
 
 std::u16string StrArray::getString(int16_t index, int16_t nameAccount) const {
+    return peekString(index, nameAccount);
+}
+
+const std::u16string& StrArray::peekString(int16_t index, int16_t nameAccount) const {
+    static const std::u16string kEmpty;
     if (index > length_) {
-        return u"";
+        return kEmpty;
     }
     if (index < 0) {
         throw ListStoreError("negative element index");
@@ -131,6 +136,11 @@ int16_t WordListClass::getElementLength(int16_t index) const {
 std::u16string WordListClass::getString(int16_t wordIndex, int16_t elementIndex,
                                         int16_t nameOrAccount) const {
     return word(wordIndex).getString(elementIndex, nameOrAccount);
+}
+
+const std::u16string& WordListClass::peekString(int16_t wordIndex, int16_t elementIndex,
+                                                int16_t nameOrAccount) const {
+    return word(wordIndex).peekString(elementIndex, nameOrAccount);
 }
 
 void WordListClass::decrementElementLength() {

@@ -25,6 +25,8 @@ class StrArray {
 
     void setString(const std::u16string& name, const std::u16string& account);
     std::u16string getString(int16_t index, int16_t nameAccount) const;
+    // The same string without a copy, for scans over whole lists.
+    const std::u16string& peekString(int16_t index, int16_t nameAccount) const;
     int16_t length() const { return length_; }
     void changeString(int16_t index, const std::u16string& name, const std::u16string& account);
     void decrementArrayLength();
@@ -50,6 +52,9 @@ class WordListClass {
     void nextIndex();
     int16_t getElementLength(int16_t index) const;
     std::u16string getString(int16_t wordIndex, int16_t elementIndex, int16_t nameOrAccount) const;
+    // The same string without a copy, for scans over whole lists.
+    const std::u16string& peekString(int16_t wordIndex, int16_t elementIndex,
+                                     int16_t nameOrAccount) const;
     int16_t getWordLength() const { return lastWord_; }
     void decrementElementLength();
     void decrementAttributeLength(int16_t index);

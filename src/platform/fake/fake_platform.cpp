@@ -25,6 +25,9 @@ bool FakePlatform::keyDown(int virtualKey) {
 }
 
 bool FakePlatform::keyActive(int virtualKey) {
+    if (keysPressed.empty() && keysDown.empty()) {
+        return false;
+    }
     const bool pressed = keysPressed.erase(virtualKey) > 0;
     return pressed || keysDown.count(virtualKey) > 0;
 }

@@ -1,0 +1,132 @@
+#include "completion/candidate_list.h"
+
+#include <gtest/gtest.h>
+
+#include "support/completion_fixture.h"
+
+namespace wordvane::test {
+namespace {
+
+using Items = std::vector<std::u16string>;
+
+class CandidateList : public CompletionTest {
+  protected:
+    void showWith(const std::u16string& typed) {
+        app.completion.typedText = typed;
+        app.completion.openWord = -1;
+        showList(app);
+    }
+};
+
+TEST_F(CandidateList, FiltersByPrefixInListOrderCaseSensitively) {
+    start(listFile(u"L", {{{u"abc", u"about abc"}}, {{u"x", u""}}, {{u"abd", u"about abd"}}}));
+    showWith(u"ab");
+    EXPECT_EQ(shownItems(), (Items{u"abc", u"abd"}));
+    EXPECT_EQ(selected(), u"abc");
+    EXPECT_EQ(app.forms.form1.Text1.text(), u"about abc");
+    showWith(u"Ab");
+    EXPECT_FALSE(app.forms.form1.visible()) << "no match hides the window";
+}
+
+TEST_F(CandidateList, AnExactMatchAmongOthersWaitsForConfirmationUnlessTheRFlagIsSet) {
+    auto list = listFile(u"L", {{{u"ab", u"x"}, {u"e", u"1"}}, {{u"abc", u"y"}}});
+    start(list);
+    showWith(u"ab");
+    EXPECT_EQ(shownItems(), (Items{u"ab", u"abc"}));
+    EXPECT_EQ(app.completion.shownText, u"ab");
+    EXPECT_EQ(app.completion.openWord, -1);
+
+    app.lists.replaceAbbrev[2] = true;
+    showWith(u"ab");
+    EXPECT_FALSE(app.forms.form1.visible());
+    EXPECT_EQ(app.completion.openWord, 0);
+    EXPECT_EQ(app.completion.pendingKey, u"b");
+}
+
+TEST_F(CandidateList, AWordWithoutCandidatesIsNotLeftOpen) {
+    start(listFile(u"L", {{{u"solo", u"no elements"}}}));
+    showWith(u"solo");
+    EXPECT_EQ(app.completion.openWord, -1);
+    EXPECT_EQ(app.completion.pendingKey, u"");
+}
+
+TEST_F(CandidateList, TheClipboardHistoryOpensOnItsNewestEntry) {
+    start();
+    app.lists.currentList = 1;
+    showWith(u"");
+    EXPECT_EQ(app.forms.form1.List1.listIndex(), 2);
+    EXPECT_EQ(app.forms.form1.Text1.text(), u"まだ入っていません。");
+}
+
+TEST_F(CandidateList, AnEmptyListStaysHidden) {
+    start(listFile(u"L", {{}}));
+    app.lists.wordLists[2] = WordListClass();
+    showWith(u"");
+    EXPECT_FALSE(app.forms.form1.visible());
+}
+
+TEST_F(CandidateList, NavigationHotkeysAreRegisteredExactlyWhileShown) {
+    start();
+    const size_t resident = platform.registeredHotKeys.size();
+    showWith(u"");
+    EXPECT_EQ(platform.registeredHotKeys.size(), resident + 12);
+    platform.foreground = 0x77;
+    form_visible(app, false);
+    EXPECT_EQ(platform.registeredHotKeys.size(), resident);
+    EXPECT_EQ(platform.foreground, 0x77u) << "the user's window keeps the keyboard";
+    EXPECT_EQ(platform.atomReferences.count(u"HOTKEY_TAB"), 0u);
+}
+
+TEST_F(CandidateList, TheWindowOpensAtTheCaretAndStaysOnTheScreen) {
+    start();
+    ui::Form1& form1 = app.forms.form1;
+    platform.caretAt = Caret{{100, 200}, u"Edit"};
+    setWindowPosision(app);
+    EXPECT_EQ(form1.left(), 100 * 15);
+    EXPECT_EQ(form1.top(), 220 * 15);
+    EXPECT_EQ(app.forms.form8.top(), form1.top() - 320);
+
+    platform.caretAt = Caret{{1900, 1050}, u"Edit"};
+    setWindowPosision(app);
+    EXPECT_EQ(form1.left(), 1920 * 15 - form1.width()) << "pushed left at the right edge";
+    EXPECT_EQ(form1.top(), 1070 * 15 - 300 - form1.height()) << "above the line at the bottom";
+
+    platform.caretAt = Caret{{100, 200}, u"Text Editor Window"};
+    setWindowPosision(app);
+    EXPECT_EQ(form1.top(), (200 + 85 + 20) * 15);
+
+    platform.caretAt.reset();
+    setWindowPosision(app);
+    EXPECT_EQ(form1.top(), (200 + 85 + 20) * 15) << "no caret: the window stays";
+}
+
+TEST_F(CandidateList, AtTheMouseTheWindowTakesTheListsSize) {
+    start();
+    ui::Form1& form1 = app.forms.form1;
+    form1.mnuModeMenu.mnuMousePos.click();
+    EXPECT_FALSE(form1.mnuModeMenu.mnuCaretPos.checked());
+    platform.cursor = {300, 400};
+    setWindowPosision(app);
+    EXPECT_EQ(form1.left(), 250 * 15);
+    EXPECT_EQ(form1.top(), 380 * 15);
+    EXPECT_EQ(form1.width(), 380 * 15) << "middle size";
+    platform.cursor = {1910, 1075};
+    setWindowPosision(app);
+    EXPECT_EQ(form1.left(), 1920 * 15 - 380 * 15 - 200);
+    EXPECT_EQ(form1.top(), 1080 * 15 - 211 * 15 - 200);
+}
+
+TEST_F(CandidateList, DisplaySizesLayTheWindowOut) {
+    start();
+    ui::Form1& form1 = app.forms.form1;
+    for (auto [size, width, textWidth] : {std::tuple{0, 2880, 3100}, std::tuple{2, 8475, 5900}}) {
+        app.lists.listDisplaySize[2] = static_cast<int16_t>(size);
+        setWindowSize(app);
+        EXPECT_EQ(form1.width(), width);
+        EXPECT_EQ(form1.Text1.width(), textWidth);
+    }
+    EXPECT_EQ(form1.Command2.left(), 7440);
+}
+
+}  // namespace
+}  // namespace wordvane::test

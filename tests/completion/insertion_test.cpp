@@ -1,0 +1,85 @@
+#include "completion/insertion.h"
+
+#include <gtest/gtest.h>
+
+#include "support/completion_fixture.h"
+
+namespace wordvane::test {
+namespace {
+
+using Keys = std::vector<std::pair<int, bool>>;
+
+class Insertion : public CompletionTest {
+  protected:
+    Keys insertWhileHolding(std::initializer_list<int> held) {
+        platform.keysDown = held;
+        app.keyReader.getPushedSpell(platform);
+        platform.sentKeys.clear();
+        clipInsert(app, u"text");
+        return platform.sentKeys;
+    }
+};
+
+TEST_F(Insertion, ThePasteKeystrokeRespectsTheModifiersTheUserHolds) {
+    start();
+    const Keys plain = insertWhileHolding({});
+    EXPECT_EQ(plain, (Keys{{kVkControl, false}, {kVkV, false}, {kVkV, true}, {kVkControl, true},
+                           {kVkShift, false}, {kVkShift, true}}));
+    const Keys ctrl = insertWhileHolding({kVkControl});
+    EXPECT_EQ(ctrl, (Keys{{kVkV, false}, {kVkV, true}, {kVkShift, false}, {kVkShift, true}}))
+        << "no Ctrl of our own while the user holds it";
+    const Keys shift = insertWhileHolding({kVkShift});
+    EXPECT_EQ(shift, (Keys{{kVkShift, true}, {kVkControl, false}, {kVkV, false}, {kVkV, true},
+                           {kVkControl, true}}))
+        << "Shift is released first";
+}
+
+TEST_F(Insertion, TheUsersClipboardComesBackUnlessTheyCopiedMeanwhile) {
+    start();
+    user.copy(u"before");
+    clipInsert(app, u"inserted");
+    EXPECT_EQ(platform.clipboard, u"inserted");
+    user.tick(31);
+    EXPECT_EQ(platform.clipboard, u"before");
+    EXPECT_FALSE(app.forms.form2.Timer1.enabled());
+
+    clipInsert(app, u"again");
+    user.tick(10);
+    user.copy(u"copied by the user");
+    user.tick(25);
+    EXPECT_EQ(platform.clipboard, u"copied by the user") << "a copy within 300 ms is kept";
+    EXPECT_FALSE(app.forms.form2.Timer1.enabled());
+}
+
+TEST_F(Insertion, BackspacesAreLeftAndDeletePairs) {
+    start();
+    setBackSpace(app, 2);
+    EXPECT_EQ(platform.sentKeys, (Keys{{kVkLeft, false},
+                                       {kVkLeft, true},
+                                       {kVkDelete, false},
+                                       {kVkDelete, true},
+                                       {kVkLeft, false},
+                                       {kVkLeft, true},
+                                       {kVkDelete, false},
+                                       {kVkDelete, true}}));
+    platform.sentKeys.clear();
+    setBackSpace(app, 0);
+    clipInsert(app, u"");
+    EXPECT_TRUE(platform.sentKeys.empty());
+}
+
+TEST(CheckLink, PathsAndHttpAddressesAreLinks) {
+    EXPECT_TRUE(checkLink(u"C:\\temp"));
+    EXPECT_TRUE(checkLink(u"z:\\"));
+    EXPECT_TRUE(checkLink(u"\\\\server\\share"));
+    EXPECT_TRUE(checkLink(u"\\ab"));
+    EXPECT_TRUE(checkLink(u"http://example.com"));
+    EXPECT_FALSE(checkLink(u"https://example.com"));
+    EXPECT_FALSE(checkLink(u"\\a"));
+    EXPECT_FALSE(checkLink(u"C:\\a\r\nb"));
+    EXPECT_FALSE(checkLink(u"1:\\temp"));
+    EXPECT_FALSE(checkLink(u"C:/temp"));
+}
+
+}  // namespace
+}  // namespace wordvane::test

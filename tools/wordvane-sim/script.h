@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace wordvane::sim {
+
+// One step of a scenario script: a verb and its argument.
+struct Step {
+    std::string verb;      // type, key, hotkey, tick, clip, answer
+    std::u16string text;   // the argument, UTF-16
+};
+
+// Parses one script line; empty for blank lines and comments ("#").
+// Throws std::invalid_argument for an unknown verb.
+std::optional<Step> parseStep(const std::string& line);
+
+// The argument of `type` and `clip` in the script's own notation: "\n" is a
+// line break, "\t" a tab, "\\" a backslash.
+std::u16string unescape(const std::u16string& text);
+
+}  // namespace wordvane::sim
