@@ -104,10 +104,37 @@ std::u16string KeyReader::getString(int16_t code, bool shift) const {
     return keySpell_[static_cast<size_t>(code)][shift ? 1 : 0];
 }
 
+void KeyReader::suppressUntilReleased(int16_t code, uint64_t nowMilliseconds) {
+    std::erase_if(suppressed_, [code](const Suppressed& key) { return key.code == code; });
+    suppressed_.push_back(Suppressed{code, nowMilliseconds, false});
+}
+
+bool KeyReader::suppressedNow(int16_t code, bool active, uint64_t now) {
+    constexpr uint64_t kLongest = 500;
+    for (auto key = suppressed_.begin(); key != suppressed_.end(); ++key) {
+        if (key->code != code) {
+            continue;
+        }
+        const bool released = key->seenDown && !active;
+        if (released || now - key->since > kLongest) {
+            suppressed_.erase(key);
+            return false;
+        }
+        key->seenDown = key->seenDown || active;
+        return true;
+    }
+    return false;
+}
+
 std::u16string KeyReader::getPushedSpell(Platform& platform) {
     pushedKeys_.clear();
+    const uint64_t now = suppressed_.empty() ? 0 : platform.milliseconds();
     for (int16_t code : polledCodes()) {
-        if (platform.keyActive(code)) {
+        const bool active = platform.keyActive(code);
+        if (!suppressed_.empty() && suppressedNow(code, active, now)) {
+            continue;
+        }
+        if (active) {
             pushedKeys_.push_back(code);
         }
     }

@@ -41,6 +41,11 @@ class KeyReader {
     // the previous poll, or empty. A held key is spelled once.
     std::u16string getPushedSpell(Platform& platform);
 
+    // The key of a hotkey that just fired belongs to the hotkey, not to the
+    // typing: it is not spelled until a poll has seen it down and then up
+    // (or after half a second, should no poll ever see it down).
+    void suppressUntilReleased(int16_t code, uint64_t nowMilliseconds);
+
     // The modifiers as the last poll found them.
     bool shiftDown() const { return shiftDown_; }
     bool ctrlDown() const { return ctrlDown_; }
@@ -54,6 +59,15 @@ class KeyReader {
     std::vector<int16_t> pushedKeys_;
     bool shiftDown_ = false;
     bool ctrlDown_ = false;
+
+    struct Suppressed {
+        int16_t code;
+        uint64_t since;
+        bool seenDown;
+    };
+    std::vector<Suppressed> suppressed_;
+    // Drops `code` from this poll's keys while it is suppressed.
+    bool suppressedNow(int16_t code, bool active, uint64_t now);
 };
 
 }  // namespace wordvane

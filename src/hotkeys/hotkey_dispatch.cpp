@@ -84,6 +84,22 @@ bool dispatchNavigation(App& app, int16_t id, size_t first, size_t last) {
     return false;
 }
 
+// The main key of the hotkey with `id`; 0 when none has it.
+int virtualKeyOfHotKey(App& app, int16_t id) {
+    const HotKeyState& state = app.hotkeys;
+    for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
+        if (state.navigationHotKeyIds[i] == id) {
+            return kNavigationHotKeys[i].virtualKey;
+        }
+    }
+    for (size_t i = 0; i < state.listHotKeyIds.size(); ++i) {
+        if (state.listHotKeyIds[i] == id) {
+            return state.hotKeys[i].pushedKey;
+        }
+    }
+    return id == state.popupHotKeyId ? state.popupKeyCode : 0;
+}
+
 void dispatch(App& app, int16_t id) {
     if (dispatchNavigation(app, id, kUpHotKey, kTabHotKey)) {
         return;
@@ -112,6 +128,9 @@ void hotKeyWndProc(App& app, int16_t id) {
         return;
     }
     HandlerGuard guard(app.hotkeys.inHotKey);
+    if (const int key = virtualKeyOfHotKey(app, id); key != 0) {
+        app.keyReader.suppressUntilReleased(static_cast<int16_t>(key), app.platform.milliseconds());
+    }
     dispatch(app, id);
 }
 

@@ -30,6 +30,10 @@ ModeMenu::ModeMenu() : Menu(u"モード") {
 Form1::Form1() {
     setCaption(u"Wordvane");
     List1.place(0, 5, 2775, 2760);
+    Command1.setWidth(900);
+    Command1.setHeight(360);
+    Command2.setWidth(900);
+    Command2.setHeight(360);
     Timer1.setInterval(1);
     Timer1.setEnabled(true);
 }

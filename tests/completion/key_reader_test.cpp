@@ -60,5 +60,18 @@ TEST_F(KeyPolling, KeysWithoutASpellingGiveNothing) {
     EXPECT_EQ(poll({112}), u"") << "F1 is not polled";
 }
 
+TEST_F(KeyPolling, AHotkeysOwnKeyIsNotSpelledEvenWhenTheStateArrivesLate) {
+    reader.suppressUntilReleased('1', platform.now);
+    EXPECT_EQ(poll({}), u"") << "the key state has not caught up yet";
+    EXPECT_EQ(poll({kVkShift, '1'}), u"");
+    EXPECT_EQ(poll({kVkShift, '1', 'A'}), u"A") << "other keys are still read";
+    EXPECT_EQ(poll({}), u"");
+    EXPECT_EQ(poll({'1'}), u"1") << "after its release the key types again";
+
+    reader.suppressUntilReleased('2', platform.now);
+    platform.now += 600;
+    EXPECT_EQ(poll({'2'}), u"2") << "a suppression that never saw its key ends";
+}
+
 }  // namespace
 }  // namespace wordvane

@@ -110,6 +110,13 @@ class Probe:
     def windows(self):
         return self._lines("windows")
 
+    def clipboard(self):
+        lines = self._lines("getclip")
+        return lines[0]["clipboard"] if lines else None
+
+    def set_clipboard(self, text):
+        self.prefix.run_wine([str(self.exe), "setclip", text])
+
     def post(self, window, message, wparam=0, lparam=0):
         self.prefix.run_wine([str(self.exe), "post", str(window), str(message), str(wparam),
                               str(lparam)])
@@ -175,6 +182,22 @@ class Wordvane:
     def windows_of(self, probe, process_windows_class="WordvaneForm"):
         return [w for w in probe.windows() if w["class"] == process_windows_class]
 
+    def start_target(self, helpers):
+        """wvtarget.exe, which writes its edit box's text to a file on every change."""
+        self.target_output = self.folder / "target.txt"
+        process = subprocess.Popen(
+            ["wine", str(Path(helpers) / "wvtarget.exe"), str(self.target_output)],
+            env=self.prefix.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            start_new_session=True)
+        self.processes.append(process)
+        return process
+
+    def target_text(self):
+        try:
+            return self.target_output.read_text("utf-8")
+        except FileNotFoundError:
+            return None
+
     def stop_all(self):
         for process in self.processes:
             if process.poll() is None:
@@ -205,5 +228,29 @@ def decode_wine_string(text):
 
 
 def xdotool(display, *arguments):
-    subprocess.run(["xdotool", *arguments], env={**os.environ, "DISPLAY": display},
-                   check=True, timeout=30)
+    result = subprocess.run(["xdotool", *arguments], env={**os.environ, "DISPLAY": display},
+                            check=True, timeout=30, capture_output=True)
+    return result.stdout.decode()
+
+
+class Keyboard:
+    """Keys typed on the display. Each key is held for 100 ms: Wine refreshes
+    the key state that GetAsyncKeyState reads about every 50 ms."""
+
+    def __init__(self, display):
+        self.display = display
+
+    def focus(self, title):
+        window = wait_for(lambda: xdotool(self.display, "search", "--name", title).split(),
+                          30, f"the window {title!r}")[0]
+        xdotool(self.display, "windowfocus", "--sync", window)
+
+    def press(self, key):
+        xdotool(self.display, "keydown", key)
+        time.sleep(0.1)
+        xdotool(self.display, "keyup", key)
+        time.sleep(0.1)
+
+    def type(self, text):
+        for character in text:
+            self.press(character)

@@ -10,8 +10,8 @@ import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from desktop import (Probe, VirtualDisplay, WinePrefix, Wordvane, wait_for,  # noqa: E402
-                     xdotool)
+from desktop import (Keyboard, Probe, VirtualDisplay, WinePrefix, Wordvane,  # noqa: E402
+                     wait_for, xdotool)
 
 OPTIONS = None
 DISPLAY = None
@@ -135,6 +135,82 @@ class StartAndExit(WordvaneCase):
         self.assert_ends(process)
         self.assertEqual(self.wordvane.rewritten(), ["ClipBoad.txt", "Launch.txt", "vane.ini"])
         self.assertEqual(self.wordvane.files(), before, "rewritten byte for byte")
+
+
+class Completion(WordvaneCase):
+    """Word completion in our target application, driven by keys on the display."""
+
+    def setUp(self):
+        super().setUp()
+        self.keyboard = Keyboard(DISPLAY.name)
+        icons = PROBE.tray_icons()
+        self.wordvane.start()
+        self.wait_resident(icons)
+        self.wordvane.start_target(OPTIONS.helpers)
+        wait_for(lambda: self.wordvane.target_text() == "", 30, "the target application")
+        self.keyboard.focus("Wordvane Target")
+
+    def candidate_window(self):
+        """Form1 as the probe sees it: visibility and the text of Text1."""
+        for window in PROBE.windows():
+            edits = [c for c in window["children"] if c["class"].lower() == "edit"]
+            if window["class"] == "WordvaneForm" and edits and any(
+                    c["class"].lower() == "listbox" for c in window["children"]):
+                return {"visible": window["visible"], "text1": edits[0]["text"]}
+        return None
+
+    def wait_list(self, text1, what):
+        return wait_for(lambda: (self.candidate_window() or {}).get("visible") and
+                        self.candidate_window()["text1"] == text1, 20, what)
+
+    def wait_hidden(self, what):
+        wait_for(lambda: self.candidate_window()["visible"] is False, 20, what)
+
+    def wait_target(self, text):
+        wait_for(lambda: self.wordvane.target_text() == text, 20, f"the target to hold {text!r}")
+
+    def test_list_hotkey_down_and_tab_replace_the_abbreviation_and_restore_the_clipboard(self):
+        PROBE.set_clipboard("before")
+        self.keyboard.focus("Wordvane Target")
+        # Word list 1 "あいさつ" has the "r" flag: its entries replace the abbreviation.
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "the word level of word list 1")
+        self.keyboard.press("o")
+        self.wait_target("o")
+        self.keyboard.press("Down")
+        self.wait_list("ねぎらい", "the second word selected")
+        self.keyboard.press("Tab")
+        self.wait_target("")  # the abbreviation is removed
+        self.wait_list("お疲れさまです。", "the elements of the word")
+        self.keyboard.press("Tab")
+        self.wait_target("お疲れさまです。")
+        wait_for(lambda: PROBE.clipboard() == "before", 10, "the user's clipboard text back")
+        # The list has cancel keys, so it stays on the word for another
+        # element; Esc ends the cycle.
+        self.wait_list("お疲れさまです。", "the word's elements again")
+        self.keyboard.press("Escape")
+        self.wait_hidden("Esc to close the list")
+        self.assertEqual(self.wordvane.target_text(), "お疲れさまです。")
+
+    def test_the_t_flag_completes_the_typed_word(self):
+        # Word list 2 "English" has the "t" flag: the rest of the word is added.
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "the word level of word list 2")
+        self.keyboard.type("ac")
+        self.wait_target("ac")
+        self.keyboard.press("Tab")
+        self.wait_target("accommodate")
+
+    def test_esc_hides_the_list_and_then_the_arrows_reach_the_application(self):
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "the word level")
+        self.keyboard.press("Escape")
+        self.wait_hidden("Esc to hide the list")
+        self.keyboard.type("ab")
+        self.wait_target("ab")
+        self.keyboard.press("Left")
+        self.keyboard.type("X")
+        self.wait_target("aXb")
 
 
 def main():

@@ -7,10 +7,13 @@
 //                              screen rectangles
 //   wvprobe post HWND MSG W L  posts a message (numbers in decimal)
 //   wvprobe click HWND ID      clicks button ID of dialog HWND
+//   wvprobe getclip            the clipboard's text
+//   wvprobe setclip TEXT       puts TEXT on the clipboard
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -162,6 +165,33 @@ int wmain(int argc, wchar_t** argv) {
         HWND dialog = reinterpret_cast<HWND>(number(argv[2]));
         HWND button = GetDlgItem(dialog, static_cast<int>(number(argv[3])));
         return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    }
+    if (command == L"getclip") {
+        std::wstring text;
+        if (OpenClipboard(nullptr)) {
+            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+                    text = locked;
+                    GlobalUnlock(data);
+                }
+            }
+            CloseClipboard();
+        }
+        print("{\"clipboard\":" + json(text) + "}");
+        return 0;
+    }
+    if (command == L"setclip" && argc == 3) {
+        const std::wstring text = argv[2];
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        if (memory == nullptr || !OpenClipboard(nullptr)) {
+            return 1;
+        }
+        std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        EmptyClipboard();
+        const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        CloseClipboard();
+        return set ? 0 : 1;
     }
     print("{\"error\":\"usage: wvprobe windows|menus|post HWND MSG W L|click HWND ID\"}");
     return 2;

@@ -1,9 +1,12 @@
 #include "platform/win32/form_windows.h"
 
 #include <exception>
+#include <memory>
 
 #include "app/shutdown.h"
 #include "app/tray_icon.h"
+#include "completion/main_tick.h"
+#include "hotkeys/hotkey_dispatch.h"
 #include "platform/win32/win32_text.h"
 
 namespace wordvane::win32 {
@@ -100,29 +103,70 @@ void FormWindows::bindTimer(ui::Timer& model, HWND window) {
     apply();
 }
 
+namespace {
+
+// Text1's own keys start edit mode; everything else goes on to the edit box.
+WNDPROC editProcedure = nullptr;
+App* editOwner = nullptr;
+
+LRESULT CALLBACK text1Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && editOwner != nullptr) {
+        try {
+            const int16_t shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
+                                  (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                                  (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+            Text1_KeyDown(*editOwner, static_cast<int16_t>(wParam), shift);
+        } catch (...) {
+            OutputDebugStringA("Wordvane: error in the inline editor");
+        }
+    }
+    return CallWindowProcW(editProcedure, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void FormWindows::placeControl(const ui::Control& model, HWND control) {
+    SetWindowPos(control, nullptr, pixels(model.left()), pixels(model.top()), pixels(model.width()),
+                 pixels(model.height()), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FormWindows::bindForm1Controls(HWND form1) {
     ui::Form1& model = app_.forms.form1;
     HWND list = createControl(form1, L"LISTBOX",
                               WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kList1);
-    HWND text = createControl(form1, L"EDIT", ES_AUTOHSCROLL | WS_BORDER, kText1);
+    HWND text =
+        createControl(form1, L"EDIT",
+                      WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, kText1);
     HWND command1 = createControl(form1, L"BUTTON", BS_PUSHBUTTON, kCommand1);
     HWND command2 = createControl(form1, L"BUTTON", BS_PUSHBUTTON, kCommand2);
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (HWND control : {list, text, command1, command2}) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    editOwner = &app_;
+    editProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(text, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(text1Procedure)));
 
+    // The items are sent again only when they changed, not for a new selection.
     ui::ListBox& list1 = model.List1;
-    list1.setBinding([&list1, list] {
-        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        for (const auto& item : list1.items()) {
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
+    auto shownRevision = std::make_shared<uint64_t>(0);
+    const auto applyList = [this, &list1, list, shownRevision] {
+        placeControl(list1, list);
+        if (*shownRevision != list1.itemsRevision()) {
+            *shownRevision = list1.itemsRevision();
+            SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+            SendMessageW(list, LB_RESETCONTENT, 0, 0);
+            SendMessageW(list, LB_INITSTORAGE, list1.items().size(), list1.items().size() * 32);
+            for (const auto& item : list1.items()) {
+                SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
+            }
+            SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(list, nullptr, TRUE);
         }
         SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(list1.listIndex()), 0);
-        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list, nullptr, TRUE);
-    });
+    };
+    list1.setBinding(applyList);
+    applyList();
     commands_[kList1] = [&list1, list](WORD code) {
         if (code == LBN_SELCHANGE) {
             list1.setListIndex(static_cast<int16_t>(SendMessageW(list, LB_GETCURSEL, 0, 0)));
@@ -130,10 +174,18 @@ void FormWindows::bindForm1Controls(HWND form1) {
     };
 
     ui::TextBox& text1 = model.Text1;
-    text1.setBinding([&text1, text] {
-        SetWindowTextW(text, wide(text1.text()).c_str());
+    const auto applyText = [this, &text1, text] {
+        placeControl(text1, text);
+        std::wstring shown(static_cast<size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
+        shown.resize(static_cast<size_t>(
+            GetWindowTextW(text, shown.data(), static_cast<int>(shown.size()))));
+        if (utf16(shown) != text1.text()) {
+            SetWindowTextW(text, wide(text1.text()).c_str());
+        }
         ShowWindow(text, text1.visible() ? SW_SHOWNA : SW_HIDE);
-    });
+    };
+    text1.setBinding(applyText);
+    applyText();
     commands_[kText1] = [&text1, text](WORD code) {
         if (code == EN_CHANGE) {
             std::wstring content(static_cast<size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
@@ -147,7 +199,8 @@ void FormWindows::bindForm1Controls(HWND form1) {
                                        std::tuple{&model.Command2, command2, kCommand2}}) {
         ui::Button& buttonModel = *button;
         HWND buttonWindow = control;
-        const auto apply = [&buttonModel, buttonWindow] {
+        const auto apply = [this, &buttonModel, buttonWindow] {
+            placeControl(buttonModel, buttonWindow);
             SetWindowTextW(buttonWindow, wide(buttonModel.caption()).c_str());
             ShowWindow(buttonWindow, buttonModel.visible() ? SW_SHOWNA : SW_HIDE);
         };
@@ -200,11 +253,12 @@ LRESULT FormWindows::handle(int number, HWND window, UINT message, WPARAM wParam
             }
             return 0;
         }
-        case WM_SIZE:
+        case WM_HOTKEY:
+            // Form1's hooked window procedure: every hotkey of the program.
             if (number == 1) {
-                MoveWindow(GetDlgItem(window, kList1), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+                guarded([&] { hotKeyWndProc(app_, static_cast<int16_t>(wParam)); });
             }
-            break;
+            return 0;
         case kTrayIconMessage:
             if (number == 1) {
                 guarded([&] { onTrayIconMessage(app_, LOWORD(lParam)); });

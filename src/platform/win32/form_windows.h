@@ -39,6 +39,7 @@ class FormWindows {
     void bindWindow(ui::Window& model, HWND window);
     void bindTimer(ui::Timer& model, HWND window);
     void bindForm1Controls(HWND form1);
+    void placeControl(const ui::Control& model, HWND control);
     int pixels(int32_t twips) const;
     // Runs a call into the program; nothing it throws crosses into the system.
     void guarded(const std::function<void()>& call);

@@ -31,8 +31,8 @@ bool Win32Platform::keyDown(int virtualKey) {
     return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
-bool Win32Platform::keyPressedSincePoll(int virtualKey) {
-    return (GetAsyncKeyState(virtualKey) & 1) != 0;
+bool Win32Platform::keyActive(int virtualKey) {
+    return GetAsyncKeyState(virtualKey) != 0;
 }
 
 void Win32Platform::sendKey(int virtualKey, bool keyUp) {
@@ -98,27 +98,51 @@ std::optional<Rect> Win32Platform::windowRect(WindowHandle window) {
     return Rect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-std::u16string Win32Platform::windowClassName(WindowHandle window) {
-    wchar_t name[256] = {};
-    const int length = GetClassNameW(hwnd(window), name, 256);
+namespace {
+
+std::u16string classNameOf(HWND window) {
+    wchar_t name[129] = {};
+    const int length = GetClassNameW(window, name, 128);
     return utf16(std::wstring_view(name, static_cast<size_t>(length > 0 ? length : 0)));
 }
 
-// The caret of the foreground window's thread, in screen pixels.
-std::optional<Point> Win32Platform::caretPosition() {
+}  // namespace
+
+// The caret of the foreground window's focus window: with the input of that
+// window's thread attached, GetCaretPos in the focus window, placed by the
+// focus window's rectangle. Where that finds no caret, the caret that
+// GetGUIThreadInfo reports, which more applications give.
+std::optional<Caret> Win32Platform::caret() {
     const HWND foreground = GetForegroundWindow();
     if (foreground == nullptr) {
         return std::nullopt;
     }
+    const DWORD target = GetWindowThreadProcessId(foreground, nullptr);
+    const DWORD self = GetCurrentThreadId();
+    if (target != self && AttachThreadInput(self, target, TRUE)) {
+        const HWND focus = GetFocus();
+        POINT position{};
+        RECT rect{};
+        const bool found = focus != nullptr && GetCaretPos(&position) &&
+                           (position.x != 0 || position.y != 0) && GetWindowRect(focus, &rect);
+        AttachThreadInput(self, target, FALSE);
+        if (found) {
+            return Caret{{rect.left + position.x, rect.top + position.y}, classNameOf(focus)};
+        }
+    }
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) ||
-        info.hwndCaret == nullptr) {
+    if (!GetGUIThreadInfo(target, &info) || info.hwndCaret == nullptr ||
+        (info.rcCaret.left == 0 && info.rcCaret.top == 0)) {
         return std::nullopt;
     }
-    POINT point{info.rcCaret.left, info.rcCaret.bottom};
-    ClientToScreen(info.hwndCaret, &point);
-    return Point{point.x, point.y};
+    POINT position{info.rcCaret.left, info.rcCaret.top};
+    ClientToScreen(info.hwndCaret, &position);
+    return Caret{{position.x, position.y}, classNameOf(info.hwndCaret)};
+}
+
+std::u16string Win32Platform::windowClassName(WindowHandle window) {
+    return classNameOf(hwnd(window));
 }
 
 Point Win32Platform::cursorPosition() {
