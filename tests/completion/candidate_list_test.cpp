@@ -43,6 +43,30 @@ TEST_F(CandidateList, AnExactMatchAmongOthersWaitsForConfirmationUnlessTheRFlagI
     EXPECT_EQ(app.completion.pendingKey, u"b");
 }
 
+TEST_F(CandidateList, AnExactElementEndsTheCycleOrStaysOnTheWordWithCancelKeys) {
+    auto list = listFile(u"L", {{{u"w", u"word"}, {u"one", u"1"}, {u"two", u"2"}}});
+    start(list);
+    app.completion.openWord = 0;
+    app.completion.typedText = u"one";
+    showList(app);
+    EXPECT_FALSE(app.forms.form1.visible());
+    EXPECT_EQ(app.completion.openWord, -1) << "no cancel keys: back to the word level";
+
+    app.lists.cancelKeyLine(2) = u".";
+    app.completion.openWord = 0;
+    app.completion.typedText = u"two";
+    showList(app);
+    EXPECT_EQ(app.completion.openWord, 0) << "with cancel keys the word stays open";
+    EXPECT_EQ(app.completion.pendingKey, u"o");
+    EXPECT_EQ(app.completion.typedText, u"");
+
+    app.completion.pendingKey.clear();
+    app.completion.typedText = u"t";
+    showList(app);
+    EXPECT_EQ(shownItems(), (Items{u"two"}));
+    EXPECT_EQ(app.forms.form1.Text1.text(), u"2");
+}
+
 TEST_F(CandidateList, AWordWithoutCandidatesIsNotLeftOpen) {
     start(listFile(u"L", {{{u"solo", u"no elements"}}}));
     showWith(u"solo");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "completion/candidate_list.h"
+#include "completion/main_tick.h"
 #include "support/completion_fixture.h"
 
 namespace wordvane::test {
@@ -129,6 +130,32 @@ TEST_F(CompletionTest, CancelKeysEndTheCycleAndABlankBeforeAnItemSpoilsIt) {
     App other(otherPlatform);
     ASSERT_TRUE(Form_Load(other));
     EXPECT_EQ(other.completion.cancelKeys[1 * 7 + 2], u"う");
+}
+
+TEST_F(CompletionTest, TheClipboardHistoryInsertsTheRestOfTheStoredText) {
+    start();
+    app.lists.currentList = 1;
+    app.lists.wordLists[1].changeString(2, 0, u"label of the capture", u"stored text\r\nline 2");
+    app.lists.insertAtWordLevel[1] = true;
+    app.lists.startChar(1) = u";";
+    user.type(u";");
+    ASSERT_EQ(selected(), u"label of the capture");
+    user.hotkey(u"tab");
+    EXPECT_EQ(user.applicationText(), u";stored text\r\nline 2")
+        << "the stored text, not the label, with its line break";
+}
+
+TEST_F(CompletionTest, TypingIntoTheInlineEditorStopsTheTick) {
+    start();
+    user.type(u";");
+    ASSERT_TRUE(app.forms.form1.visible());
+    Text1_KeyDown(app, 112, 0);
+    EXPECT_TRUE(app.forms.form1.Timer1.enabled()) << "F1 is no editing key";
+    Text1_KeyDown(app, 'K', 0);
+    EXPECT_FALSE(app.forms.form1.Timer1.enabled());
+    EXPECT_EQ(app.forms.form1.caption(), u"編集中");
+    EXPECT_TRUE(app.forms.form1.Command1.visible());
+    EXPECT_EQ(platform.registeredHotKeys.size(), 8u) << "the navigation keys reach the editor";
 }
 
 TEST_F(CompletionTest, TheLauncherListOnlyListensToEsc) {
