@@ -5,28 +5,11 @@
 #include "app/app.h"
 #include "completion/select_word.h"
 #include "hotkeys/navigation_hotkeys.h"
+#include "platform/foreground_keeper.h"
 
 namespace wordvane {
 
 namespace {
-
-// Gives the foreground back to the window that had it when the object was made.
-class ForegroundKeeper {
-  public:
-    explicit ForegroundKeeper(Platform& platform)
-        : platform_(platform), window_(platform.foregroundWindow()) {}
-    ~ForegroundKeeper() { platform_.setForegroundWindow(window_); }
-    ForegroundKeeper(const ForegroundKeeper&) = delete;
-    ForegroundKeeper& operator=(const ForegroundKeeper&) = delete;
-
-  private:
-    Platform& platform_;
-    WindowHandle window_;
-};
-
-WordListClass& currentWords(App& app) {
-    return app.lists.wordLists[static_cast<size_t>(app.lists.currentList)];
-}
 
 bool beginsWith(const std::u16string& name, const std::u16string& prefix) {
     return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
@@ -59,7 +42,7 @@ void takeElement(App& app) {
 
 // Fills List1 with the names that begin with `typed`; returns how many.
 int16_t fillMatches(App& app, const std::u16string& typed) {
-    const WordListClass& words = currentWords(app);
+    const WordListClass& words = app.lists.currentWords();
     const int16_t openWord = app.completion.openWord;
     std::vector<std::u16string> matches;
     if (openWord == -1) {
@@ -87,7 +70,7 @@ int16_t fillMatches(App& app, const std::u16string& typed) {
 bool filterByAbbreviation(App& app) {
     CompletionState& c = app.completion;
     ui::Form1& form1 = app.forms.form1;
-    const WordListClass& words = currentWords(app);
+    const WordListClass& words = app.lists.currentWords();
     const int16_t matches = fillMatches(app, c.typedText);
     if (form1.List1.listCount() < c.lastListIndex + 1) {
         c.lastListIndex = 0;
@@ -126,7 +109,7 @@ bool filterByAbbreviation(App& app) {
 bool fillWholeLevel(App& app) {
     CompletionState& c = app.completion;
     ui::Form1& form1 = app.forms.form1;
-    const WordListClass& words = currentWords(app);
+    const WordListClass& words = app.lists.currentWords();
     fillMatches(app, u"");
     if (form1.List1.listCount() == 0) {
         return false;
@@ -171,7 +154,7 @@ void showList(App& app) {
 }
 
 int16_t getCorrespondIndex(App& app, int16_t wordIndex) {
-    const WordListClass& words = currentWords(app);
+    const WordListClass& words = app.lists.currentWords();
     const std::u16string selected = app.forms.form1.List1.text();
     if (wordIndex == -1) {
         for (int w = 0; w <= words.getWordLength(); ++w) {
@@ -190,7 +173,7 @@ int16_t getCorrespondIndex(App& app, int16_t wordIndex) {
 }
 
 void checkElement(App& app, int16_t index) {
-    if (currentWords(app).getElementLength(index) <= 0) {
+    if (app.lists.currentWords().getElementLength(index) <= 0) {
         app.completion.typedText.clear();
         app.completion.openWord = -1;
         app.completion.pendingKey.clear();

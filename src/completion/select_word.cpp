@@ -23,10 +23,6 @@ bool isOneOf(const std::u16string& spelling, const auto& words) {
     return false;
 }
 
-WordListClass& currentWords(App& app) {
-    return app.lists.wordLists[static_cast<size_t>(app.lists.currentList)];
-}
-
 // Esc and the cancel keys end the cycle.
 void hideEverything(App& app) {
     app.completion.forcedList = false;
@@ -57,7 +53,7 @@ void decide(App& app) {
     ListState& lists = app.lists;
     ui::Form1& form1 = app.forms.form1;
     const int current = lists.currentList;
-    const WordListClass& words = currentWords(app);
+    const WordListClass& words = app.lists.currentWords();
 
     c.afterDecide = true;
     if (current == kLauncherList) {
@@ -161,7 +157,7 @@ void whileHidden(App& app, const std::u16string& spelling) {
         return;
     }
     if (spelling == lists.elementKey(current)) {
-        if (c.openWord != -1 && currentWords(app).getElementLength(c.openWord) >= 1) {
+        if (c.openWord != -1 && app.lists.currentWords().getElementLength(c.openWord) >= 1) {
             c.typedText.clear();
             showList(app);
         }
@@ -222,7 +218,7 @@ void selectWord(App& app, std::u16string& spelling) {
 
 void addWord(App& app, int16_t index, const std::u16string& name, const std::u16string& account) {
     const int current = app.lists.currentList;
-    WordListClass& words = currentWords(app);
+    WordListClass& words = app.lists.currentWords();
     if (index == -1) {
         words.addNewString(name, account);
         if (current == kClipboardList) {

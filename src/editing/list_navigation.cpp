@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "completion/candidate_list.h"
+#include "platform/foreground_keeper.h"
 
 namespace wordvane {
 
@@ -15,7 +16,7 @@ constexpr int kPage = 15;
 void selectLine(App& app, int index) {
     ui::Form1& form1 = app.forms.form1;
     form1.List1.setListIndex(static_cast<int16_t>(index));
-    const WordListClass& words = app.lists.wordLists[static_cast<size_t>(app.lists.currentList)];
+    const WordListClass& words = app.lists.currentWords();
     const int16_t openWord = app.completion.openWord;
     if (openWord == -1) {
         form1.Text1.setText(words.getString(getCorrespondIndex(app, -1), 0, 1));
@@ -32,9 +33,8 @@ void move(App& app, NewIndex newIndex) {
     if (!form1.visible() || form1.List1.listCount() == 0) {
         return;
     }
-    const WindowHandle foreground = app.platform.foregroundWindow();
+    ForegroundKeeper foreground(app.platform);
     selectLine(app, newIndex(form1.List1.listIndex(), form1.List1.listCount()));
-    app.platform.setForegroundWindow(foreground);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "completion/select_word.h"
 #include "editing/list_navigation.h"
 #include "hotkeys/hotkey_ids.h"
+#include "platform/foreground_keeper.h"
 
 namespace wordvane {
 
@@ -142,13 +143,12 @@ void setModeOfHotkey(App& app, int16_t index) {
     if (current.pushedKey == wanted.pushedKey && current.prePushHotKey == wanted.prePushHotKey) {
         return;
     }
-    const WindowHandle foreground = app.platform.foregroundWindow();
+    ForegroundKeeper foreground(app.platform);
     // A message for an entry that has since become a duplicate falls back to
     // the lowest enabled entry, which is always entry 0.
     lists.currentList = wanted.enabled ? index : int16_t{0};
     app.forms.form1.setCaption(lists.listNames[static_cast<size_t>(lists.currentList)]);
     setWindowSize(app);
-    app.platform.setForegroundWindow(foreground);
 }
 
 }  // namespace wordvane

@@ -38,6 +38,7 @@ struct ListState {
         return listHeaderKeys[static_cast<size_t>(list) + 14];
     }
     bool loaded(int list) const { return list < loadedListCount; }
+    WordListClass& currentWords() { return wordLists[static_cast<size_t>(currentList)]; }
 };
 
 }  // namespace wordvane

@@ -34,6 +34,8 @@ Form1::Form1() {
     Command1.setHeight(360);
     Command2.setWidth(900);
     Command2.setHeight(360);
+    // Label1 only measures texts; it is never seen.
+    Label1.setVisible(false);
     Timer1.setInterval(1);
     Timer1.setEnabled(true);
 }

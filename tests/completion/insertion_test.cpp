@@ -23,13 +23,20 @@ class Insertion : public CompletionTest {
 TEST_F(Insertion, ThePasteKeystrokeRespectsTheModifiersTheUserHolds) {
     start();
     const Keys plain = insertWhileHolding({});
-    EXPECT_EQ(plain, (Keys{{kVkControl, false}, {kVkV, false}, {kVkV, true}, {kVkControl, true},
-                           {kVkShift, false}, {kVkShift, true}}));
+    EXPECT_EQ(plain, (Keys{{kVkControl, false},
+                           {kVkV, false},
+                           {kVkV, true},
+                           {kVkControl, true},
+                           {kVkShift, false},
+                           {kVkShift, true}}));
     const Keys ctrl = insertWhileHolding({kVkControl});
     EXPECT_EQ(ctrl, (Keys{{kVkV, false}, {kVkV, true}, {kVkShift, false}, {kVkShift, true}}))
         << "no Ctrl of our own while the user holds it";
     const Keys shift = insertWhileHolding({kVkShift});
-    EXPECT_EQ(shift, (Keys{{kVkShift, true}, {kVkControl, false}, {kVkV, false}, {kVkV, true},
+    EXPECT_EQ(shift, (Keys{{kVkShift, true},
+                           {kVkControl, false},
+                           {kVkV, false},
+                           {kVkV, true},
                            {kVkControl, true}}))
         << "Shift is released first";
 }

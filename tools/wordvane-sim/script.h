@@ -7,8 +7,8 @@ namespace wordvane::sim {
 
 // One step of a scenario script: a verb and its argument.
 struct Step {
-    std::string verb;      // type, key, hotkey, tick, clip, answer
-    std::u16string text;   // the argument, UTF-16
+    std::string verb;     // type, key, hotkey, tick, clip, answer
+    std::u16string text;  // the argument, UTF-16
 };
 
 // Parses one script line; empty for blank lines and comments ("#").

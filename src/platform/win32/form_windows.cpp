@@ -15,7 +15,13 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"WordvaneForm";
 
-enum ControlId : int { kList1 = 101, kText1 = 102, kCommand1 = 103, kCommand2 = 104 };
+enum ControlId : int {
+    kList1 = 101,
+    kText1 = 102,
+    kCommand1 = 103,
+    kCommand2 = 104,
+    kLabel1 = 105
+};
 
 // Forms 3 and 5 are dialogs; the others stay above every window.
 bool isDialog(int number) {
@@ -139,8 +145,9 @@ void FormWindows::bindForm1Controls(HWND form1) {
                       WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, kText1);
     HWND command1 = createControl(form1, L"BUTTON", BS_PUSHBUTTON, kCommand1);
     HWND command2 = createControl(form1, L"BUTTON", BS_PUSHBUTTON, kCommand2);
+    HWND label = createControl(form1, L"STATIC", SS_LEFT, kLabel1);
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    for (HWND control : {list, text, command1, command2}) {
+    for (HWND control : {list, text, command1, command2, label}) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     editOwner = &app_;
@@ -194,6 +201,15 @@ void FormWindows::bindForm1Controls(HWND form1) {
             text1.setText(utf16(content));
         }
     };
+
+    ui::Label& label1 = model.Label1;
+    const auto applyLabel = [this, &label1, label] {
+        placeControl(label1, label);
+        SetWindowTextW(label, wide(label1.caption()).c_str());
+        ShowWindow(label, label1.visible() ? SW_SHOWNA : SW_HIDE);
+    };
+    label1.setBinding(applyLabel);
+    applyLabel();
 
     for (auto [button, control, id] : {std::tuple{&model.Command1, command1, kCommand1},
                                        std::tuple{&model.Command2, command2, kCommand2}}) {
