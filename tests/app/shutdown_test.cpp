@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/tray_icon.h"
 #include "completion/candidate_list.h"
+#include "completion/select_word.h"
 #include "lists/list_files.h"
 #include "support/app_fixture.h"
 
@@ -88,6 +89,24 @@ TEST_F(Shutdown, YesSavesEveryChangedWordListToItsOwnFile) {
     EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini",
                                                         "WordList2.txt", "WordList4.txt"}));
     EXPECT_EQ(folder.lines("WordList2.txt")[7], u"3");
+}
+
+TEST_F(Shutdown, AWordAddedToAWordListIsSavedAtExit) {
+    setConfirm(false);
+    start();
+    app.lists.currentList = 4;
+    addWord(app, -1, u"new", u"a new word");
+    addWord(app, 0, u"element", u"of ab");
+    app.lists.currentList = 1;
+    const int16_t history = app.settings.clipHistorySize;
+    addWord(app, -1, u"kept", u"kept text");
+    EXPECT_EQ(app.settings.clipHistorySize, history + 1) << "the history grows with its list";
+    Form_QueryUnload(app);
+    const auto lines = folder.lines("WordList3.txt");
+    EXPECT_EQ(lines[7], u"3");
+    EXPECT_EQ(lines.back(), u"a new word");
+    EXPECT_EQ(folder.lines("ClipBoad.txt")[7], u"5");
+    EXPECT_EQ(folder.lines("vane.ini")[2].substr(0, 2), u"5/") << "and so does the settings line";
 }
 
 TEST_F(Shutdown, WithoutConfirmationChangedListsAreSavedWithoutAQuestion) {
