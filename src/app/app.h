@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "completion/completion_state.h"
 #include "completion/insertion.h"
@@ -44,8 +45,17 @@ class App {
     InsertionState insertion;  // Form2's clipboard insertion
 
     // How often each part of the program that is not built yet was called.
-    std::map<std::u16string, int> notYetBuilt;
-    void callNotYetBuilt(const std::u16string& name) { ++notYetBuilt[name]; }
+    // Some are called on every tick: counting them allocates nothing once a
+    // name is known.
+    std::map<std::u16string, int, std::less<>> notYetBuilt;
+    void callNotYetBuilt(std::u16string_view name) {
+        const auto known = notYetBuilt.find(name);
+        if (known != notYetBuilt.end()) {
+            ++known->second;
+        } else {
+            notYetBuilt.emplace(name, 1);
+        }
+    }
 
     // A message box with the program's title.
     int message(const std::u16string& text, int style);

@@ -138,9 +138,8 @@ void hotKeyWndProc(App& app, int16_t id) {
 void setModeOfHotkey(App& app, int16_t index) {
     ListState& lists = app.lists;
     const auto& hotKeys = app.hotkeys.hotKeys;
-    const HotKeySetting& current = hotKeys[static_cast<size_t>(lists.currentList)];
     const HotKeySetting& wanted = hotKeys[static_cast<size_t>(index)];
-    if (current.pushedKey == wanted.pushedKey && current.prePushHotKey == wanted.prePushHotKey) {
+    if (sameCombination(hotKeys[static_cast<size_t>(lists.currentList)], wanted)) {
         return;
     }
     ForegroundKeeper foreground(app.platform);

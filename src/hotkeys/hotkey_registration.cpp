@@ -9,10 +9,6 @@ namespace {
 
 constexpr char16_t kPopupMenuAtom[] = u"HOTKEY_POPUPMENU";
 
-bool sameCombination(const HotKeySetting& a, const HotKeySetting& b) {
-    return a.pushedKey == b.pushedKey && a.prePushHotKey == b.prePushHotKey;
-}
-
 }  // namespace
 
 void setEnableHotkey(App& app) {

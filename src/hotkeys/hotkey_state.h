@@ -14,6 +14,10 @@ struct HotKeySetting {
     bool enabled = false;
 };
 
+inline bool sameCombination(const HotKeySetting& a, const HotKeySetting& b) {
+    return a.pushedKey == b.pushedKey && a.prePushHotKey == b.prePushHotKey;
+}
+
 inline constexpr int kNavigationHotKeyCount = 12;
 
 struct HotKeyState {
