@@ -1,12 +1,9 @@
-#include "app/shutdown.h"
+// Shutdown: on any closing of Form1 the lists and settings are saved and the
+// process ends.
 
-#include "app/app.h"
-#include "app/tray_icon.h"
-#include "completion/candidate_list.h"
-#include "hotkeys/hotkey_registration.h"
+#include "app/shell.h"
 #include "lists/list_files.h"
-#include "lists/settings_file.h"
-#include "lists/text_file.h"
+#include "lists/program_folder.h"
 
 namespace wordvane {
 
@@ -15,76 +12,76 @@ namespace {
 constexpr char16_t kSaveChangesQuestion[] =
     u"変更されているリストがあります。\r\n変更を保存しますか？";
 
-// Saves one list; tells the user when its file could not be written (the
-// old file is then still in place).
-void saveListOrTell(App& app, std::u16string path) {
-    if (!saveFile(app, path)) {
-        app.message(saveFailedMessage(fileNameOf(path)), kMbIconExclamation);
+}  // namespace
+
+void Shell::endProcess() {
+    processEnded_ = true;
+    platform_.exitProcess();
+}
+
+// Saves one list to its file; tells the user when it could not be written
+// (the old file is then still in place).
+void Shell::saveListOrTell(int list) {
+    if (writeListFile(platform_, lists_, list, programFolder(platform_) + listFileName(list))) {
+        lists_.markSaved(list);
+    } else {
+        message(saveFailedMessage(listFileName(list)), kMbIconExclamation);
     }
 }
 
 // Only a list that start-up read completely is written back: the file of a
 // list that failed or was never read stays as it is.
-void saveSpecialLists(App& app) {
-    if (app.lists.loaded(kLauncherList)) {
-        saveListOrTell(app, kSaveLauncherMarker);
+void Shell::saveSpecialLists() {
+    for (int list : {kLauncherList, kClipboardList}) {
+        if (lists_.loaded(list)) {
+            saveListOrTell(list);
+        }
     }
-    if (app.lists.loaded(kClipboardList)) {
-        saveListOrTell(app, kSaveClipboardMarker);
-    }
-    if (!saveIniFile(app)) {
-        app.message(saveFailedMessage(kSettingsFileName), kMbIconExclamation);
+    if (!writeSettingsFile(platform_, programFolder(platform_) + kSettingsFileName,
+                           settingsFileContent(), platform_.twipsPerPixelX())) {
+        message(saveFailedMessage(kSettingsFileName), kMbIconExclamation);
     }
 }
 
-bool wordListToSave(App& app, size_t i) {
-    return app.lists.wordListChanged[i] && app.lists.loaded(static_cast<int>(i) + kFirstWordList);
-}
-
-void saveChangedWordLists(App& app) {
+void Shell::saveChangedWordLists() {
     int answer = kIdNo;
-    for (size_t i = 0; i < app.lists.wordListChanged.size(); ++i) {
-        if (wordListToSave(app, i)) {
-            answer = app.settings.confirmSaveOnExit ? app.message(kSaveChangesQuestion, kMbYesNo)
-                                                    : kIdYes;
+    for (int list = kFirstWordList; list < kListCount; ++list) {
+        if (lists_.changedAndLoaded(list)) {
+            answer = lists_.settings.confirmSaveOnExit ? message(kSaveChangesQuestion, kMbYesNo)
+                                                       : kIdYes;
             break;
         }
     }
     if (answer != kIdYes) {
         return;
     }
-    for (size_t i = 0; i < app.lists.wordListChanged.size(); ++i) {
-        if (wordListToSave(app, i)) {
-            const int list = static_cast<int>(i) + kFirstWordList;
-            app.lists.currentList = static_cast<int16_t>(list);
-            saveListOrTell(app, app.programFolder() + listFileName(list));
+    for (int list = kFirstWordList; list < kListCount; ++list) {
+        if (lists_.changedAndLoaded(list)) {
+            saveListOrTell(list);
         }
     }
 }
 
-}  // namespace
-
-void mnuExit_Click(App& app) {
-    removeTrayIcon(app);
-    Form_QueryUnload(app);
+void Shell::mnuExit_Click() {
+    platform_.removeTrayIcon();
+    Form_QueryUnload();
 }
 
-void Form_QueryUnload(App& app) {
-    ui::Forms& forms = app.forms;
-    form_visible(app, false);
-    deleteShowHotKey(app);
-    unhookWindow(app, forms.form1.handle());
-    if (!app.abortingLoad) {
-        saveSpecialLists(app);
+void Shell::Form_QueryUnload() {
+    completion_.form_visible(false);
+    hotkeys_.deleteShowHotKey();
+    hotkeys_.unhookWindow();
+    if (!abortingLoad_) {
+        saveSpecialLists();
     }
-    removeTrayIcon(app);
+    platform_.removeTrayIcon();
     for (int number = 2; number <= 9; ++number) {
-        forms.byNumber(number).setVisible(false);
-        forms.byNumber(number).setLoaded(false);
+        forms_.byNumber(number).setVisible(false);
+        forms_.byNumber(number).setLoaded(false);
     }
-    deletePopupHotKey(app);
-    saveChangedWordLists(app);
-    app.endProcess();
+    hotkeys_.deletePopupHotKey();
+    saveChangedWordLists();
+    endProcess();
 }
 
 }  // namespace wordvane

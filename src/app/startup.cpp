@@ -1,12 +1,9 @@
-#include "app/startup.h"
+// Start-up: from process start to the moment the program is resident.
 
-#include "app/app.h"
-#include "app/tray_icon.h"
-#include "completion/cancel_keys.h"
-#include "completion/candidate_list.h"
-#include "hotkeys/hotkey_registration.h"
+#include "app/shell.h"
 #include "lists/list_files.h"
-#include "lists/settings_file.h"
+#include "lists/program_folder.h"
+#include "ui/message_box.h"
 
 namespace wordvane {
 
@@ -15,82 +12,146 @@ namespace {
 constexpr char16_t kAlreadyRunningMessage[] = u"既に起動されています。";
 constexpr char16_t kCaptionSuffix[] = u" - Wordvane ";
 
-void initialiseVariables(App& app) {
-    CompletionState& c = app.completion;
-    c.typedText.clear();
-    c.pendingKey.clear();
-    c.shownText.clear();
-    c.lastClipText.clear();
-    c.lastPopupLink.clear();
-    c.reshowListPending = false;
-    c.keepDuplicateOnce = false;
-    c.doubleCtrlSelecting = false;
-    c.forcedList = false;
-    app.abortingLoad = false;
-    c.displaySize = 0;
-    c.lastListIndex = 0;
-    c.openWord = -1;
-    c.seriesActive = false;
-    c.seriesCurrent = 0;
-    c.separatorLabel = kSeparatorLabel;
-    const Size screen = app.platform.screenSizePixels();
-    c.screenWidthPx = screen.width;
-    c.screenHeightPx = screen.height;
-    app.lists.wordListChanged = {};
-    c.windowSizePx = {{{185, 260}, {380, 211}, {555, 211}}};
+}  // namespace
+
+Shell::Shell(Platform& platform, ui::Forms& forms, Lists& lists, HotKeys& hotkeys,
+             Completion& completion, TextWindowSets& textWindow, ReplaceEditor& replaceEditor)
+    : platform_(platform),
+      forms_(forms),
+      lists_(lists),
+      hotkeys_(hotkeys),
+      completion_(completion),
+      textWindow_(textWindow),
+      replaceEditor_(replaceEditor) {}
+
+int Shell::message(const std::u16string& text, int style) {
+    return showMessage(platform_, text, style);
+}
+
+void Shell::show(const Messages& messages) {
+    for (const Message& shown : messages) {
+        message(shown.text, shown.style);
+    }
+}
+
+// vane.ini: its corrections are shown as they were made; a file that cannot
+// be read ends the program before any list is read.
+bool Shell::readSettings() {
+    const auto outcome = readSettingsFile(platform_, programFolder(platform_) + kSettingsFileName,
+                                          platform_.twipsPerPixelX());
+    show(outcome.messages);
+    if (!outcome.content) {
+        endProcess();
+        return false;
+    }
+    applySettings(*outcome.content);
+    return true;
+}
+
+void Shell::applySettings(const SettingsFileContent& content) {
+    lists_.settings = content.settings;
+    if (content.opacity) {
+        textWindow_.setTranslucentIndex(*content.opacity);
+        textWindow_.translucent(*content.opacity);
+    }
+    for (size_t j = 0; j < content.replaceSets.size(); ++j) {
+        const auto& [name, before, after] = content.replaceSets[j];
+        textWindow_.setReplaceSet(static_cast<int16_t>(j), name, before, after);
+        replaceEditor_.setReplaceSet(static_cast<int16_t>(j + 1), name, before, after);
+    }
+    hotkeys_.setCombinations(content.popupHotKey, content.listHotKeys);
+}
+
+SettingsFileContent Shell::settingsFileContent() const {
+    SettingsFileContent content;
+    content.settings = lists_.settings;
+    content.opacity = textWindow_.getTranslucentIndex();
+    content.popupHotKey = hotkeys_.popupCombination();
+    content.listHotKeys = hotkeys_.listCombinations();
+    for (int16_t j = 0; j <= replaceEditor_.getPopupNum() - 2; ++j) {
+        content.replaceSets.push_back({textWindow_.getReplaceWord(j, 0),
+                                       textWindow_.getReplaceWord(j, 1),
+                                       textWindow_.getReplaceWord(j, 2)});
+    }
+    return content;
 }
 
 // All windows are created hidden; all but the two dialogs (Form3, Form5) stay
 // topmost from now on.
-void createWindowsHiddenAndTopmost(App& app) {
-    ui::Forms& forms = app.forms;
+void Shell::createWindowsHiddenAndTopmost() {
     constexpr int kMoved[] = {1, 2, 4, 5, 6, 7, 8, 9};
     for (int number : kMoved) {
-        ui::Window& window = forms.byNumber(number);
+        ui::Window& window = forms_.byNumber(number);
         window.setLeft(-window.width());
     }
     for (int number : {1, 2, 4, 6, 7, 8, 9}) {
-        ui::Window& window = forms.byNumber(number);
+        ui::Window& window = forms_.byNumber(number);
         window.setLoaded(true);
         window.setTopmost(true);
         window.setVisible(false);
     }
-    forms.form3.setLoaded(true);
-    forms.form3.setVisible(false);
-    forms.form5.setLoaded(true);
+    forms_.form3.setLoaded(true);
+    forms_.form3.setVisible(false);
+    forms_.form5.setLoaded(true);
     for (int number : kMoved) {
-        forms.byNumber(number).setLeft(0);
+        forms_.byNumber(number).setLeft(0);
     }
 }
 
-void applyHeaderDefaults(App& app) {
-    ListState& lists = app.lists;
-    for (int i = 0; i < lists.loadedListCount; ++i) {
-        if (lists.elementKey(i).empty()) {
-            lists.elementKey(i) = kNoElementKey;
-        }
-        if (lists.cancelKeyLine(i).empty()) {
-            lists.cancelKeyLine(i) = kNoCancelKeys;
+// The seven list files. An unreadable launcher or clipboard list ends the
+// program without saving anything; a failed word list leaves it and the later
+// lists unloaded.
+bool Shell::readLists() {
+    const auto outcome = readListFiles(platform_, programFolder(platform_), lists_);
+    show(outcome.messages);
+    if (outcome.fatal) {
+        abortingLoad_ = true;
+        Form_QueryUnload();
+        return false;
+    }
+    captionModeMenu();
+    return true;
+}
+
+// The mode menu names the lists; a list without a name (not read) has no item.
+void Shell::captionModeMenu() {
+    auto& menu = forms_.form1.mnuModeMenu;
+    for (size_t j = 0; j < kListCount; ++j) {
+        const auto& name = lists_.listNames[j];
+        if (!name.empty()) {
+            menu.mnuMode[j].setCaption(name);
+        } else {
+            menu.mnuMode[j].setVisible(false);
         }
     }
-    for (int i = 0; i < lists.loadedListCount; ++i) {
-        separateString(app, static_cast<int16_t>(i), lists.cancelKeyLine(i));
+}
+
+void Shell::applyHeaderDefaults() {
+    for (int i = 0; i < lists_.loadedListCount; ++i) {
+        if (lists_.elementKey(i).empty()) {
+            lists_.elementKey(i) = kNoElementKey;
+        }
+        if (lists_.cancelKeyLine(i).empty()) {
+            lists_.cancelKeyLine(i) = kNoCancelKeys;
+        }
+    }
+    for (int i = 0; i < lists_.loadedListCount; ++i) {
+        completion_.separateString(static_cast<int16_t>(i), lists_.cancelKeyLine(i));
     }
 }
 
 // The first enabled list becomes the mode.
-void chooseFirstMode(App& app) {
-    auto& menu = app.forms.form1.mnuModeMenu;
-    int16_t& current = app.lists.currentList;
-    current = 0;
+void Shell::chooseFirstMode() {
+    auto& menu = forms_.form1.mnuModeMenu;
+    int16_t current = 0;
     menu.mnuMode[0].setChecked(true);
-    if (!app.settings.listEnabled[0]) {
+    if (!lists_.settings.listEnabled[0]) {
         menu.mnuMode[0].setVisible(false);
         menu.mnuMode[0].setChecked(false);
         current = 1;
         menu.mnuMode[1].setChecked(true);
     }
-    if (!app.settings.listEnabled[1]) {
+    if (!lists_.settings.listEnabled[1]) {
         menu.mnuMode[1].setVisible(false);
         menu.mnuClipDuplicate.setVisible(false);
         if (current == 1) {
@@ -100,56 +161,46 @@ void chooseFirstMode(App& app) {
             menu.mnuMode[2].setChecked(true);
         }
     }
+    forms_.form1.setCaption(lists_.listNames[static_cast<size_t>(current)] + kCaptionSuffix);
+    completion_.startOn(current);
 }
 
-}  // namespace
-
-bool Form_Load(App& app) {
-    ui::Form1& form1 = app.forms.form1;
+bool Shell::Form_Load() {
+    ui::Form1& form1 = forms_.form1;
     auto& menu = form1.mnuModeMenu;
-    if (app.platform.anotherInstanceRunning()) {
-        app.message(kAlreadyRunningMessage, kMbIconExclamation);
-        app.endProcess();
+    if (platform_.anotherInstanceRunning()) {
+        message(kAlreadyRunningMessage, kMbIconExclamation);
+        endProcess();
         return false;
     }
-    for (auto& hotKey : app.hotkeys.hotKeys) {
-        hotKey.enabled = false;
-    }
-    app.forms.form4.setLoaded(true);
-    if (!readInitialFile(app)) {
+    forms_.form4.setLoaded(true);
+    if (!readSettings()) {
         return false;
     }
-    app.completion.skipNextKey = false;
     menu.mnuPopText.setChecked(true);
     menu.mnuPopText.setVisible(false);
-    initialiseVariables(app);
+    abortingLoad_ = false;
+    completion_.initialise();
     form1.Command1.setVisible(false);
     form1.Command2.setVisible(false);
-    createWindowsHiddenAndTopmost(app);
+    createWindowsHiddenAndTopmost();
 
-    app.lists.wordLists = {};
-    setWordList(app);
-    if (app.processEnded) {
+    if (!readLists()) {
         return false;
     }
-    applyHeaderDefaults(app);
-    chooseFirstMode(app);
-
+    applyHeaderDefaults();
     menu.mnuClipDuplicate.setChecked(false);
-    const auto current = static_cast<size_t>(app.lists.currentList);
-    form1.setCaption(app.lists.listNames[current] + kCaptionSuffix);
-    app.completion.displaySize = app.lists.listDisplaySize[current];
-    setWindowSize(app);
+    chooseFirstMode();
     for (size_t i = 0; i < kListCount; ++i) {
-        const bool inUse = static_cast<int>(i) < app.lists.loadedListCount;
+        const bool inUse = lists_.loaded(static_cast<int>(i));
         if (inUse) {
-            menu.mnuHotkey[i].setCaption(app.lists.listNames[i]);
+            menu.mnuHotkey[i].setCaption(lists_.listNames[i]);
         }
         menu.mnuHotkey[i].setVisible(inUse);
     }
-    addTrayIcon(app);
-    setShowHotKey(app);
-    hookWindow(app, form1.handle());
+    platform_.addTrayIcon(form1.handle(), kAppTitle);
+    hotkeys_.setShowHotKey();
+    hotkeys_.hookWindow();
     return true;
 }
 

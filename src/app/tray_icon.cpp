@@ -1,42 +1,31 @@
-#include "app/tray_icon.h"
+// The tray icon's mouse buttons.
 
-#include "app/app.h"
-#include "completion/candidate_list.h"
+#include "app/shell.h"
 
 namespace wordvane {
 
-void addTrayIcon(App& app) {
-    app.platform.addTrayIcon(app.forms.form1.handle(), kAppTitle);
+void Shell::Form_MouseMove(int /*button*/, int /*shift*/, int32_t x, int32_t /*y*/) {
+    onTrayIconMessage(x / platform_.twipsPerPixelX());
 }
 
-void removeTrayIcon(App& app) {
-    app.platform.removeTrayIcon();
-}
-
-void Form_MouseMove(App& app, int /*button*/, int /*shift*/, int32_t x, int32_t /*y*/) {
-    onTrayIconMessage(app, x / app.platform.twipsPerPixelX());
-}
-
-void onTrayIconMessage(App& app, int mouseMessage) {
+void Shell::onTrayIconMessage(int mouseMessage) {
     if (mouseMessage == kTrayLeftButtonUp) {
-        forcedShowList(app);
+        completion_.forcedShowList();
         return;
     }
     if (mouseMessage != kTrayRightButtonUp) {
         return;
     }
-    auto& form1 = app.forms.form1;
+    auto& form1 = forms_.form1;
     auto& menu = form1.mnuModeMenu;
-    form_visible(app, false);
-    app.completion.typedText.clear();
-    app.completion.openWord = -1;
+    completion_.endCycle();
     form1.setVisible(false);
     menu.mnuExit.setVisible(true);
-    if (app.settings.listEnabled[0]) {
+    if (lists_.settings.listEnabled[0]) {
         menu.mnuPopText.setVisible(true);
     }
-    app.platform.setForegroundWindow(form1.handle());
-    app.platform.popupMenu(menu, app.platform.cursorPosition());
+    platform_.setForegroundWindow(form1.handle());
+    platform_.popupMenu(menu, platform_.cursorPosition());
 }
 
 }  // namespace wordvane

@@ -1,6 +1,6 @@
-#include "completion/cancel_keys.h"
+// The cancel-key line of a list header and the keys it cancels on.
 
-#include "app/app.h"
+#include "completion/completion.h"
 
 namespace wordvane {
 
@@ -34,10 +34,10 @@ std::u16string cancelKeyOf(const std::u16string& item) {
 
 }  // namespace
 
-void separateString(App& app, int16_t listIndex, const std::u16string& line) {
+void Completion::separateString(int16_t listIndex, const std::u16string& line) {
     std::u16string rest = line + u", ";
     for (size_t k = 0; k < 10; ++k) {
-        auto& slot = app.completion.cancelKeys[k * 7 + static_cast<size_t>(listIndex)];
+        auto& slot = cancelKeys_[k * kListCount + static_cast<size_t>(listIndex)];
         const size_t comma = rest.find(u',');
         if (comma == std::u16string::npos) {
             slot = kNoKey;

@@ -1,8 +1,5 @@
 #include "completion/insertion.h"
 
-#include "app/app.h"
-#include "completion/key_reader.h"
-
 namespace wordvane {
 
 namespace {
@@ -12,76 +9,86 @@ void tap(Platform& platform, int key) {
     platform.sendKey(key, true);
 }
 
-// The paste keystroke, taking into account the modifiers the user still holds:
-// a held Ctrl is used as it is, a held Shift is released first.
-void sendPaste(App& app, WindowHandle target) {
-    Platform& platform = app.platform;
-    if (app.keyReader.ctrlDown()) {
-        platform.setForegroundWindow(target);
-        tap(platform, kVkV);
-        tap(platform, kVkShift);
-        platform.yieldToEvents();
-    } else if (app.keyReader.shiftDown()) {
-        platform.setForegroundWindow(target);
-        platform.sendKey(kVkShift, true);
-        platform.yieldToEvents();
-        platform.sendKey(kVkControl, false);
-        tap(platform, kVkV);
-        platform.sendKey(kVkControl, true);
-        platform.yieldToEvents();
-    } else {
-        platform.sendKey(kVkControl, false);
-        tap(platform, kVkV);
-        platform.sendKey(kVkControl, true);
-        tap(platform, kVkShift);
-        platform.yieldToEvents();
-    }
-}
-
 }  // namespace
 
-void clipInsert(App& app, const std::u16string& text) {
+Insertion::Insertion(Platform& platform, const KeyReader& keys, ui::Timer& restoreTimer)
+    : platform_(platform), keys_(keys), restoreTimer_(restoreTimer) {}
+
+// The paste keystroke, taking into account the modifiers the user still holds:
+// a held Ctrl is used as it is, a held Shift is released first.
+void Insertion::sendPaste(WindowHandle target) {
+    if (keys_.ctrlDown()) {
+        platform_.setForegroundWindow(target);
+        tap(platform_, kVkV);
+        tap(platform_, kVkShift);
+        platform_.yieldToEvents();
+    } else if (keys_.shiftDown()) {
+        platform_.setForegroundWindow(target);
+        platform_.sendKey(kVkShift, true);
+        platform_.yieldToEvents();
+        platform_.sendKey(kVkControl, false);
+        tap(platform_, kVkV);
+        platform_.sendKey(kVkControl, true);
+        platform_.yieldToEvents();
+    } else {
+        platform_.sendKey(kVkControl, false);
+        tap(platform_, kVkV);
+        platform_.sendKey(kVkControl, true);
+        tap(platform_, kVkShift);
+        platform_.yieldToEvents();
+    }
+}
+
+bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
     if (text.empty()) {
-        return;
+        return false;
     }
-    Platform& platform = app.platform;
-    const std::u16string saved = platform.clipboardText().value_or(u"");
-    const WindowHandle target = platform.foregroundWindow();
-    platform.putClipboardText(text);
-    app.insertion.changeCountAfterInsert = platform.clipboardChangeCount();
-    app.insertion.insertedText = text;
-    sendPaste(app, target);
-    app.insertion.savedClipboardText = saved;
-    app.forms.form2.Timer1.setEnabled(true);
-    platform.setForegroundWindow(target);
+    // A second insertion within the 300 ms must not take the first one's
+    // text for the user's: the user's text is still the one saved then,
+    // unless the user has copied something since.
+    if (!restoreTimer_.enabled() || !clipboardStillOurs()) {
+        savedClipboardText_ = platform_.clipboardText().value_or(u"");
+    }
+    const WindowHandle target = platform_.foregroundWindow();
+    if (!platform_.putClipboardText(text)) {
+        return false;
+    }
+    changeCountAfterInsert_ = platform_.clipboardChangeCount();
+    insertedText_ = text;
+    restoreTimer_.restart();
+    setBackSpace(replaced);
+    sendPaste(target);
+    platform_.setForegroundWindow(target);
+    return true;
 }
 
-void restoreClipboard(App& app) {
-    Platform& platform = app.platform;
+bool Insertion::clipboardStillOurs() {
+    return platform_.clipboardChangeCount() == changeCountAfterInsert_ ||
+           platform_.clipboardText() == insertedText_;
+}
+
+void Insertion::restoreClipboard() {
     // A text the user copied within the 300 ms is kept.
-    const bool untouched =
-        platform.clipboardChangeCount() == app.insertion.changeCountAfterInsert ||
-        platform.clipboardText() == app.insertion.insertedText;
-    if (untouched) {
-        setClip(app, app.insertion.savedClipboardText);
+    if (clipboardStillOurs()) {
+        setClip(savedClipboardText_);
     }
-    app.forms.form2.Timer1.setEnabled(false);
+    restoreTimer_.setEnabled(false);
 }
 
-void setBackSpace(App& app, int16_t count) {
+void Insertion::setBackSpace(int16_t count) {
     for (int16_t i = 0; i < count; ++i) {
-        tap(app.platform, kVkLeft);
-        tap(app.platform, kVkDelete);
+        tap(platform_, kVkLeft);
+        tap(platform_, kVkDelete);
     }
 }
 
-void setClip(App& app, const std::u16string& text) {
+void Insertion::setClip(const std::u16string& text) {
     if (text.empty()) {
         return;
     }
     for (int attempt = 0; attempt < 11; ++attempt) {
-        app.platform.putClipboardText(text);
-        if (app.platform.clipboardText() == text) {
+        platform_.putClipboardText(text);
+        if (platform_.clipboardText() == text) {
             return;
         }
     }

@@ -3,31 +3,50 @@
 #include <cstdint>
 #include <string>
 
+#include "completion/key_reader.h"
+#include "platform/platform.h"
+#include "ui/controls.h"
+
 namespace wordvane {
 
-class App;
+// Typing into the foreground application through the clipboard: Form2's
+// side of an insertion, and its timer that gives the user's clipboard text
+// back 300 ms later.
+class Insertion {
+  public:
+    Insertion(Platform& platform, const KeyReader& keys, ui::Timer& restoreTimer);
 
-// Form2's state between an insertion and the restore of the clipboard.
-struct InsertionState {
-    std::u16string savedClipboardText;
-    std::u16string insertedText;
-    uint32_t changeCountAfterInsert = 0;
+    // Types `text` into the foreground application: puts it on the clipboard,
+    // deletes the `replaced` characters before the caret and sends the paste
+    // keystroke; the user's clipboard text comes back 300 ms later. While an
+    // earlier insertion's restore is still pending, the text saved by that
+    // insertion stays the one to restore. When the clipboard cannot be
+    // written, nothing is sent and the result is false.
+    bool clipInsert(const std::u16string& text, int16_t replaced = 0);
+
+    // Form2's timer: puts the saved clipboard text back, unless the user copied
+    // something else in the meantime.
+    void restoreClipboard();
+
+    // Deletes `count` characters before the caret (Left, then Delete).
+    void setBackSpace(int16_t count);
+
+    // Puts `text` on the clipboard, checking and retrying; nothing for an
+    // empty text.
+    void setClip(const std::u16string& text);
+
+  private:
+    // The clipboard still holds what the last insertion put there.
+    bool clipboardStillOurs();
+    void sendPaste(WindowHandle target);
+
+    Platform& platform_;
+    const KeyReader& keys_;
+    ui::Timer& restoreTimer_;
+    std::u16string savedClipboardText_;
+    std::u16string insertedText_;
+    uint32_t changeCountAfterInsert_ = 0;
 };
-
-// Types `text` into the foreground application: puts it on the clipboard,
-// sends the paste keystroke and has Form2's timer restore the user's
-// clipboard text 300 ms later.
-void clipInsert(App& app, const std::u16string& text);
-
-// Form2's timer: puts the saved clipboard text back, unless the user copied
-// something else in the meantime.
-void restoreClipboard(App& app);
-
-// Deletes `count` characters before the caret (Left, then Delete).
-void setBackSpace(App& app, int16_t count);
-
-// Puts `text` on the clipboard, checking and retrying; nothing for an empty text.
-void setClip(App& app, const std::u16string& text);
 
 // A file path or a web address: longer than two characters, no CR LF, and a
 // drive path ("C:\"), a path beginning with "\" or an "http://" address.

@@ -109,14 +109,18 @@ void KeyReader::suppressUntilReleased(int16_t code, uint64_t nowMilliseconds) {
     suppressed_.push_back(Suppressed{code, nowMilliseconds, false});
 }
 
+// A suppression ends when a poll has seen its key up after seeing it down,
+// however long the key was held; one that never sees its key down (the key
+// state never caught up) ends after half a second.
 bool KeyReader::suppressedNow(int16_t code, bool active, uint64_t now) {
-    constexpr uint64_t kLongest = 500;
+    constexpr uint64_t kLongestUnseen = 500;
     for (auto key = suppressed_.begin(); key != suppressed_.end(); ++key) {
         if (key->code != code) {
             continue;
         }
         const bool released = key->seenDown && !active;
-        if (released || now - key->since > kLongest) {
+        const bool neverSeen = !key->seenDown && now - key->since > kLongestUnseen;
+        if (released || neverSeen) {
             suppressed_.erase(key);
             return false;
         }

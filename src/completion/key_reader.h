@@ -6,27 +6,9 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/virtual_keys.h"
 
 namespace wordvane {
-
-// Virtual-key codes the program sends or compares.
-inline constexpr int kVkBack = 8;
-inline constexpr int kVkTab = 9;
-inline constexpr int kVkReturn = 13;
-inline constexpr int kVkShift = 16;
-inline constexpr int kVkControl = 17;
-inline constexpr int kVkEscape = 27;
-inline constexpr int kVkPrior = 33;
-inline constexpr int kVkNext = 34;
-inline constexpr int kVkEnd = 35;
-inline constexpr int kVkHome = 36;
-inline constexpr int kVkLeft = 37;
-inline constexpr int kVkUp = 38;
-inline constexpr int kVkRight = 39;
-inline constexpr int kVkDown = 40;
-inline constexpr int kVkInsert = 45;
-inline constexpr int kVkDelete = 46;
-inline constexpr int kVkV = 0x56;
 
 // Polls the keyboard and spells the key that went down since the previous
 // poll ("a", "A", "backspace", "↑", "ShiftSpace", ...).

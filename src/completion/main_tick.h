@@ -1,17 +1,28 @@
 #pragma once
 
-#include <cstdint>
+#include "completion/completion.h"
+#include "completion/key_reader.h"
+#include "platform/platform.h"
+#include "ui/controls.h"
 
 namespace wordvane {
 
-class App;
+// The main tick (Form1's 1 ms timer): reads the newly pressed key and runs
+// the periodic work in its fixed order, then hands the key to the
+// completion logic.
+class MainTick {
+  public:
+    MainTick(Platform& platform, KeyReader& keys, Completion& completion,
+             const ui::Window& addWordDialog, const ui::MenuItem& completionOff);
 
-// The main tick: reads the newly pressed key and runs the periodic work in
-// its fixed order, then hands the key to the completion logic.
-void Timer1_Timer(App& app);
+    void Timer1_Timer();
 
-// A key pressed in the candidate window's own editor: edit mode begins and the
-// main tick stops until it ends.
-void Text1_KeyDown(App& app, int16_t keyCode, int16_t shift);
+  private:
+    Platform& platform_;
+    KeyReader& keys_;
+    Completion& completion_;
+    const ui::Window& addWordDialog_;
+    const ui::MenuItem& completionOff_;
+};
 
 }  // namespace wordvane

@@ -1,10 +1,10 @@
-#include "completion/select_word.h"
+// The completion logic: what each key spelling does to the abbreviation,
+// the opened word and the candidate list, and the decide that types the
+// chosen entry into the application.
 
 #include <array>
 
-#include "app/app.h"
-#include "completion/candidate_list.h"
-#include "completion/insertion.h"
+#include "completion/completion.h"
 #include "lists/one_line_text.h"
 
 namespace wordvane {
@@ -23,165 +23,162 @@ bool isOneOf(const std::u16string& spelling, const auto& words) {
     return false;
 }
 
+// The characters of `text` after the first `typed` ones; nothing when the
+// text is not longer.
+std::u16string lastCharacters(const std::u16string& text, size_t typed) {
+    return typed >= text.size() ? std::u16string() : text.substr(typed);
+}
+
+}  // namespace
+
 // Esc and the cancel keys end the cycle.
-void hideEverything(App& app) {
-    app.completion.forcedList = false;
-    form_visible(app, false);
-    app.forms.form7.setVisible(false);
-    if (app.lists.currentList == kLauncherList) {
-        app.forms.form8.setVisible(false);
+void Completion::hideEverything() {
+    forcedList_ = false;
+    form_visible(false);
+    balloon_.setVisible(false);
+    if (currentList_ == kLauncherList) {
+        launcherBox_.setVisible(false);
     }
 }
 
-bool isCancelKey(App& app, const std::u16string& spelling) {
-    for (size_t k = 0; k < 10; ++k) {
-        if (app.completion.cancelKeys[k * 7 + static_cast<size_t>(app.lists.currentList)] ==
-            spelling) {
+bool Completion::isCancelKey(const std::u16string& spelling) const {
+    for (int k = 0; k < 10; ++k) {
+        if (cancelKey(currentList_, k) == spelling) {
             return true;
         }
     }
     return false;
 }
 
-// The last `count` characters of `text`; nothing for a count below 1.
-std::u16string lastCharacters(const std::u16string& text, size_t typed) {
-    return typed >= text.size() ? std::u16string() : text.substr(typed);
-}
-
-void decide(App& app) {
-    CompletionState& c = app.completion;
-    ListState& lists = app.lists;
-    ui::Form1& form1 = app.forms.form1;
-    const int current = lists.currentList;
-    const WordListClass& words = app.lists.currentWords();
-
-    c.afterDecide = true;
-    if (current == kLauncherList) {
-        app.forms.form8.setVisible(false);
+void Completion::decide() {
+    const WordListClass& words = currentWords();
+    afterDecide_ = true;
+    if (currentList_ == kLauncherList) {
+        launcherBox_.setVisible(false);
     }
-    const std::u16string selected = form1.List1.text();
-    if (!c.shownText.empty() && c.shownText == selected) {
+    const std::u16string selected = form1_.List1.text();
+    if (!shownText_.empty() && shownText_ == selected) {
         // Confirms an exact match that was left on screen: opens it.
-        form_visible(app, false);
-        c.typedText.clear();
-        c.shownText.clear();
-        if (c.openWord == -1) {
-            c.openWord = getCorrespondIndex(app, -1);
-            checkElement(app, c.openWord);
-        } else if (lists.cancelKeyLine(current) == kNoCancelKeys) {
-            c.openWord = -1;
+        form_visible(false);
+        typedText_.clear();
+        shownText_.clear();
+        if (openWord_ == -1) {
+            openWord_ = getCorrespondIndex(-1);
+            checkElement(openWord_);
+        } else if (lists_.cancelKeyLine(currentList_) == kNoCancelKeys) {
+            openWord_ = -1;
         }
         return;
     }
-    c.lastListIndex = form1.List1.listIndex();
-    form_visible(app, false);
-    if (c.openWord == -1 && !lists.insertAtWordLevel[static_cast<size_t>(current)]) {
+    lastListIndex_ = form1_.List1.listIndex();
+    form_visible(false);
+    const auto current = static_cast<size_t>(currentList_);
+    if (openWord_ == -1 && !lists_.insertAtWordLevel[current]) {
         // Without "t" a decided word is opened, not inserted.
-        setBackSpace(app, static_cast<int16_t>(c.typedText.size()));
-        c.typedText = selected;
-        showList(app);
+        insertion_.setBackSpace(static_cast<int16_t>(typedText_.size()));
+        typedText_ = selected;
+        showList();
         return;
     }
     std::u16string text;
-    if (!lists.replaceAbbrev[static_cast<size_t>(current)]) {
+    std::u16string typedAfter = selected;
+    int16_t replaced = 0;
+    if (!lists_.replaceAbbrev[current]) {
         // The typed prefix stays in the document; only the rest is added.
-        if (current == kClipboardList) {
-            const std::u16string stored = words.getString(getCorrespondIndex(app, -1), 0, 1);
-            text = lastCharacters(stored, c.typedText.size());
-            c.typedText = stored;
+        if (currentList_ == kClipboardList) {
+            typedAfter = words.getString(getCorrespondIndex(-1), 0, 1);
+            text = lastCharacters(typedAfter, typedText_.size());
         } else {
-            text = getChangedLine(lastCharacters(selected, c.typedText.size()));
-            c.typedText = selected;
+            text = getChangedLine(lastCharacters(selected, typedText_.size()));
         }
     } else {
         // The abbreviation is replaced by the entry's account.
-        if (current != kLauncherList) {
-            setBackSpace(app, static_cast<int16_t>(c.typedText.size()));
+        if (currentList_ != kLauncherList) {
+            replaced = static_cast<int16_t>(typedText_.size());
         }
-        text = c.openWord == -1
-                   ? words.getString(getCorrespondIndex(app, -1), 0, 1)
-                   : words.getString(c.openWord, getCorrespondIndex(app, c.openWord), 1);
-        c.typedText = selected;
+        text = openWord_ == -1 ? words.getString(getCorrespondIndex(-1), 0, 1)
+                               : words.getString(openWord_, getCorrespondIndex(openWord_), 1);
     }
-    c.skipNextKey = true;
-    clipInsert(app, text);
-    showList(app);
+    skipNextKey_ = true;
+    if (!insertion_.clipInsert(text, replaced) && !text.empty()) {
+        // The clipboard could not be written: nothing was typed, and the list
+        // comes back as it was so that the user can try again.
+        skipNextKey_ = false;
+        showList();
+        return;
+    }
+    typedText_ = typedAfter;
+    showList();
 }
 
-void whileShown(App& app, const std::u16string& spelling) {
-    CompletionState& c = app.completion;
+void Completion::whileShown(const std::u16string& spelling) {
     if (isOneOf(spelling, std::array{u"↑", u"↓", u"pageup", u"pagedown"})) {
         return;  // the navigation hotkeys move the selection
     }
     if (spelling == u"decide") {
-        decide(app);
+        decide();
         return;
     }
-    c.shownText.clear();
+    shownText_.clear();
     if (spelling == u"backspace") {
-        if (c.typedText.empty()) {
-            form_visible(app, false);
-            app.forms.form1.List1.clear();
+        if (typedText_.empty()) {
+            form_visible(false);
+            form1_.List1.clear();
         } else {
-            c.typedText.pop_back();
-            showList(app);
+            typedText_.pop_back();
+            showList();
         }
         return;
     }
-    c.typedText += spelling;
-    showList(app);
+    typedText_ += spelling;
+    showList();
 }
 
-void whileHidden(App& app, const std::u16string& spelling) {
-    CompletionState& c = app.completion;
-    ListState& lists = app.lists;
-    const int current = lists.currentList;
+void Completion::whileHidden(const std::u16string& spelling) {
     if (isOneOf(spelling, kResetWhileHidden)) {
-        c.typedText.clear();
-        c.forcedList = false;
+        typedText_.clear();
+        forcedList_ = false;
         return;
     }
-    if (!lists.startChar(current).empty() && spelling == lists.startChar(current)) {
-        c.typedText.clear();
-        c.openWord = -1;
-        showList(app);
+    const std::u16string& startChar = lists_.startChar(currentList_);
+    if (!startChar.empty() && spelling == startChar) {
+        typedText_.clear();
+        openWord_ = -1;
+        showList();
         return;
     }
     if (spelling == u"backspace") {
-        if (!c.typedText.empty()) {
-            c.typedText.pop_back();
-            if (c.forcedList) {
-                showList(app);
+        if (!typedText_.empty()) {
+            typedText_.pop_back();
+            if (forcedList_) {
+                showList();
             }
         }
         return;
     }
-    if (spelling == lists.elementKey(current)) {
-        if (c.openWord != -1 && app.lists.currentWords().getElementLength(c.openWord) >= 1) {
-            c.typedText.clear();
-            showList(app);
+    if (spelling == lists_.elementKey(currentList_)) {
+        if (openWord_ != -1 && currentWords().getElementLength(openWord_) >= 1) {
+            typedText_.clear();
+            showList();
         }
         return;
     }
     if (spelling == u" " || spelling == u"," || spelling == u".") {
-        c.typedText.clear();
+        typedText_.clear();
         return;
     }
-    c.typedText += spelling;
+    typedText_ += spelling;
 }
 
-}  // namespace
-
-void selectWord(App& app, std::u16string& spelling) {
-    CompletionState& c = app.completion;
-    if (c.afterDecide) {
+void Completion::selectWord(std::u16string& spelling) {
+    if (afterDecide_) {
         if (spelling == u"return") {
             return;
         }
-        c.afterDecide = false;
+        afterDecide_ = false;
     }
-    c.lastListIndex = 0;
-    const bool shown = app.forms.form1.visible();
+    lastListIndex_ = 0;
+    const bool shown = form1_.visible();
     if (!shown) {
         if (spelling == u"↑") {
             spelling = u"up";
@@ -195,40 +192,24 @@ void selectWord(App& app, std::u16string& spelling) {
     }
     if (spelling == u"Esc") {
         // A first Esc clears the typed text, a second one leaves the opened word.
-        if (c.typedText.empty()) {
-            c.openWord = -1;
+        if (typedText_.empty()) {
+            openWord_ = -1;
         } else {
-            c.typedText.clear();
+            typedText_.clear();
         }
-        hideEverything(app);
+        hideEverything();
         return;
     }
-    if (isCancelKey(app, spelling)) {
-        c.typedText.clear();
-        c.openWord = -1;
-        hideEverything(app);
+    if (isCancelKey(spelling)) {
+        typedText_.clear();
+        openWord_ = -1;
+        hideEverything();
         return;
     }
     if (shown) {
-        whileShown(app, spelling);
+        whileShown(spelling);
     } else {
-        whileHidden(app, spelling);
-    }
-}
-
-void addWord(App& app, int16_t index, const std::u16string& name, const std::u16string& account) {
-    const int current = app.lists.currentList;
-    WordListClass& words = app.lists.currentWords();
-    if (index == -1) {
-        words.addNewString(name, account);
-        if (current == kClipboardList) {
-            ++app.settings.clipHistorySize;
-        }
-    } else {
-        words.addNewWord(index, name, account);
-    }
-    if (current >= kFirstWordList) {
-        app.lists.wordListChanged[static_cast<size_t>(current - kFirstWordList)] = true;
+        whileHidden(spelling);
     }
 }
 

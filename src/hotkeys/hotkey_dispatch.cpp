@@ -1,17 +1,12 @@
 #include "hotkeys/hotkey_dispatch.h"
 
-#include "app/app.h"
-#include "completion/candidate_list.h"
-#include "completion/select_word.h"
-#include "editing/list_navigation.h"
-#include "hotkeys/hotkey_ids.h"
 #include "platform/foreground_keeper.h"
 
 namespace wordvane {
 
 namespace {
 
-// Clears the in-handler flag however the handler ends.
+// Sets the in-handler flag and clears it however the handler ends.
 class HandlerGuard {
   public:
     explicit HandlerGuard(bool& flag) : flag_(flag) { flag_ = true; }
@@ -23,61 +18,52 @@ class HandlerGuard {
     bool& flag_;
 };
 
-void showListOfHotkey(App& app, int16_t list) {
-    setModeOfHotkey(app, list);
-    setWindowPosision(app);
-    forcedShowList(app);
+}  // namespace
+
+HotKeyDispatch::HotKeyDispatch(Platform& platform, const HotKeys& hotkeys, KeyReader& keys,
+                               const Lists& lists, Completion& completion,
+                               ListNavigation& navigation)
+    : platform_(platform),
+      hotkeys_(hotkeys),
+      keys_(keys),
+      lists_(lists),
+      completion_(completion),
+      navigation_(navigation) {}
+
+void HotKeyDispatch::showListOfHotkey(int16_t list) {
+    setModeOfHotkey(list);
+    completion_.setWindowPosision();
+    completion_.forcedShowList();
 }
 
-void decide(App& app) {
-    std::u16string spelling = u"decide";
-    selectWord(app, spelling);
-}
-
-bool dispatchNavigation(App& app, int16_t id, size_t first, size_t last) {
-    const auto& ids = app.hotkeys.navigationHotKeyIds;
+bool HotKeyDispatch::dispatchNavigation(int16_t id, NavigationHotKeyIndex first,
+                                        NavigationHotKeyIndex last) {
     for (size_t i = first; i <= last; ++i) {
-        if (ids[i] != id) {
+        const auto member = static_cast<NavigationHotKeyIndex>(i);
+        if (hotkeys_.navigationId(member) != id) {
             continue;
         }
-        switch (i) {
+        switch (member) {
             case kUpHotKey:
-                listMoveUp(app);
+                navigation_.listMoveUp();
                 break;
             case kDownHotKey:
-                listMoveDown(app);
+                navigation_.listMoveDown();
                 break;
             case kRollUpHotKey:
-                listMoveRollup(app);
+                navigation_.listMoveRollup();
                 break;
             case kRollDownHotKey:
-                listMoveRollDown(app);
+                navigation_.listMoveRollDown();
                 break;
-            case kReturnHotKey:
-                app.callNotYetBuilt(u"tryShellExecute");
+            case kTabHotKey: {
+                std::u16string decide = u"decide";
+                completion_.selectWord(decide);
                 break;
-            case kTabHotKey:
-                decide(app);
-                break;
-            case kHomeHotKey:
-                app.callNotYetBuilt(u"setBackMode");
-                break;
-            case kEndHotKey:
-                app.callNotYetBuilt(u"setNextMode");
-                break;
-            case kInsertHotKey:
-                app.callNotYetBuilt(u"SeriesePaste");
-                break;
-            case kDeleteHotKey:
-                app.callNotYetBuilt(u"pushDeleteHotKey");
-                break;
-            case kShiftDeleteHotKey:
-                app.callNotYetBuilt(u"pushShiftDeleteHotKey");
-                break;
-            case kShiftInsertHotKey:
-                app.callNotYetBuilt(u"pushShiftInsertHotKey");
-                break;
+            }
             default:
+                // Return, Home, End, Insert, Delete and their Shift forms
+                // act through the parts that own them.
                 break;
         }
         return true;
@@ -85,69 +71,46 @@ bool dispatchNavigation(App& app, int16_t id, size_t first, size_t last) {
     return false;
 }
 
-// The main key of the hotkey with `id`; 0 when none has it.
-int virtualKeyOfHotKey(App& app, int16_t id) {
-    const HotKeyState& state = app.hotkeys;
-    for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
-        if (state.navigationHotKeyIds[i] == id) {
-            return kNavigationHotKeys[i].virtualKey;
-        }
-    }
-    for (size_t i = 0; i < state.listHotKeyIds.size(); ++i) {
-        if (state.listHotKeyIds[i] == id) {
-            return state.hotKeys[i].pushedKey;
-        }
-    }
-    return id == state.popupHotKeyId ? state.popupKeyCode : 0;
-}
-
-void dispatch(App& app, int16_t id) {
-    if (dispatchNavigation(app, id, kUpHotKey, kTabHotKey)) {
+void HotKeyDispatch::dispatch(int16_t id) {
+    if (dispatchNavigation(id, kUpHotKey, kTabHotKey)) {
         return;
     }
-    for (size_t i = 0; i < app.hotkeys.listHotKeyIds.size(); ++i) {
-        if (app.hotkeys.listHotKeyIds[i] == id) {
-            showListOfHotkey(app, static_cast<int16_t>(i));
+    for (size_t i = 0; i < 7; ++i) {
+        if (hotkeys_.listId(i) == id) {
+            showListOfHotkey(static_cast<int16_t>(i));
             return;
         }
     }
     // Shift+Delete is compared before Shift+Insert.
-    if (dispatchNavigation(app, id, kHomeHotKey, kDeleteHotKey) ||
-        dispatchNavigation(app, id, kShiftDeleteHotKey, kShiftDeleteHotKey) ||
-        dispatchNavigation(app, id, kShiftInsertHotKey, kShiftInsertHotKey)) {
+    if (dispatchNavigation(id, kHomeHotKey, kDeleteHotKey) ||
+        dispatchNavigation(id, kShiftDeleteHotKey, kShiftDeleteHotKey) ||
+        dispatchNavigation(id, kShiftInsertHotKey, kShiftInsertHotKey)) {
         return;
-    }
-    if (id == app.hotkeys.popupHotKeyId) {
-        app.callNotYetBuilt(u"doPopup");
     }
 }
 
-}  // namespace
-
-void hotKeyWndProc(App& app, int16_t id) {
-    if (!app.hotkeys.hooked || app.hotkeys.inHotKey || id == 0) {
+void HotKeyDispatch::hotKeyWndProc(int16_t id) {
+    if (!hotkeys_.hooked() || inHotKey_ || id == 0) {
         return;
     }
-    HandlerGuard guard(app.hotkeys.inHotKey);
-    if (const int key = virtualKeyOfHotKey(app, id); key != 0) {
-        app.keyReader.suppressUntilReleased(static_cast<int16_t>(key), app.platform.milliseconds());
+    HandlerGuard guard(inHotKey_);
+    if (const int key = hotkeys_.virtualKeyOf(id); key != 0) {
+        keys_.suppressUntilReleased(static_cast<int16_t>(key), platform_.milliseconds());
     }
-    dispatch(app, id);
+    dispatch(id);
 }
 
-void setModeOfHotkey(App& app, int16_t index) {
-    ListState& lists = app.lists;
-    const auto& hotKeys = app.hotkeys.hotKeys;
+void HotKeyDispatch::setModeOfHotkey(int16_t index) {
+    const auto& hotKeys = hotkeys_.hotKeys();
     const HotKeySetting& wanted = hotKeys[static_cast<size_t>(index)];
-    if (sameCombination(hotKeys[static_cast<size_t>(lists.currentList)], wanted)) {
+    if (sameCombination(hotKeys[static_cast<size_t>(completion_.currentList())], wanted)) {
         return;
     }
-    ForegroundKeeper foreground(app.platform);
+    ForegroundKeeper foreground(platform_);
     // A message for an entry that has since become a duplicate falls back to
     // the lowest enabled entry, which is always entry 0.
-    lists.currentList = wanted.enabled ? index : int16_t{0};
-    app.forms.form1.setCaption(lists.listNames[static_cast<size_t>(lists.currentList)]);
-    setWindowSize(app);
+    const int16_t list = wanted.enabled ? index : int16_t{0};
+    completion_.switchList(list, lists_.listNames[static_cast<size_t>(list)]);
 }
 
 }  // namespace wordvane

@@ -2,16 +2,40 @@
 
 #include <cstdint>
 
+#include "completion/completion.h"
+#include "completion/key_reader.h"
+#include "editing/list_navigation.h"
+#include "hotkeys/hotkey_registration.h"
+#include "lists/lists.h"
+#include "platform/platform.h"
+
 namespace wordvane {
 
-class App;
+// Hotkey messages on Form1's window: each calls the operation of the hotkey
+// with that id. While a hotkey handler runs (it may show a message box),
+// further hotkeys are dropped.
+class HotKeyDispatch {
+  public:
+    HotKeyDispatch(Platform& platform, const HotKeys& hotkeys, KeyReader& keys, const Lists& lists,
+                   Completion& completion, ListNavigation& navigation);
 
-// A hotkey message on Form1's window: calls the operation of the hotkey with
-// that id. While a hotkey handler runs (it may show a message box), further
-// hotkeys are dropped.
-void hotKeyWndProc(App& app, int16_t id);
+    void hotKeyWndProc(int16_t id);
 
-// Switches to list `index` for its list hotkey.
-void setModeOfHotkey(App& app, int16_t index);
+    // Switches to list `index` for its list hotkey.
+    void setModeOfHotkey(int16_t index);
+
+  private:
+    void dispatch(int16_t id);
+    bool dispatchNavigation(int16_t id, NavigationHotKeyIndex first, NavigationHotKeyIndex last);
+    void showListOfHotkey(int16_t list);
+
+    Platform& platform_;
+    const HotKeys& hotkeys_;
+    KeyReader& keys_;
+    const Lists& lists_;
+    Completion& completion_;
+    ListNavigation& navigation_;
+    bool inHotKey_ = false;
+};
 
 }  // namespace wordvane

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "completion/key_reader.h"
 #include "platform/platform.h"
+#include "platform/virtual_keys.h"
 
 namespace wordvane {
 
@@ -16,7 +16,9 @@ struct NavigationHotKey {
 
 // The navigation group, in the order its ids are obtained, registered,
 // unregistered and released.
-inline constexpr std::array<NavigationHotKey, 12> kNavigationHotKeys{{
+inline constexpr size_t kNavigationHotKeyCount = 12;
+
+inline constexpr std::array<NavigationHotKey, kNavigationHotKeyCount> kNavigationHotKeys{{
     {u"HOTKEY_UP", 0, kVkUp},
     {u"HOTKEY_DOWN", 0, kVkDown},
     {u"HOTKEY_ROLLUP", 0, kVkPrior},

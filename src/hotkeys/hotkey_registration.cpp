@@ -1,6 +1,5 @@
 #include "hotkeys/hotkey_registration.h"
 
-#include "app/app.h"
 #include "lists/decimal_text.h"
 
 namespace wordvane {
@@ -11,77 +10,134 @@ constexpr char16_t kPopupMenuAtom[] = u"HOTKEY_POPUPMENU";
 
 }  // namespace
 
-void setEnableHotkey(App& app) {
-    auto& hotKeys = app.hotkeys.hotKeys;
-    for (size_t i = 0; i < hotKeys.size(); ++i) {
-        hotKeys[i].enabled = true;
+HotKeys::HotKeys(Platform& platform, const ui::Window& owner, const Lists& lists)
+    : platform_(platform), owner_(owner), lists_(lists) {}
+
+void HotKeys::setCombinations(const HotKeyCombination& popup,
+                              const std::array<HotKeyCombination, 7>& lists) {
+    popupShifts_ = popup.modifiers;
+    popupKeyCode_ = popup.key;
+    for (size_t i = 0; i < hotKeys_.size(); ++i) {
+        hotKeys_[i].prePushHotKey = lists[i].modifiers;
+        hotKeys_[i].pushedKey = lists[i].key;
+    }
+    setEnableHotkey();
+}
+
+std::array<HotKeyCombination, 7> HotKeys::listCombinations() const {
+    std::array<HotKeyCombination, 7> combinations{};
+    for (size_t i = 0; i < hotKeys_.size(); ++i) {
+        combinations[i] = {hotKeys_[i].prePushHotKey, hotKeys_[i].pushedKey};
+    }
+    return combinations;
+}
+
+void HotKeys::setEnableHotkey() {
+    for (size_t i = 0; i < hotKeys_.size(); ++i) {
+        hotKeys_[i].enabled = true;
         for (size_t j = 0; j < i; ++j) {
-            if (sameCombination(hotKeys[j], hotKeys[i])) {
-                hotKeys[i].enabled = false;
+            if (sameCombination(hotKeys_[j], hotKeys_[i])) {
+                hotKeys_[i].enabled = false;
                 break;
             }
         }
     }
 }
 
-void setShowHotKey(App& app) {
-    Platform& platform = app.platform;
-    HotKeyState& state = app.hotkeys;
-    const WindowHandle window = app.forms.form1.handle();
-    state.popupHotKeyId = platform.addAtom(kPopupMenuAtom);
-    platform.registerHotKey(window, state.popupHotKeyId, state.popupShifts, state.popupKeyCode);
+// The launcher's and the clipboard history's hotkeys only while they are
+// enabled; no list hotkey for a list that was not read.
+bool HotKeys::listInUse(int list) const {
+    if (list == kLauncherList || list == kClipboardList) {
+        return lists_.settings.listEnabled[static_cast<size_t>(list)] && lists_.loaded(list);
+    }
+    return lists_.loaded(list);
+}
+
+void HotKeys::setShowHotKey() {
+    popupHotKeyId_ = platform_.addAtom(kPopupMenuAtom);
+    platform_.registerHotKey(window(), popupHotKeyId_, popupShifts_, popupKeyCode_);
     for (int i = 0; i < 7; ++i) {
-        if ((i == 0 && !app.settings.listEnabled[0]) || (i == 1 && !app.settings.listEnabled[1])) {
-            continue;
-        }
-        if (i >= app.lists.loadedListCount) {
-            break;
-        }
-        const HotKeySetting& hotKey = state.hotKeys[static_cast<size_t>(i)];
-        if (hotKey.enabled) {
-            auto& id = state.listHotKeyIds[static_cast<size_t>(i)];
-            id = platform.addAtom(u"HOTKEY_DECIDE" + toDecimal(i));
-            platform.registerHotKey(window, id, hotKey.prePushHotKey, hotKey.pushedKey);
+        const HotKeySetting& hotKey = hotKeys_[static_cast<size_t>(i)];
+        if (listInUse(i) && hotKey.enabled) {
+            auto& id = listHotKeyIds_[static_cast<size_t>(i)];
+            id = platform_.addAtom(u"HOTKEY_DECIDE" + toDecimal(i));
+            platform_.registerHotKey(window(), id, hotKey.prePushHotKey, hotKey.pushedKey);
         }
     }
 }
 
-void deleteShowHotKey(App& app) {
-    const WindowHandle window = app.forms.form1.handle();
+void HotKeys::deleteShowHotKey() {
     for (size_t i = 0; i < 7; ++i) {
-        if (app.hotkeys.hotKeys[i].enabled) {
-            app.platform.unregisterHotKey(window, app.hotkeys.listHotKeyIds[i]);
-            app.platform.deleteAtom(app.hotkeys.listHotKeyIds[i]);
+        if (hotKeys_[i].enabled) {
+            platform_.unregisterHotKey(window(), listHotKeyIds_[i]);
+            platform_.deleteAtom(listHotKeyIds_[i]);
         }
     }
 }
 
-void deletePopupHotKey(App& app) {
-    app.platform.unregisterHotKey(app.forms.form1.handle(), app.hotkeys.popupHotKeyId);
-    app.platform.deleteAtom(app.hotkeys.popupHotKeyId);
+void HotKeys::deletePopupHotKey() {
+    platform_.unregisterHotKey(window(), popupHotKeyId_);
+    platform_.deleteAtom(popupHotKeyId_);
 }
 
-void setHotKeyNumber(App& app, int16_t index, int32_t prePushHotKey, int16_t pushedKey) {
-    HotKeySetting& hotKey = app.hotkeys.hotKeys.at(static_cast<size_t>(index));
+void HotKeys::setHotKeyNumber(int16_t index, int32_t prePushHotKey, int16_t pushedKey) {
+    HotKeySetting& hotKey = hotKeys_.at(static_cast<size_t>(index));
     hotKey.prePushHotKey = prePushHotKey;
     hotKey.pushedKey = pushedKey;
 }
 
-void changePopupHotkey(App& app, int32_t shifts, int16_t keyCode) {
-    HotKeyState& state = app.hotkeys;
-    state.popupShifts = shifts;
-    state.popupKeyCode = keyCode;
-    deletePopupHotKey(app);
-    state.popupHotKeyId = app.platform.addAtom(kPopupMenuAtom);
-    app.platform.registerHotKey(app.forms.form1.handle(), state.popupHotKeyId, shifts, keyCode);
+void HotKeys::changePopupHotkey(int32_t shifts, int16_t keyCode) {
+    popupShifts_ = shifts;
+    popupKeyCode_ = keyCode;
+    deletePopupHotKey();
+    popupHotKeyId_ = platform_.addAtom(kPopupMenuAtom);
+    platform_.registerHotKey(window(), popupHotKeyId_, shifts, keyCode);
 }
 
-void hookWindow(App& app, WindowHandle /*window*/) {
-    app.hotkeys.hooked = true;
+void HotKeys::setNavigationHotKey() {
+    for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
+        navigationHotKeyIds_[i] = platform_.addAtom(kNavigationHotKeys[i].atomName);
+    }
+    for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
+        platform_.registerHotKey(window(), navigationHotKeyIds_[i], kNavigationHotKeys[i].modifiers,
+                                 kNavigationHotKeys[i].virtualKey);
+    }
 }
 
-void unhookWindow(App& app, WindowHandle /*window*/) {
-    app.hotkeys.hooked = false;
+void HotKeys::deleteNavigationHotKey() {
+    for (int16_t id : navigationHotKeyIds_) {
+        platform_.unregisterHotKey(window(), id);
+    }
+    for (int16_t id : navigationHotKeyIds_) {
+        platform_.deleteAtom(id);
+    }
+}
+
+void HotKeys::releaseDeleteHotKey() {
+    const int16_t id = navigationHotKeyIds_[kDeleteHotKey];
+    platform_.unregisterHotKey(window(), id);
+    platform_.deleteAtom(id);
+}
+
+void HotKeys::takeDeleteHotKey() {
+    const auto& hotKey = kNavigationHotKeys[kDeleteHotKey];
+    int16_t& id = navigationHotKeyIds_[kDeleteHotKey];
+    id = platform_.addAtom(hotKey.atomName);
+    platform_.registerHotKey(window(), id, hotKey.modifiers, hotKey.virtualKey);
+}
+
+int HotKeys::virtualKeyOf(int16_t id) const {
+    for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
+        if (navigationHotKeyIds_[i] == id) {
+            return kNavigationHotKeys[i].virtualKey;
+        }
+    }
+    for (size_t i = 0; i < listHotKeyIds_.size(); ++i) {
+        if (listHotKeyIds_[i] == id) {
+            return hotKeys_[i].pushedKey;
+        }
+    }
+    return id == popupHotKeyId_ ? popupKeyCode_ : 0;
 }
 
 }  // namespace wordvane

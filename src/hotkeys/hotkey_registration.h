@@ -1,34 +1,94 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
+#include "hotkeys/hotkey_ids.h"
+#include "lists/lists.h"
+#include "lists/settings_file.h"
 #include "platform/platform.h"
+#include "ui/controls.h"
 
 namespace wordvane {
 
-class App;
+// A user-defined list hotkey: modifier flags (Alt 1, Control 2, Shift 4,
+// Windows 8) and a virtual-key code. Disabled when an entry of lower index
+// already has the same combination.
+struct HotKeySetting {
+    int32_t prePushHotKey = 0;
+    int16_t pushedKey = 0;
+    bool enabled = false;
+};
 
-// Of several list hotkeys with the same combination only the lowest index is
-// enabled.
-void setEnableHotkey(App& app);
+inline bool sameCombination(const HotKeySetting& a, const HotKeySetting& b) {
+    return a.pushedKey == b.pushedKey && a.prePushHotKey == b.prePushHotKey;
+}
 
-// Registers the popup-menu hotkey and the list hotkeys of the lists in use.
-void setShowHotKey(App& app);
+// The program's global hotkeys, all registered on the candidate window
+// (Form1): the navigation group while the list is shown, the list hotkeys and
+// the popup-menu hotkey from start-up to exit. Ids come from the global atom
+// table by name.
+class HotKeys {
+  public:
+    HotKeys(Platform& platform, const ui::Window& owner, const Lists& lists);
 
-// Releases the list hotkeys; the popup-menu hotkey stays.
-void deleteShowHotKey(App& app);
+    // The combinations of vane.ini; recomputes which list hotkeys are enabled.
+    void setCombinations(const HotKeyCombination& popup,
+                         const std::array<HotKeyCombination, 7>& lists);
+    // The combinations as vane.ini keeps them.
+    HotKeyCombination popupCombination() const { return {popupShifts_, popupKeyCode_}; }
+    std::array<HotKeyCombination, 7> listCombinations() const;
+    const std::array<HotKeySetting, 7>& hotKeys() const { return hotKeys_; }
 
-// Releases the popup-menu hotkey (at shutdown).
-void deletePopupHotKey(App& app);
+    // Of several list hotkeys with the same combination only the lowest index
+    // is enabled.
+    void setEnableHotkey();
+    // Registers the popup-menu hotkey and the list hotkeys of the lists in use.
+    void setShowHotKey();
+    // Releases the list hotkeys; the popup-menu hotkey stays.
+    void deleteShowHotKey();
+    // Releases the popup-menu hotkey (at shutdown).
+    void deletePopupHotKey();
+    // Stores a list hotkey's combination; registers nothing.
+    void setHotKeyNumber(int16_t index, int32_t prePushHotKey, int16_t pushedKey);
+    // Replaces the popup-menu hotkey.
+    void changePopupHotkey(int32_t shifts, int16_t keyCode);
 
-// Stores a list hotkey's combination; registers nothing.
-void setHotKeyNumber(App& app, int16_t index, int32_t prePushHotKey, int16_t pushedKey);
+    // The twelve keys that drive the shown candidate list.
+    void setNavigationHotKey();
+    void deleteNavigationHotKey();
+    // The one member the launcher releases while it sends its own Delete keys.
+    void releaseDeleteHotKey();
+    void takeDeleteHotKey();
 
-// Replaces the popup-menu hotkey.
-void changePopupHotkey(App& app, int32_t shifts, int16_t keyCode);
+    // Hotkey messages reach the dispatch only while the window is hooked.
+    void hookWindow() { hooked_ = true; }
+    void unhookWindow() { hooked_ = false; }
+    bool hooked() const { return hooked_; }
 
-// Hotkey messages on Form1's window reach the dispatch only while hooked.
-void hookWindow(App& app, WindowHandle window);
-void unhookWindow(App& app, WindowHandle window);
+    // The ids, for the dispatch.
+    int16_t navigationId(NavigationHotKeyIndex member) const {
+        return navigationHotKeyIds_[member];
+    }
+    int16_t listId(size_t list) const { return listHotKeyIds_[list]; }
+    int16_t popupId() const { return popupHotKeyId_; }
+    // The main key of the hotkey with `id`; 0 when none has it.
+    int virtualKeyOf(int16_t id) const;
+
+  private:
+    bool listInUse(int list) const;
+    WindowHandle window() const { return owner_.handle(); }
+
+    Platform& platform_;
+    const ui::Window& owner_;
+    const Lists& lists_;
+    std::array<HotKeySetting, 7> hotKeys_{};
+    int32_t popupShifts_ = 0;
+    int16_t popupKeyCode_ = 0;
+    std::array<int16_t, kNavigationHotKeyCount> navigationHotKeyIds_{};
+    std::array<int16_t, 7> listHotKeyIds_{};
+    int16_t popupHotKeyId_ = 0;
+    bool hooked_ = false;
+};
 
 }  // namespace wordvane

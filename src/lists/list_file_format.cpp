@@ -1,7 +1,7 @@
 #include "lists/list_file_format.h"
 
 #include "lists/decimal_text.h"
-#include "lists/list_state.h"
+#include "lists/lists.h"
 #include "lists/one_line_text.h"
 
 namespace wordvane {

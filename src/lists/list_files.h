@@ -2,36 +2,31 @@
 
 #include <string>
 
-#include "lists/list_file_format.h"
+#include "lists/lists.h"
+#include "lists/message.h"
+#include "platform/platform.h"
 
 namespace wordvane {
-
-class App;
-
-// Marker paths of saveFile that select the two special lists.
-inline constexpr char16_t kSaveLauncherMarker[] = u"launch\r\nlaunch";
-inline constexpr char16_t kSaveClipboardMarker[] = u"clip\r\nclip";
 
 // "Launch.txt", "ClipBoad.txt", "WordList1.txt" .. "WordList5.txt".
 std::u16string listFileName(int list);
 
-ListHeader listHeaderOf(App& app, int list);
+struct ListFilesOutcome {
+    // What start-up shows, in order.
+    Messages messages;
+    // The launcher or the clipboard list could not be read: the program ends
+    // without saving anything.
+    bool fatal = false;
+};
 
-// Reads the seven list files at start-up. A fatal error (launcher or
-// clipboard list unreadable) closes Form1, which ends the process.
-void setWordList(App& app);
+// Reads the seven list files of `folder` into `lists`, in list order. Reading
+// stops at the first list that fails; `lists.loadedListCount` counts the lists
+// read completely before it.
+ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder, Lists& lists);
 
-// Writes the current list to `pathName`, or a special list for one of the
-// two markers (which also makes it the current list); `pathName` becomes the
-// resolved path. False when the file could not be written; the old file is
-// then left as it was.
-bool saveFile(App& app, std::u16string& pathName);
-
-// Writes list `list` to `path` in the list-file layout.
-bool writeListFile(App& app, int list, const std::u16string& path);
-
-// The list menu's "保存": saves the current list under a name the user chooses.
-void mnuSave_Click(App& app);
+// Writes list `list` to `path` in the list-file layout. False when the file
+// could not be written; the old file is then left as it was.
+bool writeListFile(Platform& platform, const Lists& lists, int list, const std::u16string& path);
 
 // The message shown when a list or the settings file could not be saved.
 std::u16string saveFailedMessage(const std::u16string& fileName);

@@ -6,6 +6,9 @@
 
 namespace wordvane {
 
+// vane.ini holds at most this many replacement sets.
+inline constexpr int kMaxReplaceSets = 10;
+
 inline constexpr char16_t kReplaceSetComment[] = u"/ ポップアップの設定";
 
 // A replacement-set line of the settings file: name "/" before "/" after,

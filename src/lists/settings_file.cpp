@@ -3,8 +3,6 @@
 #include <limits>
 #include <vector>
 
-#include "app/app.h"
-#include "hotkeys/hotkey_registration.h"
 #include "lists/decimal_text.h"
 #include "lists/replace_set_line.h"
 #include "lists/text_file.h"
@@ -106,8 +104,10 @@ int16_t atLeast(int16_t value, int16_t minimum, int16_t maximum) {
     return value > maximum ? maximum : value;
 }
 
-void readValues(App& app, ValueReader& reader) {
-    Settings& settings = app.settings;
+void readValues(ValueReader& reader, int twipsPerPixel, SettingsFileContent& content,
+                Messages& messages) {
+    const auto correction = [&](const char16_t* text) { messages.push_back(Message{text, kMbOk}); };
+    Settings& settings = content.settings;
     settings.listEnabled[0] = reader.boolean();
     settings.listEnabled[1] = reader.boolean();
     settings.clipHistorySize = atLeast(reader.int16(), 1, 1000);
@@ -123,7 +123,7 @@ void readValues(App& app, ValueReader& reader) {
     } else if (interval <= 1000) {
         settings.separatorInterval = interval / 24.0 / 60.0;
     } else {
-        app.message(kSeparatorTooLongMessage, kMbOk);
+        correction(kSeparatorTooLongMessage);
         settings.separatorInterval = -1;
     }
 
@@ -133,7 +133,7 @@ void readValues(App& app, ValueReader& reader) {
     } else if (wait <= 500) {
         settings.doubleCtrlWait = wait;
     } else {
-        app.message(kDoubleCtrlTooLongMessage, kMbOk);
+        correction(kDoubleCtrlTooLongMessage);
         settings.doubleCtrlWait = 500;
     }
 
@@ -141,39 +141,34 @@ void readValues(App& app, ValueReader& reader) {
     if (widthPx <= 0) {
         widthPx = 373;
     } else if (widthPx < 373) {
-        app.message(kDescriptionTooNarrowMessage, kMbOk);
+        correction(kDescriptionTooNarrowMessage);
         widthPx = 400;
     } else if (widthPx > 1280) {
-        app.message(kDescriptionTooWideMessage, kMbOk);
+        correction(kDescriptionTooWideMessage);
         widthPx = 400;
     }
-    settings.largeDescMaxWidth = widthPx * app.platform.twipsPerPixelX();
+    settings.largeDescMaxWidth = widthPx * twipsPerPixel;
 
     const int16_t opacity = reader.int16();
     if (opacity <= 100) {
-        app.textWindow.setTranslucentIndex(opacity);
-        app.textWindow.translucent(opacity);
-    } else {
-        app.textWindow.translucent(-1);
+        content.opacity = opacity;
     }
 
-    app.hotkeys.popupShifts = reader.int32();
-    app.hotkeys.popupKeyCode = reader.int16();
-    for (auto& hotKey : app.hotkeys.hotKeys) {
-        hotKey.prePushHotKey = reader.int32();
-        hotKey.pushedKey = reader.int16();
+    content.popupHotKey.modifiers = reader.int32();
+    content.popupHotKey.key = reader.int16();
+    for (auto& hotKey : content.listHotKeys) {
+        hotKey.modifiers = reader.int32();
+        hotKey.key = reader.int16();
     }
 }
 
-void readReplaceSets(App& app, ValueReader& reader) {
-    for (int16_t j = 0; j < kMaxReplaceSets && !reader.atEnd(); ++j) {
+void readReplaceSets(ValueReader& reader, SettingsFileContent& content) {
+    for (int j = 0; j < kMaxReplaceSets && !reader.atEnd(); ++j) {
         const auto fields = splitReplaceSetLine(reader.line());
         if (!fields) {
             throw SettingsReadError{};
         }
-        const auto& [name, before, after] = *fields;
-        app.textWindow.setReplaceSet(j, name, before, after);
-        app.replaceEditor.setReplaceSet(static_cast<int16_t>(j + 1), name, before, after);
+        content.replaceSets.push_back(*fields);
     }
 }
 
@@ -187,35 +182,32 @@ std::u16string hotKeyComment(int list) {
 
 }  // namespace
 
-bool readInitialFile(App& app) {
+SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& path,
+                                     int twipsPerPixel) {
+    SettingsReadOutcome outcome;
     try {
-        const auto lines = readTextLines(app.platform, app.programFolder() + kSettingsFileName);
+        const auto lines = readTextLines(platform, path);
         if (!lines) {
             throw SettingsReadError{};
         }
         ValueReader reader(*lines);
-        readValues(app, reader);
-        readReplaceSets(app, reader);
+        SettingsFileContent content;
+        readValues(reader, twipsPerPixel, content, outcome.messages);
+        readReplaceSets(reader, content);
+        outcome.content = std::move(content);
     } catch (const SettingsReadError&) {
-        app.message(kReadFailedMessage, kMbIconExclamation);
-        app.endProcess();
-        return false;
+        outcome.messages.push_back(Message{kReadFailedMessage, kMbIconExclamation});
     }
-    setEnableHotkey(app);
-    return true;
+    return outcome;
 }
 
-bool saveIniFile(App& app) {
-    return writeSettingsFile(app, app.programFolder() + kSettingsFileName);
-}
-
-bool writeSettingsFile(App& app, const std::u16string& path) {
-    const Settings& settings = app.settings;
+bool writeSettingsFile(Platform& platform, const std::u16string& path,
+                       const SettingsFileContent& content, int twipsPerPixel) {
+    const Settings& settings = content.settings;
     const double minutes = settings.separatorInterval < 0
                                ? settings.separatorInterval
                                : settings.separatorInterval * kMinutesPerDay;
-    const double widthPx =
-        static_cast<double>(settings.largeDescMaxWidth) / app.platform.twipsPerPixelX();
+    const double widthPx = static_cast<double>(settings.largeDescMaxWidth) / twipsPerPixel;
 
     // The launcher and clipboard lines keep the settings as read: a list that
     // could not be loaded this time stays enabled for the next start.
@@ -231,21 +223,19 @@ bool writeSettingsFile(App& app, const std::u16string& path) {
         toDecimal(static_cast<int64_t>(roundHalfEven(minutes))) + kSeparatorComment,
         toDecimal(settings.doubleCtrlWait) + kDoubleCtrlComment,
         toDecimal(static_cast<int64_t>(roundHalfEven(widthPx))) + kDescriptionComment,
-        toDecimal(app.textWindow.getTranslucentIndex()) + kOpacityComment,
-        toDecimal(app.hotkeys.popupShifts) + kPopupHotKeyComment,
-        toDecimal(app.hotkeys.popupKeyCode) + kPopupHotKeyComment,
+        toDecimal(content.opacity.value_or(0)) + kOpacityComment,
+        toDecimal(content.popupHotKey.modifiers) + kPopupHotKeyComment,
+        toDecimal(content.popupHotKey.key) + kPopupHotKeyComment,
     };
     for (int i = 0; i < 7; ++i) {
-        const HotKeySetting& hotKey = app.hotkeys.hotKeys[static_cast<size_t>(i)];
-        lines.push_back(toDecimal(hotKey.prePushHotKey) + hotKeyComment(i));
-        lines.push_back(toDecimal(hotKey.pushedKey) + hotKeyComment(i));
+        const HotKeyCombination& hotKey = content.listHotKeys[static_cast<size_t>(i)];
+        lines.push_back(toDecimal(hotKey.modifiers) + hotKeyComment(i));
+        lines.push_back(toDecimal(hotKey.key) + hotKeyComment(i));
     }
-    for (int16_t j = 0; j <= app.replaceEditor.getPopupNum() - 2; ++j) {
-        lines.push_back(formatReplaceSetLine(app.textWindow.getReplaceWord(j, 0),
-                                             app.textWindow.getReplaceWord(j, 1),
-                                             app.textWindow.getReplaceWord(j, 2)));
+    for (const auto& [name, before, after] : content.replaceSets) {
+        lines.push_back(formatReplaceSetLine(name, before, after));
     }
-    return writeTextLines(app.platform, path, lines);
+    return writeTextLines(platform, path, lines);
 }
 
 }  // namespace wordvane

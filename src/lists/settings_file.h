@@ -1,23 +1,55 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "lists/message.h"
+#include "lists/settings.h"
+#include "platform/platform.h"
 
 namespace wordvane {
 
-class App;
-
 inline constexpr char16_t kSettingsFileName[] = u"vane.ini";
 
-// Reads vane.ini at start-up into the settings, the hotkeys, the text
-// window's opacity and the replacement sets. On failure it shows its message
-// and ends the process; then it returns false.
-bool readInitialFile(App& app);
+// A hotkey's combination as vane.ini keeps it: modifier flags (Alt 1,
+// Control 2, Shift 4, Windows 8) and a virtual-key code.
+struct HotKeyCombination {
+    int32_t modifiers = 0;
+    int16_t key = 0;
+};
 
-// Writes vane.ini from the current values. False when it could not be
-// written; the old file is then left as it was.
-bool saveIniFile(App& app);
+// A replacement set as its vane.ini line holds it: name, before, after.
+using ReplaceSetFields = std::array<std::u16string, 3>;
 
-// Writes the settings as saveIniFile does, to `path`.
-bool writeSettingsFile(App& app, const std::u16string& path);
+// Everything vane.ini holds. Reading fills it for the subsystems that own
+// each value; writing gathers it from them.
+struct SettingsFileContent {
+    Settings settings;
+    // The text window's opacity in percent (line 12); empty when the line
+    // was above 100, which leaves the text window's setting as it was.
+    std::optional<int16_t> opacity;
+    HotKeyCombination popupHotKey;
+    std::array<HotKeyCombination, 7> listHotKeys{};
+    std::vector<ReplaceSetFields> replaceSets;
+};
+
+struct SettingsReadOutcome {
+    // Empty when the file could not be read: the program does not start.
+    std::optional<SettingsFileContent> content;
+    // The corrections made while reading, then the failure, in order.
+    Messages messages;
+};
+
+// Reads vane.ini at `path`; widths in pixels become twips with
+// `twipsPerPixel`.
+SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& path,
+                                     int twipsPerPixel);
+
+// Writes vane.ini to `path`. False when it could not be written; the old file
+// is then left as it was.
+bool writeSettingsFile(Platform& platform, const std::u16string& path,
+                       const SettingsFileContent& content, int twipsPerPixel);
 
 }  // namespace wordvane

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "lists/replace_set_line.h"
 #include "platform/platform.h"
 #include "ui/controls.h"
 
 namespace wordvane {
 
-inline constexpr int kMaxReplaceSets = 10;
 inline constexpr char16_t kNewReplaceSetEntry[] = u"新しく追加";
 
 struct ReplaceSet {

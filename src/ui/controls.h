@@ -13,6 +13,11 @@ namespace wordvane::ui {
 // real control of the Win32 backend, if any) when that state changes.
 class Model {
   public:
+    Model() = default;
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
+    virtual ~Model() = default;
+
     void setBinding(std::function<void()> onChange) { binding_ = std::move(onChange); }
 
   protected:
@@ -37,36 +42,12 @@ class Model {
         }                                               \
     }
 
-// A window: caption, visibility, topmost flag and geometry in twips.
-class Window : public Model {
-  public:
-    WORDVANE_PROPERTY(std::u16string, caption, setCaption, caption_)
-    WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
-    WORDVANE_PROPERTY(bool, topmost, setTopmost, topmost_)
-    WORDVANE_PROPERTY(int32_t, left, setLeft, left_)
-    WORDVANE_PROPERTY(int32_t, top, setTop, top_)
-    WORDVANE_PROPERTY(int32_t, width, setWidth, width_)
-    WORDVANE_PROPERTY(int32_t, height, setHeight, height_)
-    // Loaded: the window exists (the backend has created it).
-    WORDVANE_PROPERTY(bool, loaded, setLoaded, loaded_)
+// The kinds of control a window is made of; each has one binding in the
+// desktop backend.
+enum class ControlKind { ListBox, TextBox, Button, Label };
 
-    WindowHandle handle() const { return handle_; }
-    void setHandle(WindowHandle handle) { handle_ = handle; }
-
-  private:
-    std::u16string caption_;
-    bool visible_ = false;
-    bool topmost_ = false;
-    bool loaded_ = false;
-    int32_t left_ = 0;
-    int32_t top_ = 0;
-    int32_t width_ = 0;
-    int32_t height_ = 0;
-    WindowHandle handle_ = 0;
-};
-
-// A control inside a window: its place and size in twips.
-class Control : public Model {
+// Anything with a place and a size in twips: a window or a control.
+class Placed : public Model {
   public:
     WORDVANE_PROPERTY(int32_t, left, setLeft, left_)
     WORDVANE_PROPERTY(int32_t, top, setTop, top_)
@@ -87,54 +68,76 @@ class Control : public Model {
     int32_t height_ = 0;
 };
 
+// A control inside a window: whether it is shown, and whether it has the
+// keyboard focus (a request from the program, or the user's click, as the
+// binding reports it).
+class Control : public Placed {
+  public:
+    virtual ControlKind kind() const = 0;
+
+    WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
+    WORDVANE_PROPERTY(bool, focused, setFocused, focused_)
+
+  private:
+    bool visible_ = true;
+    bool focused_ = false;
+};
+
 class Button : public Control {
   public:
     explicit Button(std::u16string caption = u"") : caption_(std::move(caption)) {}
+    ControlKind kind() const override { return ControlKind::Button; }
     WORDVANE_PROPERTY(std::u16string, caption, setCaption, caption_)
-    WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
     std::function<void()> onClick;
+    void click() {
+        if (onClick) {
+            onClick();
+        }
+    }
 
   private:
     std::u16string caption_;
-    bool visible_ = true;
 };
 
 class Label : public Control {
   public:
+    ControlKind kind() const override { return ControlKind::Label; }
     WORDVANE_PROPERTY(std::u16string, caption, setCaption, caption_)
-    WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
 
   private:
     std::u16string caption_;
-    bool visible_ = true;
 };
 
+// An edit box, one line or several. `onKeyDown` hears the keys typed into it
+// (virtual-key code; Shift 1, Ctrl 2, Alt 4) before the box handles them.
 class TextBox : public Control {
   public:
+    explicit TextBox(bool multiline = false) : multiline_(multiline) {}
+    ControlKind kind() const override { return ControlKind::TextBox; }
+    bool multiline() const { return multiline_; }
     WORDVANE_PROPERTY(std::u16string, text, setText, text_)
-    WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
+    std::function<void(int16_t keyCode, int16_t shift)> onKeyDown;
 
   private:
+    bool multiline_;
     std::u16string text_;
-    bool visible_ = true;
 };
 
 // A list box. The binding tells a change of the items (`itemsRevision`
 // grows) from a mere change of the selection.
 class ListBox : public Control {
   public:
+    ControlKind kind() const override { return ControlKind::ListBox; }
     const std::vector<std::u16string>& items() const { return items_; }
     void clear() { setItems({}); }
-    void addItem(std::u16string item) {
-        items_.push_back(std::move(item));
-        ++itemsRevision_;
-        changed();
-    }
-    // Replaces all items at once; the selection is cleared.
+    // Replaces all items at once; the selection is cleared. Lines equal to
+    // the shown ones are not sent to the window again.
     void setItems(std::vector<std::u16string> items) {
-        items_ = std::move(items);
+        if (items != items_) {
+            items_ = std::move(items);
+            ++itemsRevision_;
+        }
         listIndex_ = -1;
-        ++itemsRevision_;
         changed();
     }
     int16_t listCount() const { return static_cast<int16_t>(items_.size()); }
@@ -154,11 +157,25 @@ class ListBox : public Control {
 };
 
 // A timer: the backend (or a test) calls `fire` every `interval` ms while it
-// is enabled.
+// is enabled. `restart` starts the interval anew; `starts` counts every
+// start, so that a binding can tell a restart from no change.
 class Timer : public Model {
   public:
     WORDVANE_PROPERTY(int32_t, interval, setInterval, interval_)
-    WORDVANE_PROPERTY(bool, enabled, setEnabled, enabled_)
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled) {
+        if (enabled != enabled_) {
+            enabled_ = enabled;
+            starts_ += enabled ? 1 : 0;
+            changed();
+        }
+    }
+    void restart() {
+        enabled_ = true;
+        ++starts_;
+        changed();
+    }
+    uint64_t starts() const { return starts_; }
     std::function<void()> onTick;
     void fire() {
         if (enabled_ && onTick) {
@@ -169,6 +186,7 @@ class Timer : public Model {
   private:
     int32_t interval_ = 0;
     bool enabled_ = false;
+    uint64_t starts_ = 0;
 };
 
 // A menu item; an item with children is a submenu, an item captioned "-" a
@@ -187,6 +205,9 @@ class MenuItem : public Model {
             onClick();
         }
     }
+    // The visible item with `caption` among the visible items below this one,
+    // submenus included; null when there is none.
+    MenuItem* find(const std::u16string& caption);
 
   private:
     std::u16string caption_;
@@ -198,6 +219,72 @@ class MenuItem : public Model {
 class Menu : public MenuItem {
   public:
     using MenuItem::MenuItem;
+};
+
+// One control of a window, as the window's table names it: the id its real
+// control gets, and its name for the tools that print windows.
+struct ControlSlot {
+    int id;
+    const char* name;
+    Control* control;
+};
+
+// What kind of window a form is on the desktop: a tool window with a
+// caption, a dialog (never topmost), or a bare pop-up that never takes the
+// focus from the user's application (the candidate list).
+enum class WindowStyle { Tool, Dialog, Popup };
+
+// A window: caption, visibility, topmost flag, place and size, and the
+// table of its controls and timers. The hooks carry what reaches the window
+// itself: a hotkey message (its id), the tray icon's callback (its mouse
+// message) and a request to close it.
+class Window : public Placed {
+  public:
+    WORDVANE_PROPERTY(std::u16string, caption, setCaption, caption_)
+    WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
+    WORDVANE_PROPERTY(bool, topmost, setTopmost, topmost_)
+    // Loaded: the window exists (the backend has created it).
+    WORDVANE_PROPERTY(bool, loaded, setLoaded, loaded_)
+
+    WindowHandle handle() const { return handle_; }
+    void setHandle(WindowHandle handle) { handle_ = handle; }
+
+    WindowStyle style() const { return style_; }
+    void setStyle(WindowStyle style) { style_ = style; }
+
+    const std::vector<ControlSlot>& controls() const { return controls_; }
+    const std::vector<Timer*>& timers() const { return timers_; }
+    // The control that has the focus; null when none has.
+    Control* focusedControl() const;
+
+    std::function<void(int16_t id)> onHotKey;
+    std::function<void(int mouseMessage)> onTrayIcon;
+    // Closing the window, by the user or the system; without a handler it
+    // only hides.
+    std::function<void()> onClose;
+    void close() {
+        if (onClose) {
+            onClose();
+        } else {
+            setVisible(false);
+        }
+    }
+
+  protected:
+    void addControl(int id, const char* name, Control& control) {
+        controls_.push_back(ControlSlot{id, name, &control});
+    }
+    void addTimer(Timer& timer) { timers_.push_back(&timer); }
+
+  private:
+    std::u16string caption_;
+    bool visible_ = false;
+    bool topmost_ = false;
+    bool loaded_ = false;
+    WindowHandle handle_ = 0;
+    WindowStyle style_ = WindowStyle::Tool;
+    std::vector<ControlSlot> controls_;
+    std::vector<Timer*> timers_;
 };
 
 #undef WORDVANE_PROPERTY

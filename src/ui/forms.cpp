@@ -28,6 +28,14 @@ ModeMenu::ModeMenu() : Menu(u"モード") {
 }
 
 Form1::Form1() {
+    addControl(101, "List1", List1);
+    addControl(102, "Text1", Text1);
+    addControl(103, "Command1", Command1);
+    addControl(104, "Command2", Command2);
+    addControl(105, "Label1", Label1);
+    addTimer(Timer1);
+    // The candidate list never takes the keyboard from the user's application.
+    setStyle(WindowStyle::Popup);
     setCaption(u"Wordvane");
     List1.place(0, 5, 2775, 2760);
     Command1.setWidth(900);
@@ -41,8 +49,13 @@ Form1::Form1() {
 }
 
 Form2::Form2() {
+    addTimer(Timer1);
     Timer1.setInterval(300);
     Timer1.setEnabled(false);
+}
+
+Form8::Form8() {
+    addControl(101, "Text1", Text1);
 }
 
 Forms::Forms() {
@@ -56,6 +69,8 @@ Forms::Forms() {
         window->setHandle(static_cast<WindowHandle>(0x1000 + number));
         ++number;
     }
+    form3.setStyle(WindowStyle::Dialog);
+    form5.setStyle(WindowStyle::Dialog);
 }
 
 Window& Forms::byNumber(int number) {

@@ -33,7 +33,7 @@ class Form1 : public Window {
   public:
     Form1();
     ListBox List1;
-    TextBox Text1;
+    TextBox Text1{true};
     Label Label1;  // measures the description text
     Button Command1{u"登録"};
     Button Command2{u"キャンセル"};
@@ -52,6 +52,7 @@ class Form2 : public Window {
 // The launcher's filter box.
 class Form8 : public Window {
   public:
+    Form8();
     TextBox Text1;
 };
 

@@ -1,14 +1,8 @@
-#include "app/shutdown.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/startup.h"
-#include "app/tray_icon.h"
-#include "completion/candidate_list.h"
-#include "completion/select_word.h"
-#include "lists/list_files.h"
+#include "platform/fake/fake_session.h"
 #include "support/app_fixture.h"
 
 namespace wordvane::test {
@@ -21,7 +15,7 @@ class Shutdown : public AppTest {
     void SetUp() override { folder.writeStandard(); }
 
     void start() {
-        ASSERT_TRUE(Form_Load(app));
+        ASSERT_TRUE(app.shell.Form_Load());
         ASSERT_TRUE(platform.messages.empty());
     }
 
@@ -45,9 +39,9 @@ TEST_F(Shutdown, ExitWritesTheSpecialListsAndSettingsAndReleasesEverything) {
     const auto launch = folder.bytes("Launch.txt");
     const auto clip = folder.bytes("ClipBoad.txt");
     start();
-    form_visible(app, true);
+    app.completion.form_visible(true);
     ASSERT_EQ(platform.registeredHotKeys.size(), 8u + 12u) << "the navigation group is registered";
-    mnuExit_Click(app);
+    app.shell.mnuExit_Click();
     EXPECT_TRUE(platform.messages.empty()) << "no question without changed word lists";
     EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini"}));
     EXPECT_EQ(folder.bytes("Launch.txt"), launch);
@@ -57,7 +51,7 @@ TEST_F(Shutdown, ExitWritesTheSpecialListsAndSettingsAndReleasesEverything) {
     EXPECT_FALSE(platform.trayIconShown);
     EXPECT_TRUE(platform.registeredHotKeys.empty());
     EXPECT_TRUE(platform.atomReferences.empty()) << "every atom is released";
-    EXPECT_FALSE(app.hotkeys.hooked);
+    EXPECT_FALSE(app.hotkeys.hooked());
     for (int number = 2; number <= 9; ++number) {
         EXPECT_FALSE(app.forms.byNumber(number).loaded()) << "Form" << number;
     }
@@ -71,7 +65,7 @@ TEST_F(Shutdown, ChangedWordListsAreSavedOnlyWhenTheUserSaysYes) {
     app.lists.wordListChanged[3] = true;
     app.lists.wordLists[3].addNewString(u"new", u"word");
     platform.messageAnswers.push_back(kIdNo);
-    Form_QueryUnload(app);
+    app.shell.Form_QueryUnload();
     ASSERT_EQ(messageTexts(), std::vector<std::u16string>{kSaveQuestion});
     EXPECT_EQ(platform.messages[0].style, kMbYesNo);
     EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini"}));
@@ -84,7 +78,7 @@ TEST_F(Shutdown, YesSavesEveryChangedWordListToItsOwnFile) {
     app.lists.wordListChanged[3] = true;
     app.lists.wordLists[3].addNewString(u"new", u"word");
     platform.messageAnswers.push_back(kIdYes);
-    Form_QueryUnload(app);
+    app.shell.Form_QueryUnload();
     EXPECT_EQ(messageTexts(), std::vector<std::u16string>{kSaveQuestion}) << "asked once";
     EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini",
                                                         "WordList2.txt", "WordList4.txt"}));
@@ -94,14 +88,12 @@ TEST_F(Shutdown, YesSavesEveryChangedWordListToItsOwnFile) {
 TEST_F(Shutdown, AWordAddedToAWordListIsSavedAtExit) {
     setConfirm(false);
     start();
-    app.lists.currentList = 4;
-    addWord(app, -1, u"new", u"a new word");
-    addWord(app, 0, u"element", u"of ab");
-    app.lists.currentList = 1;
-    const int16_t history = app.settings.clipHistorySize;
-    addWord(app, -1, u"kept", u"kept text");
-    EXPECT_EQ(app.settings.clipHistorySize, history + 1) << "the history grows with its list";
-    Form_QueryUnload(app);
+    app.lists.addWord(4, -1, u"new", u"a new word");
+    app.lists.addWord(4, 0, u"element", u"of ab");
+    const int16_t history = app.lists.settings.clipHistorySize;
+    app.lists.addWord(1, -1, u"kept", u"kept text");
+    EXPECT_EQ(app.lists.settings.clipHistorySize, history + 1) << "the history grows with its list";
+    app.shell.Form_QueryUnload();
     const auto lines = folder.lines("WordList3.txt");
     EXPECT_EQ(lines[7], u"3");
     EXPECT_EQ(lines.back(), u"a new word");
@@ -113,7 +105,7 @@ TEST_F(Shutdown, WithoutConfirmationChangedListsAreSavedWithoutAQuestion) {
     setConfirm(false);
     start();
     app.lists.wordListChanged[4] = true;
-    Form_QueryUnload(app);
+    app.shell.Form_QueryUnload();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(writtenNames().back(), "WordList5.txt");
 }
@@ -127,10 +119,10 @@ TEST_F(Shutdown, AListThatWasNotReadIsNeverWritten) {
     folder.write("Launch.txt", launch);
     const auto launchBytes = folder.bytes("Launch.txt");
     const auto clipBytes = folder.bytes("ClipBoad.txt");
-    ASSERT_TRUE(Form_Load(app));
+    ASSERT_TRUE(app.shell.Form_Load());
     ASSERT_EQ(app.lists.loadedListCount, 0);
     app.lists.wordListChanged[0] = true;
-    mnuExit_Click(app);
+    app.shell.mnuExit_Click();
     EXPECT_EQ(writtenNames(), std::vector<std::string>{"vane.ini"});
     EXPECT_EQ(folder.bytes("Launch.txt"), launchBytes);
     EXPECT_EQ(folder.bytes("ClipBoad.txt"), clipBytes);
@@ -143,7 +135,7 @@ TEST_F(Shutdown, AFailedSaveTellsTheUserAndKeepsTheOldFile) {
     start();
     app.lists.wordLists[0].addNewString(u"added", u"C:\\");
     platform.failingWrites.insert(folder.file("Launch.txt"));
-    mnuExit_Click(app);
+    app.shell.mnuExit_Click();
     EXPECT_EQ(messageTexts(),
               std::vector<std::u16string>{u"ファイルLaunch.txtを保存できませんでした。\r\n"
                                           u"保存先のファイルは変更されていません。"});
@@ -161,48 +153,53 @@ TEST_F(Shutdown, AnInterruptedWriteLeavesTheOldFileWhole) {
 
 TEST_F(Shutdown, SaveAsWritesTheCurrentListAndClearsItsChangedFlag) {
     start();
-    app.lists.currentList = 3;
+    FakeSession user(platform, app);
+    user.listHotkey(3);
     app.lists.wordListChanged[1] = true;
     platform.saveDialogAnswer = folder.file("notes");
-    mnuSave_Click(app);
+    app.listCommands.mnuSave_Click();
     EXPECT_EQ(folder.lines("notes.txt")[0], u"単語2");
     EXPECT_FALSE(app.lists.wordListChanged[1]);
     platform.saveDialogAnswer = folder.file("notes.md");
-    mnuSave_Click(app);
+    app.listCommands.mnuSave_Click();
     EXPECT_TRUE(folder.exists("notes.md"));
     EXPECT_FALSE(folder.exists("notes.md.txt"));
 
     platform.saveDialogAnswer = std::nullopt;
-    mnuSave_Click(app);
+    app.listCommands.mnuSave_Click();
     platform.saveDialogAnswer = folder.file("locked.txt");
     platform.failingWrites.insert(folder.file("locked.txt"));
-    mnuSave_Click(app);
+    app.listCommands.mnuSave_Click();
     EXPECT_EQ(messageTexts(),
               std::vector<std::u16string>{u"ファイルlocked.txtを保存できませんでした。\r\n"
                                           u"保存先のファイルは変更されていません。"});
-    Form_QueryUnload(app);
+    app.shell.Form_QueryUnload();
     EXPECT_EQ(writtenNames().back(), "vane.ini") << "the saved list is not written again at exit";
 }
 
 TEST_F(Shutdown, TheTrayIconsRightButtonOpensTheModeMenuWithExit) {
     start();
-    form_visible(app, true);
-    app.completion.typedText = u"ab";
-    app.completion.openWord = 3;
-    Form_MouseMove(app, 0, 0, kTrayRightButtonUp * 15, 0);
+    FakeSession user(platform, app);
+    user.listHotkey(2);
+    user.tick();
+    user.type(u"ab");
+    user.tick(3);
+    ASSERT_EQ(app.completion.openWord(), 0) << "word ab is open";
+    ASSERT_TRUE(app.forms.form1.visible());
+    app.shell.Form_MouseMove(0, 0, kTrayRightButtonUp * 15, 0);
     EXPECT_EQ(platform.poppedMenus, std::vector<std::u16string>{u"モード"});
     auto& menu = app.forms.form1.mnuModeMenu;
     EXPECT_TRUE(menu.mnuExit.visible());
     EXPECT_TRUE(menu.mnuPopText.visible());
-    EXPECT_EQ(app.completion.typedText, u"");
-    EXPECT_EQ(app.completion.openWord, -1);
+    EXPECT_EQ(app.completion.typedText(), u"");
+    EXPECT_EQ(app.completion.openWord(), -1);
     EXPECT_EQ(platform.foreground, app.forms.form1.handle());
     EXPECT_FALSE(app.forms.form1.visible());
 
-    Form_MouseMove(app, 0, 0, 512 * 15, 0);
-    EXPECT_FALSE(app.completion.reshowListPending) << "mere mouse moves are ignored";
-    Form_MouseMove(app, 0, 0, kTrayLeftButtonUp * 15, 0);
-    EXPECT_TRUE(app.completion.reshowListPending) << "the next tick shows the current list";
+    app.shell.Form_MouseMove(0, 0, 512 * 15, 0);
+    EXPECT_FALSE(app.completion.reshowListPending()) << "mere mouse moves are ignored";
+    app.shell.Form_MouseMove(0, 0, kTrayLeftButtonUp * 15, 0);
+    EXPECT_TRUE(app.completion.reshowListPending()) << "the next tick shows the current list";
     EXPECT_EQ(platform.poppedMenus.size(), 1u);
 
     menu.mnuExit.click();

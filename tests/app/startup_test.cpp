@@ -1,8 +1,7 @@
-#include "app/startup.h"
-
 #include <gtest/gtest.h>
 
-#include "completion/cancel_keys.h"
+#include <filesystem>
+
 #include "support/app_fixture.h"
 
 namespace wordvane::test {
@@ -29,7 +28,7 @@ class Startup : public AppTest {
 
 TEST_F(Startup, ASecondInstanceSaysSoAndEndsAtOnce) {
     platform.otherInstance = true;
-    EXPECT_FALSE(Form_Load(app));
+    EXPECT_FALSE(app.shell.Form_Load());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, u"既に起動されています。");
     EXPECT_EQ(platform.messages[0].style, kMbIconExclamation);
@@ -42,16 +41,18 @@ TEST_F(Startup, ASecondInstanceSaysSoAndEndsAtOnce) {
 
 TEST_F(Startup, UnreadableSettingsEndBeforeAnyListIsRead) {
     folder.remove("vane.ini");
-    EXPECT_FALSE(Form_Load(app));
+    EXPECT_FALSE(app.shell.Form_Load());
     EXPECT_EQ(messageTexts(), std::vector<std::u16string>{
                                   u"iniファイルの読み取りに失敗しました。\r\n起動を中止します。"});
+    EXPECT_EQ(platform.messages[0].title, u"Wordvane");
+    EXPECT_TRUE(platform.exited);
     EXPECT_EQ(app.lists.listNames[0], u"");
     EXPECT_FALSE(platform.trayIconShown);
     EXPECT_TRUE(platform.writtenFiles.empty());
 }
 
 TEST_F(Startup, TheProgramBecomesResidentWithHiddenTopmostWindows) {
-    ASSERT_TRUE(Form_Load(app));
+    ASSERT_TRUE(app.shell.Form_Load());
     EXPECT_TRUE(platform.messages.empty());
     for (int number = 1; number <= 9; ++number) {
         const ui::Window& window = app.forms.byNumber(number);
@@ -66,7 +67,7 @@ TEST_F(Startup, TheProgramBecomesResidentWithHiddenTopmostWindows) {
     EXPECT_EQ(form1.caption(), u"ランチャー - Wordvane ");
     EXPECT_TRUE(platform.trayIconShown);
     EXPECT_EQ(platform.trayTip, u"Wordvane");
-    EXPECT_TRUE(app.hotkeys.hooked);
+    EXPECT_TRUE(app.hotkeys.hooked());
     EXPECT_EQ(registeredKeys(), (std::set<int32_t>{82, 49, 50, 51, 52, 53, 54, 55}));
     for (const auto& [id, hotKey] : platform.registeredHotKeys) {
         EXPECT_EQ(hotKey.window, form1.handle());
@@ -76,13 +77,54 @@ TEST_F(Startup, TheProgramBecomesResidentWithHiddenTopmostWindows) {
     EXPECT_EQ(platform.atomReferences.count(u"HOTKEY_DECIDE6"), 1u);
     EXPECT_EQ(form1.width(), 5730) << "laid out for the middle display size";
     EXPECT_EQ(form1.Text1.left(), 2800);
-    EXPECT_EQ(app.completion.openWord, -1);
-    EXPECT_EQ(app.completion.separatorLabel, u"-----------------------------");
-    EXPECT_EQ(app.completion.screenWidthPx, 1920);
+    EXPECT_EQ(app.completion.openWord(), -1);
+}
+
+TEST_F(Startup, TheSettingsReachTheSubsystemsThatOwnThem) {
+    auto lines = standardSettings();
+    lines[11] = u"50/";     // the text window's opacity
+    lines[18] = lines[14];  // list 2 gets the combination of list 0
+    lines[19] = lines[15];
+    lines.push_back(u"a\\/b/\\a/<b>\\a<\\/b>\\nx/ comment");
+    lines.push_back(u"n//after/");
+    folder.write("vane.ini", lines);
+    ASSERT_TRUE(app.shell.Form_Load());
+    EXPECT_EQ(app.textWindow.getTranslucentIndex(), 50);
+    EXPECT_EQ(platform.opacity[app.forms.form4.handle()], 130);
+    const auto& hotKeys = app.hotkeys.hotKeys();
+    EXPECT_TRUE(hotKeys[0].enabled);
+    EXPECT_TRUE(hotKeys[1].enabled);
+    EXPECT_FALSE(hotKeys[2].enabled) << "a duplicate combination";
+    EXPECT_EQ(hotKeys[2].pushedKey, 49);
+    EXPECT_EQ(app.hotkeys.popupCombination().modifiers, 7);
+    EXPECT_EQ(app.hotkeys.popupCombination().key, 82);
+    EXPECT_EQ(app.textWindow.getReplaceWord(0, 0), u"a/b");
+    EXPECT_EQ(app.textWindow.getReplaceWord(0, 2), u"<b>\\a</b>\r\nx");
+    EXPECT_TRUE(app.textWindow.mnuReplace[1].visible());
+    EXPECT_FALSE(app.textWindow.mnuReplace[2].visible());
+    EXPECT_EQ(app.replaceEditor.getPopupNum(), 3);
+    EXPECT_EQ(app.replaceEditor.entries(),
+              (std::vector<std::u16string>{u"新しく追加", u"a/b", u"n"}));
+    EXPECT_EQ(app.replaceEditor.editSet(1).postWord, u"<b>\\a</b>\\nx");
+
+    app.shell.Form_QueryUnload();
+    const auto written = folder.lines("vane.ini");
+    EXPECT_EQ(written[11].substr(0, 3), u"50/");
+    EXPECT_EQ(written[18].substr(0, 2), u"7/") << "the duplicate is kept as written";
+    EXPECT_EQ(written.size(), 30u) << "both replacement sets written back";
+}
+
+TEST_F(Startup, AnOpacityAboveHundredLeavesTheTextWindowOpaque) {
+    setSetting(12, u"150/");
+    ASSERT_TRUE(app.shell.Form_Load());
+    EXPECT_EQ(app.textWindow.getTranslucentIndex(), 0);
+    EXPECT_TRUE(platform.opacity.empty());
+    app.shell.Form_QueryUnload();
+    EXPECT_EQ(folder.lines("vane.ini")[11].substr(0, 2), u"0/");
 }
 
 TEST_F(Startup, TheModeMenuCarriesTheListNames) {
-    ASSERT_TRUE(Form_Load(app));
+    ASSERT_TRUE(app.shell.Form_Load());
     const auto& menu = app.forms.form1.mnuModeMenu;
     EXPECT_EQ(menu.mnuMode[0].caption(), u"ランチャー");
     EXPECT_EQ(menu.mnuMode[6].caption(), u"単語5");
@@ -99,11 +141,11 @@ TEST_F(Startup, TheModeMenuCarriesTheListNames) {
 }
 
 TEST_F(Startup, EmptyHeaderKeysBecomeTheirMarkers) {
-    ASSERT_TRUE(Form_Load(app));
+    ASSERT_TRUE(app.shell.Form_Load());
     EXPECT_EQ(app.lists.elementKey(2), u"あ");
     EXPECT_EQ(app.lists.cancelKeyLine(2), u"い");
-    EXPECT_EQ(app.completion.cancelKeys[0 * 7 + 2], u"い");
-    EXPECT_EQ(app.completion.cancelKeys[1 * 7 + 2], u"う");
+    EXPECT_EQ(app.completion.cancelKey(2, 0), u"い");
+    EXPECT_EQ(app.completion.cancelKey(2, 1), u"う");
 }
 
 TEST_F(Startup, WithBothSpecialListsDisabledItStartsOnWordListOne) {
@@ -111,9 +153,9 @@ TEST_F(Startup, WithBothSpecialListsDisabledItStartsOnWordListOne) {
     lines[0] = u"False/";
     lines[1] = u"False/";
     folder.write("vane.ini", lines);
-    ASSERT_TRUE(Form_Load(app));
+    ASSERT_TRUE(app.shell.Form_Load());
     const auto& menu = app.forms.form1.mnuModeMenu;
-    EXPECT_EQ(app.lists.currentList, 2);
+    EXPECT_EQ(app.completion.currentList(), 2);
     EXPECT_FALSE(menu.mnuMode[0].visible());
     EXPECT_FALSE(menu.mnuMode[1].visible());
     EXPECT_FALSE(menu.mnuClipDuplicate.visible());
@@ -126,15 +168,15 @@ TEST_F(Startup, WithBothSpecialListsDisabledItStartsOnWordListOne) {
 
 TEST_F(Startup, WithOnlyTheLauncherDisabledItStartsOnTheClipboardList) {
     setSetting(1, u"false/");
-    ASSERT_TRUE(Form_Load(app));
-    EXPECT_EQ(app.lists.currentList, 1);
+    ASSERT_TRUE(app.shell.Form_Load());
+    EXPECT_EQ(app.completion.currentList(), 1);
     EXPECT_TRUE(app.forms.form1.mnuModeMenu.mnuMode[1].checked());
     EXPECT_TRUE(app.forms.form1.mnuModeMenu.mnuClipDuplicate.visible());
 }
 
 TEST_F(Startup, AFailedWordListLeavesTheLaterListsUnloaded) {
     folder.write("WordList3.txt", {u"壊れた"});
-    ASSERT_TRUE(Form_Load(app));
+    ASSERT_TRUE(app.shell.Form_Load());
     EXPECT_EQ(app.lists.loadedListCount, 4);
     const auto& menu = app.forms.form1.mnuModeMenu;
     for (size_t i = 0; i < 7; ++i) {
@@ -146,21 +188,30 @@ TEST_F(Startup, AFailedWordListLeavesTheLaterListsUnloaded) {
     EXPECT_EQ(registeredKeys(), (std::set<int32_t>{82, 49, 50, 51, 52}));
 }
 
+TEST_F(Startup, AFolderInPlaceOfAListFileCannotBeRead) {
+    folder.remove("WordList2.txt");
+    std::filesystem::create_directory(folder.path() + "/WordList2.txt");
+    ASSERT_TRUE(app.shell.Form_Load());
+    EXPECT_EQ(messageTexts(),
+              std::vector<std::u16string>{u"ファイルWordList2.txtが読み取れませんでした。"});
+    EXPECT_EQ(app.lists.loadedListCount, 3);
+}
+
 TEST(CancelKeyLine, ItemsBecomeCancelKeysInTheirSlots) {
     FakePlatform platform("/nonexistent");
     App app(platform);
-    separateString(app, 3, u"a,Return,up,Down, ,,xyz,.,ShiftSpace,shiftspace,left");
+    app.completion.separateString(3, u"a,Return,up,Down, ,,xyz,.,ShiftSpace,shiftspace,left");
     std::vector<std::u16string> slots;
-    for (size_t k = 0; k < 10; ++k) {
-        slots.push_back(app.completion.cancelKeys[k * 7 + 3]);
+    for (int k = 0; k < 10; ++k) {
+        slots.push_back(app.completion.cancelKey(3, k));
     }
     EXPECT_EQ(slots, (std::vector<std::u16string>{u"a", u"return", u"up", u"down", u" ", u"う",
                                                   u"う", u".", u"ShiftSpace", u"ShiftSpace"}));
-    separateString(app, 3, u"Right,RIGHT");
-    EXPECT_EQ(app.completion.cancelKeys[3], u"right");
-    EXPECT_EQ(app.completion.cancelKeys[7 + 3], u"う");
-    EXPECT_EQ(app.completion.cancelKeys[2 * 7 + 3], u"う") << "the trailing blank item";
-    EXPECT_EQ(app.completion.cancelKeys[9 * 7 + 3], u"う");
+    app.completion.separateString(3, u"Right,RIGHT");
+    EXPECT_EQ(app.completion.cancelKey(3, 0), u"right");
+    EXPECT_EQ(app.completion.cancelKey(3, 1), u"う");
+    EXPECT_EQ(app.completion.cancelKey(3, 2), u"う") << "the trailing blank item";
+    EXPECT_EQ(app.completion.cancelKey(3, 9), u"う");
 }
 
 }  // namespace

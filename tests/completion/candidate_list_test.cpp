@@ -1,5 +1,3 @@
-#include "completion/candidate_list.h"
-
 #include <gtest/gtest.h>
 
 #include "support/completion_fixture.h"
@@ -11,10 +9,18 @@ using Items = std::vector<std::u16string>;
 
 class CandidateList : public CompletionTest {
   protected:
+    // The word level after the start character and `typed`.
     void showWith(const std::u16string& typed) {
-        app.completion.typedText = typed;
-        app.completion.openWord = -1;
-        showList(app);
+        user.press(kVkEscape);
+        user.press(kVkEscape);
+        user.type(u";" + typed);
+    }
+    // The elements of word "w", listed by themselves after it is typed.
+    void openW() {
+        showWith(u"w");
+        user.tick(3);
+        ASSERT_EQ(app.completion.openWord(), 0);
+        ASSERT_EQ(shownItems(), (Items{u"one", u"two"}));
     }
 };
 
@@ -33,36 +39,33 @@ TEST_F(CandidateList, AnExactMatchAmongOthersWaitsForConfirmationUnlessTheRFlagI
     start(list);
     showWith(u"ab");
     EXPECT_EQ(shownItems(), (Items{u"ab", u"abc"}));
-    EXPECT_EQ(app.completion.shownText, u"ab");
-    EXPECT_EQ(app.completion.openWord, -1);
+    EXPECT_EQ(app.completion.shownText(), u"ab");
+    EXPECT_EQ(app.completion.openWord(), -1);
 
     app.lists.replaceAbbrev[2] = true;
     showWith(u"ab");
     EXPECT_FALSE(app.forms.form1.visible());
-    EXPECT_EQ(app.completion.openWord, 0);
-    EXPECT_EQ(app.completion.pendingKey, u"b");
+    EXPECT_EQ(app.completion.openWord(), 0);
+    user.tick(3);
+    EXPECT_EQ(shownItems(), (Items{u"e"})) << "its elements follow";
 }
 
 TEST_F(CandidateList, AnExactElementEndsTheCycleOrStaysOnTheWordWithCancelKeys) {
     auto list = listFile(u"L", {{{u"w", u"word"}, {u"one", u"1"}, {u"two", u"2"}}});
     start(list);
-    app.completion.openWord = 0;
-    app.completion.typedText = u"one";
-    showList(app);
+    openW();
+    user.type(u"one");
     EXPECT_FALSE(app.forms.form1.visible());
-    EXPECT_EQ(app.completion.openWord, -1) << "no cancel keys: back to the word level";
+    EXPECT_EQ(app.completion.openWord(), -1) << "no cancel keys: back to the word level";
 
     app.lists.cancelKeyLine(2) = u".";
-    app.completion.openWord = 0;
-    app.completion.typedText = u"two";
-    showList(app);
-    EXPECT_EQ(app.completion.openWord, 0) << "with cancel keys the word stays open";
-    EXPECT_EQ(app.completion.pendingKey, u"o");
-    EXPECT_EQ(app.completion.typedText, u"");
-
-    app.completion.pendingKey.clear();
-    app.completion.typedText = u"t";
-    showList(app);
+    openW();
+    user.type(u"two");
+    EXPECT_EQ(app.completion.openWord(), 0) << "with cancel keys the word stays open";
+    EXPECT_EQ(app.completion.typedText(), u"");
+    user.tick(3);
+    EXPECT_EQ(shownItems(), (Items{u"one", u"two"})) << "and its elements come back";
+    user.type(u"t");
     EXPECT_EQ(shownItems(), (Items{u"two"}));
     EXPECT_EQ(app.forms.form1.Text1.text(), u"2");
 }
@@ -70,14 +73,14 @@ TEST_F(CandidateList, AnExactElementEndsTheCycleOrStaysOnTheWordWithCancelKeys) 
 TEST_F(CandidateList, AWordWithoutCandidatesIsNotLeftOpen) {
     start(listFile(u"L", {{{u"solo", u"no elements"}}}));
     showWith(u"solo");
-    EXPECT_EQ(app.completion.openWord, -1);
-    EXPECT_EQ(app.completion.pendingKey, u"");
+    EXPECT_EQ(app.completion.openWord(), -1);
+    EXPECT_EQ(app.completion.pendingKey(), u"");
 }
 
 TEST_F(CandidateList, TheClipboardHistoryOpensOnItsNewestEntry) {
     start();
-    app.lists.currentList = 1;
-    showWith(u"");
+    user.listHotkey(1);
+    user.tick();
     EXPECT_EQ(app.forms.form1.List1.listIndex(), 2);
     EXPECT_EQ(app.forms.form1.Text1.text(), u"まだ入っていません。");
 }
@@ -95,7 +98,7 @@ TEST_F(CandidateList, NavigationHotkeysAreRegisteredExactlyWhileShown) {
     showWith(u"");
     EXPECT_EQ(platform.registeredHotKeys.size(), resident + 12);
     platform.foreground = 0x77;
-    form_visible(app, false);
+    app.completion.form_visible(false);
     EXPECT_EQ(platform.registeredHotKeys.size(), resident);
     EXPECT_EQ(platform.foreground, 0x77u) << "the user's window keeps the keyboard";
     EXPECT_EQ(platform.atomReferences.count(u"HOTKEY_TAB"), 0u);
@@ -105,22 +108,22 @@ TEST_F(CandidateList, TheWindowOpensAtTheCaretAndStaysOnTheScreen) {
     start();
     ui::Form1& form1 = app.forms.form1;
     platform.caretAt = Caret{{100, 200}, u"Edit"};
-    setWindowPosision(app);
+    app.completion.setWindowPosision();
     EXPECT_EQ(form1.left(), 100 * 15);
     EXPECT_EQ(form1.top(), 220 * 15);
     EXPECT_EQ(app.forms.form8.top(), form1.top() - 320);
 
     platform.caretAt = Caret{{1900, 1050}, u"Edit"};
-    setWindowPosision(app);
+    app.completion.setWindowPosision();
     EXPECT_EQ(form1.left(), 1920 * 15 - form1.width()) << "pushed left at the right edge";
     EXPECT_EQ(form1.top(), 1070 * 15 - 300 - form1.height()) << "above the line at the bottom";
 
     platform.caretAt = Caret{{100, 200}, u"Text Editor Window"};
-    setWindowPosision(app);
+    app.completion.setWindowPosision();
     EXPECT_EQ(form1.top(), (200 + 85 + 20) * 15);
 
     platform.caretAt.reset();
-    setWindowPosision(app);
+    app.completion.setWindowPosision();
     EXPECT_EQ(form1.top(), (200 + 85 + 20) * 15) << "no caret: the window stays";
 }
 
@@ -130,12 +133,12 @@ TEST_F(CandidateList, AtTheMouseTheWindowTakesTheListsSize) {
     form1.mnuModeMenu.mnuMousePos.click();
     EXPECT_FALSE(form1.mnuModeMenu.mnuCaretPos.checked());
     platform.cursor = {300, 400};
-    setWindowPosision(app);
+    app.completion.setWindowPosision();
     EXPECT_EQ(form1.left(), 250 * 15);
     EXPECT_EQ(form1.top(), 380 * 15);
     EXPECT_EQ(form1.width(), 380 * 15) << "middle size";
     platform.cursor = {1910, 1075};
-    setWindowPosision(app);
+    app.completion.setWindowPosision();
     EXPECT_EQ(form1.left(), 1920 * 15 - 380 * 15 - 200);
     EXPECT_EQ(form1.top(), 1080 * 15 - 211 * 15 - 200);
 }
@@ -145,7 +148,7 @@ TEST_F(CandidateList, DisplaySizesLayTheWindowOut) {
     ui::Form1& form1 = app.forms.form1;
     for (auto [size, width, textWidth] : {std::tuple{0, 2880, 3100}, std::tuple{2, 8475, 5900}}) {
         app.lists.listDisplaySize[2] = static_cast<int16_t>(size);
-        setWindowSize(app);
+        app.completion.setWindowSize();
         EXPECT_EQ(form1.width(), width);
         EXPECT_EQ(form1.Text1.width(), textWidth);
     }

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "completion/candidate_list.h"
-#include "completion/main_tick.h"
 #include "support/completion_fixture.h"
 
 namespace wordvane::test {
@@ -23,7 +21,7 @@ TEST_F(CompletionTest, AUniqueExactMatchOpensTheWordAndTabInsertsTheElementInFul
     user.type(u"b");
     user.tick(3);
     EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"})) << "the elements follow by themselves";
-    EXPECT_EQ(app.completion.openWord, 0);
+    EXPECT_EQ(app.completion.openWord(), 0);
     EXPECT_EQ(user.applicationText(), u";ab");
 
     user.copy(u"my clipboard");
@@ -43,7 +41,7 @@ TEST_F(CompletionTest, TabOnAWordWithoutTheTFlagReplacesTheAbbreviationAndOpensI
     user.type(u";a");
     user.hotkey(u"tab");
     EXPECT_EQ(user.applicationText(), u";") << "the typed a is removed with Left and Delete";
-    EXPECT_EQ(app.completion.openWord, 0);
+    EXPECT_EQ(app.completion.openWord(), 0);
     user.tick(3);
     EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"}));
     user.hotkey(u"tab");
@@ -65,8 +63,8 @@ TEST_F(CompletionTest, TheTFlagCompletesTheWordAndTheRFlagReplacesWithTheAccount
     App other(otherPlatform);
     FakeSession otherUser(otherPlatform, other);
     folder.write("WordList1.txt", list);
-    ASSERT_TRUE(Form_Load(other));
-    other.lists.currentList = 2;
+    ASSERT_TRUE(other.shell.Form_Load());
+    other.completion.switchList(2, u"");
     otherUser.type(u":bec");
     otherUser.hotkey(u"tab");
     EXPECT_EQ(otherUser.applicationText(), u":reason")
@@ -77,26 +75,26 @@ TEST_F(CompletionTest, EscClearsTheTextFirstAndLeavesTheWordSecond) {
     start();
     user.type(u";ab");
     user.tick(3);
-    ASSERT_EQ(app.completion.openWord, 0);
+    ASSERT_EQ(app.completion.openWord(), 0);
     user.type(u"ap");
     EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"}));
     user.press(kVkEscape);
-    EXPECT_EQ(app.completion.typedText, u"");
-    EXPECT_EQ(app.completion.openWord, 0) << "the first Esc keeps the word";
+    EXPECT_EQ(app.completion.typedText(), u"");
+    EXPECT_EQ(app.completion.openWord(), 0) << "the first Esc keeps the word";
     EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"})) << "its elements are listed again";
     user.press(kVkEscape);
-    EXPECT_EQ(app.completion.openWord, -1);
+    EXPECT_EQ(app.completion.openWord(), -1);
     EXPECT_FALSE(app.forms.form1.visible());
 }
 
 TEST_F(CompletionTest, SeparatorsClearWhileHiddenAndFilterWhileShown) {
     start(listFile(u"L", {{{u"a,b", u"comma"}}, {{u"ab", u"plain"}}}));
     user.type(u"xy,");
-    EXPECT_EQ(app.completion.typedText, u"") << "a comma while hidden clears the abbreviation";
+    EXPECT_EQ(app.completion.typedText(), u"") << "a comma while hidden clears the abbreviation";
     user.type(u";a");
     EXPECT_EQ(shownItems(), (Items{u"a,b", u"ab"}));
     user.type(u",");
-    EXPECT_EQ(app.completion.typedText, u"a,") << "while shown it is appended";
+    EXPECT_EQ(app.completion.typedText(), u"a,") << "while shown it is appended";
     EXPECT_EQ(shownItems(), (Items{u"a,b"}));
 }
 
@@ -113,28 +111,28 @@ TEST_F(CompletionTest, CancelKeysEndTheCycleAndABlankBeforeAnItemSpoilsIt) {
     user.press(kVkEscape);
     user.press(kVkEscape);
     user.type(u"zz");
-    EXPECT_EQ(app.completion.typedText, u"zz");
+    EXPECT_EQ(app.completion.typedText(), u"zz");
     user.press(kVkReturn);
-    EXPECT_EQ(app.completion.typedText, u"") << "Return is a cancel key of this list";
+    EXPECT_EQ(app.completion.typedText(), u"") << "Return is a cancel key of this list";
     user.type(u"zz");
     user.press(kVkUp);
-    EXPECT_EQ(app.completion.typedText, u"");
+    EXPECT_EQ(app.completion.typedText(), u"");
     EXPECT_EQ(user.applicationText(), u";azz\r\nzz")
         << "the hidden list lets keys reach the application";
-    EXPECT_EQ(app.completion.cancelKeys[0 * 7 + 2], u"return");
-    EXPECT_EQ(app.completion.cancelKeys[1 * 7 + 2], u"up");
+    EXPECT_EQ(app.completion.cancelKey(2, 0), u"return");
+    EXPECT_EQ(app.completion.cancelKey(2, 1), u"up");
 
     list[3] = u"Return, Up";
     folder.write("WordList1.txt", list);
     FakePlatform otherPlatform(folder.path());
     App other(otherPlatform);
-    ASSERT_TRUE(Form_Load(other));
-    EXPECT_EQ(other.completion.cancelKeys[1 * 7 + 2], u"う");
+    ASSERT_TRUE(other.shell.Form_Load());
+    EXPECT_EQ(other.completion.cancelKey(2, 1), u"う");
 }
 
 TEST_F(CompletionTest, TheClipboardHistoryInsertsTheRestOfTheStoredText) {
     start();
-    app.lists.currentList = 1;
+    useList(1);
     app.lists.wordLists[1].changeString(2, 0, u"label of the capture", u"stored text\r\nline 2");
     app.lists.insertAtWordLevel[1] = true;
     app.lists.startChar(1) = u";";
@@ -149,9 +147,9 @@ TEST_F(CompletionTest, TypingIntoTheInlineEditorStopsTheTick) {
     start();
     user.type(u";");
     ASSERT_TRUE(app.forms.form1.visible());
-    Text1_KeyDown(app, 112, 0);
+    app.inlineEditor.Text1_KeyDown(112, 0);
     EXPECT_TRUE(app.forms.form1.Timer1.enabled()) << "F1 is no editing key";
-    Text1_KeyDown(app, 'K', 0);
+    app.inlineEditor.Text1_KeyDown('K', 0);
     EXPECT_FALSE(app.forms.form1.Timer1.enabled());
     EXPECT_EQ(app.forms.form1.caption(), u"編集中");
     EXPECT_TRUE(app.forms.form1.Command1.visible());
@@ -160,9 +158,9 @@ TEST_F(CompletionTest, TypingIntoTheInlineEditorStopsTheTick) {
 
 TEST_F(CompletionTest, TheLauncherListOnlyListensToEsc) {
     start();
-    app.lists.currentList = 0;
+    useList(0);
     user.type(u"abc");
-    EXPECT_EQ(app.completion.typedText, u"");
+    EXPECT_EQ(app.completion.typedText(), u"");
     EXPECT_EQ(user.applicationText(), u"abc");
 }
 
@@ -171,13 +169,12 @@ TEST_F(CompletionTest, CompletionOffAndTheAddWordDialogStopTheKeys) {
     app.forms.form1.mnuModeMenu.mnuOff.setChecked(true);
     user.type(u";a");
     EXPECT_FALSE(app.forms.form1.visible());
-    EXPECT_EQ(app.completion.typedText, u"");
+    EXPECT_EQ(app.completion.typedText(), u"");
     app.forms.form1.mnuModeMenu.mnuOff.setChecked(false);
     app.forms.form3.setVisible(true);
-    app.completion.balloonTicks = 5;
     user.type(u";a");
     EXPECT_FALSE(app.forms.form1.visible());
-    EXPECT_EQ(app.completion.balloonTicks, 5) << "the tick does nothing at all";
+    EXPECT_EQ(app.completion.typedText(), u"") << "the tick does nothing at all";
 }
 
 TEST_F(CompletionTest, TheInsertionsOwnKeysAreNotReadBack) {
@@ -185,9 +182,9 @@ TEST_F(CompletionTest, TheInsertionsOwnKeysAreNotReadBack) {
     user.type(u";ab");
     user.tick(3);
     user.hotkey(u"tab");
-    const std::u16string typed = app.completion.typedText;
+    const std::u16string typed = app.completion.typedText();
     user.tick(2);
-    EXPECT_EQ(app.completion.typedText.find(u'v'), std::u16string::npos)
+    EXPECT_EQ(app.completion.typedText().find(u'v'), std::u16string::npos)
         << "the synthetic Ctrl+V is skipped: " << typed.size();
 }
 

@@ -1,4 +1,3 @@
-#include "completion/insertion.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +8,18 @@ namespace {
 
 using Keys = std::vector<std::pair<int, bool>>;
 
-class Insertion : public CompletionTest {
+class Inserting : public CompletionTest {
   protected:
     Keys insertWhileHolding(std::initializer_list<int> held) {
         platform.keysDown = held;
         app.keyReader.getPushedSpell(platform);
         platform.sentKeys.clear();
-        clipInsert(app, u"text");
+        app.insertion.clipInsert(u"text");
         return platform.sentKeys;
     }
 };
 
-TEST_F(Insertion, ThePasteKeystrokeRespectsTheModifiersTheUserHolds) {
+TEST_F(Inserting, ThePasteKeystrokeRespectsTheModifiersTheUserHolds) {
     start();
     const Keys plain = insertWhileHolding({});
     EXPECT_EQ(plain, (Keys{{kVkControl, false},
@@ -41,16 +40,16 @@ TEST_F(Insertion, ThePasteKeystrokeRespectsTheModifiersTheUserHolds) {
         << "Shift is released first";
 }
 
-TEST_F(Insertion, TheUsersClipboardComesBackUnlessTheyCopiedMeanwhile) {
+TEST_F(Inserting, TheUsersClipboardComesBackUnlessTheyCopiedMeanwhile) {
     start();
     user.copy(u"before");
-    clipInsert(app, u"inserted");
+    app.insertion.clipInsert(u"inserted");
     EXPECT_EQ(platform.clipboard, u"inserted");
     user.tick(31);
     EXPECT_EQ(platform.clipboard, u"before");
     EXPECT_FALSE(app.forms.form2.Timer1.enabled());
 
-    clipInsert(app, u"again");
+    app.insertion.clipInsert(u"again");
     user.tick(10);
     user.copy(u"copied by the user");
     user.tick(25);
@@ -58,9 +57,41 @@ TEST_F(Insertion, TheUsersClipboardComesBackUnlessTheyCopiedMeanwhile) {
     EXPECT_FALSE(app.forms.form2.Timer1.enabled());
 }
 
-TEST_F(Insertion, BackspacesAreLeftAndDeletePairs) {
+TEST_F(Inserting, ASecondInsertionWithinTheDelayKeepsTheUsersText) {
     start();
-    setBackSpace(app, 2);
+    user.copy(u"the user's");
+    ASSERT_TRUE(app.insertion.clipInsert(u"first"));
+    user.tick(10);
+    ASSERT_TRUE(app.insertion.clipInsert(u"second"));
+    user.tick(25);
+    EXPECT_EQ(platform.clipboard, u"second") << "300 ms count from the second insertion";
+    user.tick(10);
+    EXPECT_EQ(platform.clipboard, u"the user's");
+}
+
+TEST_F(Inserting, ABusyClipboardTypesNothingAndKeepsTheAbbreviation) {
+    auto list = listFile(u"English", {{{u"because", u"reason"}}}, u":");
+    list[4] = u"true";
+    list[5] = u"reverse";
+    start(list);
+    user.copy(u"the user's");
+    user.type(u":bec");
+    platform.clipboardBusy = true;
+    platform.sentKeys.clear();
+    user.hotkey(u"tab");
+    EXPECT_TRUE(platform.sentKeys.empty()) << "no Left, Delete or paste";
+    EXPECT_EQ(user.applicationText(), u":bec");
+    EXPECT_TRUE(app.forms.form1.visible()) << "the list is there to try again";
+    platform.clipboardBusy = false;
+    user.hotkey(u"tab");
+    EXPECT_EQ(user.applicationText(), u":reason");
+    user.tick(31);
+    EXPECT_EQ(platform.clipboard, u"the user's");
+}
+
+TEST_F(Inserting, BackspacesAreLeftAndDeletePairs) {
+    start();
+    app.insertion.setBackSpace(2);
     EXPECT_EQ(platform.sentKeys, (Keys{{kVkLeft, false},
                                        {kVkLeft, true},
                                        {kVkDelete, false},
@@ -70,8 +101,8 @@ TEST_F(Insertion, BackspacesAreLeftAndDeletePairs) {
                                        {kVkDelete, false},
                                        {kVkDelete, true}}));
     platform.sentKeys.clear();
-    setBackSpace(app, 0);
-    clipInsert(app, u"");
+    app.insertion.setBackSpace(0);
+    EXPECT_FALSE(app.insertion.clipInsert(u""));
     EXPECT_TRUE(platform.sentKeys.empty());
 }
 

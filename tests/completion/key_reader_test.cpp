@@ -68,6 +68,13 @@ TEST_F(KeyPolling, AHotkeysOwnKeyIsNotSpelledEvenWhenTheStateArrivesLate) {
     EXPECT_EQ(poll({}), u"");
     EXPECT_EQ(poll({'1'}), u"1") << "after its release the key types again";
 
+    reader.suppressUntilReleased('3', platform.now);
+    EXPECT_EQ(poll({'3'}), u"");
+    platform.now += 2000;
+    EXPECT_EQ(poll({'3'}), u"") << "a key held for long still belongs to the hotkey";
+    EXPECT_EQ(poll({}), u"");
+    EXPECT_EQ(poll({'3'}), u"3");
+
     reader.suppressUntilReleased('2', platform.now);
     platform.now += 600;
     EXPECT_EQ(poll({'2'}), u"2") << "a suppression that never saw its key ends";

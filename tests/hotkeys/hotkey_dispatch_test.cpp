@@ -1,9 +1,6 @@
-#include "hotkeys/hotkey_dispatch.h"
 
 #include <gtest/gtest.h>
 
-#include "completion/candidate_list.h"
-#include "hotkeys/hotkey_registration.h"
 #include "lists/decimal_text.h"
 #include "support/completion_fixture.h"
 
@@ -25,15 +22,15 @@ class HotKeys : public CompletionTest {
 
 TEST_F(HotKeys, AListHotkeySwitchesTheListAndOpensItsWordLevel) {
     start();
-    app.lists.currentList = 0;
+    useList(0);
     platform.caretAt = Caret{{40, 50}, u"Edit"};
     user.listHotkey(3);
-    EXPECT_EQ(app.lists.currentList, 3);
+    EXPECT_EQ(app.completion.currentList(), 3);
     EXPECT_EQ(app.forms.form1.caption(), u"単語2") << "the list name alone";
     EXPECT_EQ(app.forms.form1.left(), 40 * 15);
     user.tick();
     EXPECT_EQ(shownItems(), (Items{u"ab", u"ac"}));
-    EXPECT_TRUE(app.completion.forcedList);
+    EXPECT_TRUE(app.completion.forcedList());
 }
 
 TEST_F(HotKeys, TheHotkeyOfTheCurrentListStillShowsIt) {
@@ -43,7 +40,7 @@ TEST_F(HotKeys, TheHotkeyOfTheCurrentListStillShowsIt) {
     user.press(kVkEscape);
     app.forms.form1.setCaption(u"unchanged");
     user.listHotkey(2);
-    EXPECT_EQ(app.lists.currentList, 2);
+    EXPECT_EQ(app.completion.currentList(), 2);
     EXPECT_EQ(app.forms.form1.caption(), u"unchanged");
     user.tick();
     EXPECT_TRUE(app.forms.form1.visible());
@@ -83,50 +80,81 @@ TEST_F(HotKeys, WhileHiddenTheNavigationKeysReachTheApplication) {
 
 TEST_F(HotKeys, AHotkeyDuringAnotherHandlerIsDropped) {
     start();
-    user.type(u";");
+    user.type(u";a");
     ASSERT_EQ(selected(), u"ab");
-    app.hotkeys.inHotKey = true;
+    // Tab's insertion lets pending events run; a Down arriving then is lost.
+    platform.duringYield = [&] { user.hotkey(u"down"); };
+    user.hotkey(u"tab");
+    user.tick(3);
+    ASSERT_EQ(shownItems(), (Items{u"apple", u"apricot"}));
+    EXPECT_EQ(selected(), u"apple");
     user.hotkey(u"down");
-    EXPECT_EQ(selected(), u"ab");
-    app.hotkeys.inHotKey = false;
+    EXPECT_EQ(selected(), u"apricot");
+    app.hotkeys.unhookWindow();
     user.hotkey(u"down");
-    EXPECT_EQ(selected(), u"ac");
-    app.hotkeys.hooked = false;
-    user.hotkey(u"down");
-    EXPECT_EQ(selected(), u"ac") << "nothing is dispatched once unhooked";
+    EXPECT_EQ(selected(), u"apricot") << "nothing is dispatched once unhooked";
 }
 
 TEST_F(HotKeys, DuplicateCombinationsKeepOnlyTheLowestIndexAndDisabledListsStayFree) {
     start();
-    auto& hotKeys = app.hotkeys.hotKeys;
-    deleteShowHotKey(app);
-    hotKeys[4] = hotKeys[2];
-    app.settings.listEnabled[0] = false;
-    setEnableHotkey(app);
+    const auto& hotKeys = app.hotkeys.hotKeys();
+    app.hotkeys.deleteShowHotKey();
+    app.hotkeys.setHotKeyNumber(4, hotKeys[2].prePushHotKey, hotKeys[2].pushedKey);
+    app.lists.settings.listEnabled[0] = false;
+    app.hotkeys.setEnableHotkey();
     EXPECT_FALSE(hotKeys[4].enabled);
-    setShowHotKey(app);
+    app.hotkeys.setShowHotKey();
     EXPECT_EQ(registeredKeys(), (std::set<int32_t>{82, 50, 51, 52, 54, 55}));
     EXPECT_TRUE(hotKeys[0].enabled) << "entry 0 stays enabled though not registered";
 
-    // A message for an entry that has become a duplicate falls back to list 0.
-    app.hotkeys.listHotKeyIds[4] = 4444;
-    app.lists.currentList = 5;
-    hotKeyWndProc(app, 4444);
-    EXPECT_EQ(app.lists.currentList, 0);
+    // A message for an entry that has become a duplicate since it was
+    // registered falls back to list 0.
+    app.hotkeys.setHotKeyNumber(5, hotKeys[3].prePushHotKey, hotKeys[3].pushedKey);
+    app.hotkeys.setEnableHotkey();
+    useList(6);
+    user.listHotkey(5);
+    EXPECT_EQ(app.completion.currentList(), 0);
 }
 
 TEST_F(HotKeys, ThePopupHotkeyCanBeChangedAndASettingIsStoredWithoutRegistering) {
     start();
-    changePopupHotkey(app, kModAlt, 'Q');
+    app.hotkeys.changePopupHotkey(kModAlt, 'Q');
     bool found = false;
     for (const auto& [id, hotKey] : platform.registeredHotKeys) {
         found = found || (hotKey.modifiers == kModAlt && hotKey.virtualKey == 'Q');
         EXPECT_FALSE(hotKey.virtualKey == 82 && hotKey.modifiers == 7) << "the old one is gone";
     }
     EXPECT_TRUE(found);
-    setHotKeyNumber(app, 3, kModControl, 'K');
-    EXPECT_EQ(app.hotkeys.hotKeys[3].pushedKey, 'K');
+    app.hotkeys.setHotKeyNumber(3, kModControl, 'K');
+    EXPECT_EQ(app.hotkeys.hotKeys()[3].pushedKey, 'K');
     EXPECT_EQ(registeredKeys().count('K'), 0u);
+}
+
+TEST_F(HotKeys, AListHotkeyLeavesTheOpenedWordOfTheOldListBehind) {
+    // Word list 1 has three words; word list 2 only ab and ac.
+    start(listFile(u"L", {{{u"a", u"1"}}, {{u"b", u"2"}}, {{u"c", u"3"}, {u"c1", u"x"}}}));
+    user.type(u";c");
+    user.tick(3);
+    ASSERT_EQ(shownItems(), (Items{u"c1"}));
+    user.listHotkey(3);
+    user.tick();
+    EXPECT_EQ(app.completion.openWord(), -1);
+    EXPECT_EQ(shownItems(), (Items{u"ab", u"ac"})) << "the new list's words, not c's elements";
+
+    // With the old word open but its list hidden, the new list, shorter than
+    // the old word's index, opens at its word level.
+    user.listHotkey(2);
+    user.tick();
+    user.type(u"c");
+    user.tick(3);
+    user.type(u"z");
+    ASSERT_FALSE(app.forms.form1.visible());
+    ASSERT_EQ(app.completion.openWord(), 2);
+    EXPECT_NO_THROW(user.listHotkey(3));
+    EXPECT_NO_THROW(user.tick(3));
+    EXPECT_EQ(shownItems(), (Items{u"ab", u"ac"}));
+    user.hotkey(u"tab");
+    EXPECT_EQ(app.completion.openWord(), 0) << "Tab opens the new list's word";
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lists/list_state.h"
+#include "lists/lists.h"
 #include "support/program_folder.h"
 
 namespace wordvane::test {

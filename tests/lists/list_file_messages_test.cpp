@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "lists/list_files.h"
 #include "support/app_fixture.h"
 
 namespace wordvane::test {
@@ -53,7 +52,7 @@ TEST_P(BrokenListFile, ShowsItsMessagesAndStopsReading) {
     } else {
         folder.write(c.file, brokenList(c.breakage));
     }
-    setWordList(app);
+    app.shell.Form_Load();
 
     EXPECT_EQ(messageTexts(), c.messages);
     for (const auto& message : platform.messages) {
@@ -61,7 +60,7 @@ TEST_P(BrokenListFile, ShowsItsMessagesAndStopsReading) {
         EXPECT_EQ(message.style, kMbIconExclamation);
     }
     EXPECT_EQ(platform.exited, c.programEnds);
-    EXPECT_EQ(app.abortingLoad, c.programEnds);
+    EXPECT_EQ(app.shell.abortingLoad(), c.programEnds);
     EXPECT_EQ(app.lists.loadedListCount, c.list);
     EXPECT_TRUE(platform.writtenFiles.empty()) << "nothing is saved after a list-file failure";
     if (!c.programEnds) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/startup.h"
 #include "platform/fake/fake_session.h"
 #include "support/app_fixture.h"
 
@@ -18,9 +17,15 @@ class CompletionTest : public AppTest {
         if (!wordList1.empty()) {
             folder.write("WordList1.txt", wordList1);
         }
-        ASSERT_TRUE(Form_Load(app));
+        ASSERT_TRUE(app.shell.Form_Load());
         ASSERT_TRUE(platform.messages.empty());
-        app.lists.currentList = 2;
+        useList(2);
+    }
+
+    // Makes `list` the current list, as a list hotkey does.
+    void useList(int list) {
+        app.completion.switchList(static_cast<int16_t>(list),
+                                  app.lists.listNames[static_cast<size_t>(list)]);
     }
 
     std::vector<std::u16string> shownItems() const {

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/startup.h"
 #include "lists/list_files.h"
 #include "lists/settings_file.h"
 #include "platform/fake/fake_platform.h"
@@ -29,13 +28,12 @@ std::string lines(const std::u16string& text) {
     return out;
 }
 
-void printSummary(App& app) {
-    const ListState& lists = app.lists;
+void printSummary(const Lists& lists) {
     for (int i = 0; i < kListCount; ++i) {
         std::cout << toUtf8(listFileName(i)) << ": ";
         if (lists.loaded(i)) {
             std::cout << "loaded \"" << toUtf8(lists.listNames[static_cast<size_t>(i)]) << "\", "
-                      << lists.wordLists[static_cast<size_t>(i)].getWordLength() + 1 << " words\n";
+                      << lists.words(i).getWordLength() + 1 << " words\n";
         } else {
             std::cout << "not loaded\n";
         }
@@ -46,9 +44,10 @@ bool rewrite(App& app, const std::string& out) {
     std::error_code error;
     std::filesystem::create_directories(out, error);
     const std::u16string folder = fromUtf8(out) + u"/";
-    bool ok = writeSettingsFile(app, folder + kSettingsFileName);
+    bool ok = writeSettingsFile(app.platform, folder + kSettingsFileName,
+                                app.shell.settingsFileContent(), app.platform.twipsPerPixelX());
     for (int i = 0; i < app.lists.loadedListCount; ++i) {
-        ok = writeListFile(app, i, folder + listFileName(i)) && ok;
+        ok = writeListFile(app.platform, app.lists, i, folder + listFileName(i)) && ok;
     }
     return ok;
 }
@@ -63,7 +62,7 @@ int main(int argc, char** argv) {
     }
     FakePlatform platform(argv[1]);
     App app(platform);
-    const bool resident = Form_Load(app);
+    const bool resident = app.shell.Form_Load();
     for (const auto& message : platform.messages) {
         std::cout << lines(message.text) << "\n";
     }
@@ -71,7 +70,7 @@ int main(int argc, char** argv) {
         std::cout << "start-up ends the program\n";
         return 1;
     }
-    printSummary(app);
+    printSummary(app.lists);
     if (rewriting) {
         if (!rewrite(app, argv[3])) {
             std::cerr << "could not write every file into " << argv[3] << "\n";

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/startup.h"
 #include "completion/key_reader.h"
 #include "lists/decimal_text.h"
 #include "platform/fake/fake_platform.h"
@@ -51,7 +50,7 @@ class Simulation {
         platform_.clipboard = std::u16string();
     }
 
-    bool start() { return Form_Load(app_); }
+    bool start() { return app_.shell.Form_Load(); }
 
     void run(const sim::Step& step) {
         if (step.verb == "type") {

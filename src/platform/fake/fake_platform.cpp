@@ -41,10 +41,13 @@ int FakePlatform::scanCode(int virtualKey) {
 }
 
 std::optional<std::u16string> FakePlatform::clipboardText() {
-    return clipboard;
+    return clipboardBusy ? std::nullopt : clipboard;
 }
 
 bool FakePlatform::putClipboardText(const std::u16string& text) {
+    if (clipboardBusy) {
+        return false;
+    }
     clipboard = text;
     ++clipboardChanges;
     pastedTexts.push_back(text);
@@ -161,6 +164,7 @@ void FakePlatform::removeTrayIcon() {
 
 void FakePlatform::popupMenu(ui::Menu& menu, Point /*at*/) {
     poppedMenus.push_back(menu.caption());
+    openMenu = &menu;
 }
 
 bool FakePlatform::shellOpen(const std::u16string& target) {
@@ -185,6 +189,11 @@ std::optional<std::u16string> FakePlatform::saveFileDialog(const std::u16string&
 
 void FakePlatform::yieldToEvents() {
     ++yields;
+    if (duringYield) {
+        const auto events = std::move(duringYield);
+        duringYield = nullptr;
+        events();
+    }
 }
 
 std::u16string FakePlatform::programFolder() {
@@ -200,7 +209,12 @@ void FakePlatform::exitProcess() {
 }
 
 std::optional<std::string> FakePlatform::readFile(const std::u16string& path) {
-    std::ifstream in(fs::path(toUtf8(path)), std::ios::binary);
+    const fs::path file(toUtf8(path));
+    std::error_code error;
+    if (!fs::is_regular_file(file, error)) {
+        return std::nullopt;  // a folder or nothing at all is no file to read
+    }
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -34,6 +35,9 @@ class FakePlatform : public Platform {
     std::set<int> keysDown;
     std::set<int> keysPressed;  // pressed since the last poll; each poll takes its key
     std::optional<std::u16string> clipboard;
+    // Another program holds the clipboard open: it can be neither read nor
+    // written.
+    bool clipboardBusy = false;
     WindowHandle foreground = 0x42;
     std::optional<Caret> caretAt;
     Point cursor;
@@ -57,9 +61,15 @@ class FakePlatform : public Platform {
     std::u16string trayTip;
     int trayIconAdds = 0;
     std::vector<std::u16string> poppedMenus;
+    // The pop-up menu that is open: the last one popped up, until an item of
+    // it is chosen or it is closed.
+    ui::Menu* openMenu = nullptr;
     std::vector<std::u16string> shellOpened;
     std::vector<std::u16string> writtenFiles;
     int yields = 0;
+    // Runs while the program lets pending events run (a hotkey arriving
+    // during an insertion, say).
+    std::function<void()> duringYield;
     bool exited = false;
 
     // Platform

@@ -1,7 +1,6 @@
 #include "platform/fake/fake_session.h"
 
 #include "completion/key_reader.h"
-#include "hotkeys/hotkey_dispatch.h"
 #include "hotkeys/hotkey_ids.h"
 
 namespace wordvane {
@@ -74,14 +73,33 @@ void FakeSession::tick(int count) {
         platform_.now += kTickMilliseconds;
         app_.forms.form1.Timer1.fire();
         receiveSyntheticKeys();
-        ui::Timer& restore = app_.forms.form2.Timer1;
-        if (!restore.enabled()) {
-            restoreArmedAt_.reset();
-        } else if (!restoreArmedAt_) {
-            restoreArmedAt_ = platform_.now;
-        } else if (platform_.now - *restoreArmedAt_ >= 300) {
-            restore.fire();
-            restoreArmedAt_.reset();
+        fireDueTimers();
+    }
+}
+
+// Every timer but the main tick fires when its interval has passed since it
+// was started or last fired; a restart starts the interval anew.
+void FakeSession::fireDueTimers() {
+    for (int number = 1; number <= 9; ++number) {
+        for (ui::Timer* timer : app_.forms.byNumber(number).timers()) {
+            if (timer == &app_.forms.form1.Timer1) {
+                continue;
+            }
+            if (!timer->enabled()) {
+                armed_.erase(timer);
+                continue;
+            }
+            // A timer started since the last tick counts its interval from now.
+            Armed& armed =
+                armed_.try_emplace(timer, Armed{timer->starts(), platform_.now}).first->second;
+            if (armed.start != timer->starts()) {
+                armed = Armed{timer->starts(), platform_.now};
+            }
+            if (platform_.now - armed.at >= static_cast<uint64_t>(timer->interval())) {
+                armed.at = platform_.now;
+                timer->fire();
+                receiveSyntheticKeys();
+            }
         }
     }
 }
@@ -95,26 +113,33 @@ std::optional<int16_t> FakeSession::hotKeyIdFor(int virtualKey, int32_t modifier
     return std::nullopt;
 }
 
-void FakeSession::press(int virtualKey, bool shift, bool ctrl) {
-    const int32_t modifiers = (shift ? kModShift : 0) | (ctrl ? kModControl : 0);
-    if (shift) {
-        platform_.keysDown.insert(kVkShift);
+void FakeSession::sendHotKey(int16_t id) {
+    if (app_.forms.form1.onHotKey) {
+        app_.forms.form1.onHotKey(id);
     }
-    if (ctrl) {
-        platform_.keysDown.insert(kVkControl);
+    receiveSyntheticKeys();
+}
+
+void FakeSession::press(int virtualKey, bool shift, bool ctrl, bool alt) {
+    const int32_t modifiers =
+        (shift ? kModShift : 0) | (ctrl ? kModControl : 0) | (alt ? kModAlt : 0);
+    for (auto [held, modifier] :
+         {std::pair{shift, kVkShift}, std::pair{ctrl, kVkControl}, std::pair{alt, kVkMenu}}) {
+        if (held) {
+            platform_.keysDown.insert(modifier);
+        }
     }
     platform_.keysDown.insert(virtualKey);
     platform_.keysPressed.insert(virtualKey);
     if (const auto id = hotKeyIdFor(virtualKey, modifiers)) {
-        hotKeyWndProc(app_, *id);
-        receiveSyntheticKeys();
-    } else {
+        sendHotKey(*id);
+    } else if (!alt) {
         receiveUserKey(virtualKey, shift, ctrl);
     }
     tick();
-    platform_.keysDown.erase(virtualKey);
-    platform_.keysDown.erase(kVkShift);
-    platform_.keysDown.erase(kVkControl);
+    for (int key : {virtualKey, kVkShift, kVkControl, kVkMenu}) {
+        platform_.keysDown.erase(key);
+    }
     tick();
 }
 
@@ -134,8 +159,7 @@ bool FakeSession::hotkey(const std::u16string& name) {
     for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
         if (kNavigationHotKeys[i].virtualKey == virtualKey &&
             kNavigationHotKeys[i].modifiers == 0) {
-            hotKeyWndProc(app_, app_.hotkeys.navigationHotKeyIds[i]);
-            receiveSyntheticKeys();
+            sendHotKey(app_.hotkeys.navigationId(static_cast<NavigationHotKeyIndex>(i)));
             return true;
         }
     }
@@ -146,8 +170,7 @@ bool FakeSession::listHotkey(int list) {
     if (list < 0 || list >= 7) {
         return false;
     }
-    hotKeyWndProc(app_, app_.hotkeys.listHotKeyIds[static_cast<size_t>(list)]);
-    receiveSyntheticKeys();
+    sendHotKey(app_.hotkeys.listId(static_cast<size_t>(list)));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -15,11 +16,12 @@ class FakeSession {
   public:
     FakeSession(FakePlatform& platform, App& app);
 
-    // One main tick (and Form2's timer when its 300 ms are up).
+    // One main tick, and every other timer of the program whose interval is
+    // up.
     void tick(int count = 1);
     // A key pressed and released, one tick each. A combination the program
     // holds as a hotkey goes to the program instead of the application.
-    void press(int virtualKey, bool shift = false, bool ctrl = false);
+    void press(int virtualKey, bool shift = false, bool ctrl = false, bool alt = false);
     // Each character pressed and released; a character no key spells (as
     // from an input method) reaches the application without a key.
     void type(const std::u16string& text);
@@ -44,8 +46,10 @@ class FakeSession {
   private:
     void receiveUserKey(int virtualKey, bool shift, bool ctrl);
     void receiveSyntheticKeys();
+    void fireDueTimers();
     void insert(const std::u16string& text);
     std::optional<int16_t> hotKeyIdFor(int virtualKey, int32_t modifiers) const;
+    void sendHotKey(int16_t id);
 
     FakePlatform& platform_;
     App& app_;
@@ -53,7 +57,12 @@ class FakeSession {
     size_t caret_ = 0;
     size_t sentKeysSeen_ = 0;
     bool syntheticCtrl_ = false;
-    std::optional<uint64_t> restoreArmedAt_;
+    // When each running timer was last started or fired, and by which start.
+    struct Armed {
+        uint64_t start = 0;
+        uint64_t at = 0;
+    };
+    std::map<const ui::Timer*, Armed> armed_;
 };
 
 }  // namespace wordvane

@@ -3,8 +3,7 @@
 #include <windows.h>
 
 #include "app/app.h"
-#include "app/startup.h"
-#include "platform/win32/form_windows.h"
+#include "platform/win32/form_binder.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -30,8 +29,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     becomeDpiAware();
     wordvane::win32::Win32Platform platform(instance);
     wordvane::App app(platform);
-    wordvane::win32::FormWindows windows(app, platform, instance);
-    if (!wordvane::Form_Load(app)) {
+    // The windows end before the program they show: every binding is gone
+    // before a model it serves.
+    wordvane::win32::FormBinder windows(app.forms, platform, instance);
+    if (!app.shell.Form_Load()) {
         return 0;
     }
     return windows.run();

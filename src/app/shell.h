@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "completion/completion.h"
+#include "hotkeys/hotkey_registration.h"
+#include "lists/lists.h"
+#include "lists/message.h"
+#include "lists/settings_file.h"
+#include "platform/platform.h"
+#include "textwindow/replace_sets.h"
+#include "ui/forms.h"
+
+namespace wordvane {
+
+inline constexpr int kTrayLeftButtonUp = 514;
+inline constexpr int kTrayRightButtonUp = 517;
+
+// The application shell: start-up, the tray icon and its menu, and the
+// shutdown that saves the lists and the settings.
+class Shell {
+  public:
+    Shell(Platform& platform, ui::Forms& forms, Lists& lists, HotKeys& hotkeys,
+          Completion& completion, TextWindowSets& textWindow, ReplaceEditor& replaceEditor);
+
+    // Start-up, run once when Form1 is created. True when the program is
+    // resident; false when start-up ended the process (another instance,
+    // unreadable settings or a fatal list-file error).
+    bool Form_Load();
+
+    // The tray menu's "終了".
+    void mnuExit_Click();
+    // The whole shutdown, on any closing of Form1; ends the process.
+    void Form_QueryUnload();
+
+    // Form1's mouse-move handler, which also receives the tray icon's
+    // callback: the mouse message number arrives as X in twips.
+    void Form_MouseMove(int button, int shift, int32_t x, int32_t y);
+    // The tray icon's callback with its mouse message number.
+    void onTrayIconMessage(int mouseMessage);
+
+    // Everything vane.ini holds, from the subsystems that own it.
+    SettingsFileContent settingsFileContent() const;
+
+    // True once a fatal list-file error has started the shutdown: nothing
+    // may be saved then.
+    bool abortingLoad() const { return abortingLoad_; }
+
+  private:
+    // startup.cpp
+    bool readSettings();
+    void applySettings(const SettingsFileContent& content);
+    void createWindowsHiddenAndTopmost();
+    bool readLists();
+    void captionModeMenu();
+    void applyHeaderDefaults();
+    void chooseFirstMode();
+    // shutdown.cpp
+    void saveSpecialLists();
+    void saveChangedWordLists();
+    void saveListOrTell(int list);
+    void endProcess();
+
+    void show(const Messages& messages);
+    int message(const std::u16string& text, int style);
+
+    Platform& platform_;
+    ui::Forms& forms_;
+    Lists& lists_;
+    HotKeys& hotkeys_;
+    Completion& completion_;
+    TextWindowSets& textWindow_;
+    ReplaceEditor& replaceEditor_;
+    bool abortingLoad_ = false;
+    bool processEnded_ = false;
+};
+
+}  // namespace wordvane

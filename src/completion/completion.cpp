@@ -1,0 +1,108 @@
+#include "completion/completion.h"
+
+namespace wordvane {
+
+Completion::Completion(Platform& platform, ui::Form1& form1, ui::Window& balloon,
+                       ui::Form8& launcherBox, const Lists& lists, HotKeys& hotkeys,
+                       Insertion& insertion)
+    : platform_(platform),
+      form1_(form1),
+      balloon_(balloon),
+      launcherBox_(launcherBox),
+      lists_(lists),
+      hotkeys_(hotkeys),
+      insertion_(insertion) {}
+
+void Completion::initialise() {
+    typedText_.clear();
+    pendingKey_.clear();
+    shownText_.clear();
+    reshowListPending_ = false;
+    forcedList_ = false;
+    skipNextKey_ = false;
+    displaySize_ = 0;
+    lastListIndex_ = 0;
+    openWord_ = -1;
+    screenPx_ = platform_.screenSizePixels();
+    windowSizePx_ = {{{185, 260}, {380, 211}, {555, 211}}};
+}
+
+void Completion::startOn(int16_t list) {
+    currentList_ = list;
+    displaySize_ = lists_.listDisplaySize[static_cast<size_t>(list)];
+    setWindowSize();
+}
+
+void Completion::switchList(int16_t list, const std::u16string& caption) {
+    // Nothing of the old list may reach the new one: its opened word, typed
+    // text, queued key or selected line would index into another list.
+    endCycle();
+    pendingKey_.clear();
+    shownText_.clear();
+    lastListIndex_ = 0;
+    currentList_ = list;
+    form1_.setCaption(caption);
+    setWindowSize();
+}
+
+void Completion::endCycle() {
+    form_visible(false);
+    typedText_.clear();
+    openWord_ = -1;
+}
+
+bool Completion::takeSkipNextKey() {
+    const bool skip = skipNextKey_;
+    skipNextKey_ = false;
+    return skip;
+}
+
+// A list hotkey asked for the list: the word level opens, typing the start
+// character into the application first when the settings say so.
+bool Completion::reshowIfPending() {
+    if (!reshowListPending_) {
+        return false;
+    }
+    reshowListPending_ = false;
+    if (completionOff()) {
+        return false;
+    }
+    std::u16string startChar = lists_.startChar(currentList_);
+    if (startChar.empty()) {
+        openWord_ = -1;
+        showList();
+        return true;
+    }
+    form_visible(false);
+    typedText_.clear();
+    openWord_ = -1;
+    if (lists_.settings.showStartChar) {
+        skipNextKey_ = true;
+        insertion_.clipInsert(startChar);
+    }
+    selectWord(startChar);
+    return true;
+}
+
+void Completion::handleTickKey(std::u16string& spelling) {
+    if (!pendingKey_.empty()) {
+        std::u16string pending = pendingKey_;
+        selectWord(pending);
+        pendingKey_.clear();
+        typedText_.clear();
+        return;
+    }
+    if (lists_.elementKey(currentList_) == kNoElementKey && openWord_ != -1 && typedText_.empty() &&
+        !form1_.visible()) {
+        // The elements of the word just opened are listed without a key.
+        std::u16string listElements = kNoElementKey;
+        selectWord(listElements);
+        return;
+    }
+    if (!spelling.empty() && spelling != u"insert" &&
+        (spelling == u"Esc" || currentList_ != kLauncherList)) {
+        selectWord(spelling);
+    }
+}
+
+}  // namespace wordvane

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "completion/insertion.h"
+#include "hotkeys/hotkey_registration.h"
+#include "lists/lists.h"
+#include "platform/platform.h"
+#include "ui/forms.h"
+
+namespace wordvane {
+
+// The completion engine: the current list (support mode), the abbreviation
+// typed so far, the opened word and the candidate list window (Form1) that
+// shows them. Every key spelling of the main tick, and "decide" from the
+// Tab hotkey, goes through `selectWord`.
+class Completion {
+  public:
+    Completion(Platform& platform, ui::Form1& form1, ui::Window& balloon, ui::Form8& launcherBox,
+               const Lists& lists, HotKeys& hotkeys, Insertion& insertion);
+
+    // Start-up: nothing typed, no word open, the screen's size read.
+    void initialise();
+    // The list the program starts on, laid out for its display size.
+    void startOn(int16_t list);
+
+    // The completion logic. The arrow spellings are rewritten in place ("↑"
+    // to "up", ...) while the list is hidden.
+    void selectWord(std::u16string& spelling);
+
+    // Changes the current list: the window hides, the typed text and the
+    // opened word of the old list are forgotten, and the window is captioned
+    // and laid out for the new one.
+    void switchList(int16_t list, const std::u16string& caption);
+    // Hides the list and forgets the typed text and the opened word.
+    void endCycle();
+
+    // The main tick's part: the key that the program's own keystrokes caused
+    // is dropped; a list hotkey's request opens the list (true: the tick
+    // ends there); then the key goes to the completion logic.
+    bool takeSkipNextKey();
+    bool reshowIfPending();
+    void handleTickKey(std::u16string& spelling);
+
+    // Rebuilds List1 for the current level and abbreviation, then shows the
+    // window, or opens a word that the abbreviation matches exactly.
+    void showList();
+    // The word (wordIndex -1) or the element of word `wordIndex` whose name is
+    // the selected line of List1; 0 when none is.
+    int16_t getCorrespondIndex(int16_t wordIndex) const;
+    // Closes word `index` again when it has no candidates.
+    void checkElement(int16_t index);
+    // Shows (true) or hides (false) the candidate window without taking the
+    // focus; the navigation hotkeys are registered exactly while it is shown.
+    void form_visible(bool visible);
+    // Opens the current list at once (a list hotkey or the tray icon).
+    void forcedShowList();
+    // Moves the candidate window to the caret or the mouse pointer.
+    void setWindowPosision();
+    // Lays the candidate window out for the current list's display size.
+    void setWindowSize();
+
+    // Parses a list's cancel-key line (up to ten comma-separated items) into
+    // its ten cancel-key slots.
+    void separateString(int16_t listIndex, const std::u16string& line);
+    const std::u16string& cancelKey(int list, int slot) const {
+        return cancelKeys_[static_cast<size_t>(slot * kListCount + list)];
+    }
+
+    int16_t currentList() const { return currentList_; }
+    const WordListClass& currentWords() const { return lists_.words(currentList_); }
+    int16_t openWord() const { return openWord_; }
+    const std::u16string& typedText() const { return typedText_; }
+    const std::u16string& shownText() const { return shownText_; }
+    const std::u16string& pendingKey() const { return pendingKey_; }
+    bool forcedList() const { return forcedList_; }
+    bool reshowListPending() const { return reshowListPending_; }
+    int16_t displaySize() const { return displaySize_; }
+
+  private:
+    // select_word.cpp
+    void decide();
+    void whileShown(const std::u16string& spelling);
+    void whileHidden(const std::u16string& spelling);
+    void hideEverything();
+    bool isCancelKey(const std::u16string& spelling) const;
+    // candidate_list.cpp
+    void openWordAt(int16_t word);
+    void takeElement();
+    int16_t fillMatches(const std::u16string& typed);
+    bool filterByAbbreviation();
+    bool fillWholeLevel();
+    bool completionOff() const;
+
+    Platform& platform_;
+    ui::Form1& form1_;
+    ui::Window& balloon_;
+    ui::Form8& launcherBox_;
+    const Lists& lists_;
+    HotKeys& hotkeys_;
+    Insertion& insertion_;
+
+    int16_t currentList_ = 0;
+    std::u16string typedText_;
+    int16_t openWord_ = -1;
+    // A key spelling queued for the next tick.
+    std::u16string pendingKey_;
+    // An exact match left on screen for confirmation.
+    std::u16string shownText_;
+    // The line to select when the list is refilled.
+    int16_t lastListIndex_ = 0;
+    bool skipNextKey_ = false;
+    bool reshowListPending_ = false;
+    bool forcedList_ = false;
+    // A decide just happened: the next "return" is ignored.
+    bool afterDecide_ = false;
+    int16_t displaySize_ = 0;
+    Size screenPx_;
+    // Width and height in pixels of the small, middle and large list window.
+    std::array<std::array<int32_t, 2>, 3> windowSizePx_{};
+    // Cancel key k (0..9) of list i at index k * 7 + i.
+    std::array<std::u16string, 10 * kListCount> cancelKeys_;
+};
+
+}  // namespace wordvane

@@ -1,0 +1,235 @@
+#include "platform/win32/control_bindings.h"
+
+#include <commctrl.h>
+
+#include <type_traits>
+
+#include "platform/win32/win32_text.h"
+
+namespace wordvane::win32 {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+// Every bound control is subclassed with the binding as its reference data:
+// the binding sees the control's messages first. Nothing a binding throws
+// crosses into the system.
+LRESULT CALLBACK controlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                  UINT_PTR /*id*/, DWORD_PTR binding) {
+    try {
+        if (reinterpret_cast<ControlBinding*>(binding)->preview(message, wParam, lParam)) {
+            return 0;
+        }
+    } catch (...) {
+        OutputDebugStringA("Wordvane: error in a control's handler");
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+int16_t shiftState() {
+    return static_cast<int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
+                                (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                                (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+}
+
+// A list box. Its lines are sent again only when they changed, in one pass
+// with redrawing off and the storage for all of them reserved at once; a new
+// selection alone is just selected.
+class ListBoxBinding : public ControlBinding {
+  public:
+    ListBoxBinding(ui::ListBox& model, HWND control, Pixels pixels)
+        : ControlBinding(model, control, pixels), list_(model) {
+        bind();
+    }
+
+    void command(WORD code) override {
+        if (code == LBN_SELCHANGE) {
+            list_.setListIndex(static_cast<int16_t>(SendMessageW(control_, LB_GETCURSEL, 0, 0)));
+        }
+    }
+
+  private:
+    void apply() override {
+        applyPlace();
+        if (shownRevision_ != list_.itemsRevision()) {
+            shownRevision_ = list_.itemsRevision();
+            refill();
+        }
+        SendMessageW(control_, LB_SETCURSEL, static_cast<WPARAM>(list_.listIndex()), 0);
+    }
+
+    void refill() {
+        const auto& items = list_.items();
+        size_t bytes = 0;
+        for (const auto& item : items) {
+            bytes += (item.size() + 1) * sizeof(char16_t);
+        }
+        SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(control_, LB_RESETCONTENT, 0, 0);
+        SendMessageW(control_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+        for (const auto& item : items) {
+            // The model's UTF-16 text is the desktop's wide text: no copy.
+            SendMessageW(control_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+        SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(control_, nullptr, TRUE);
+    }
+
+    ui::ListBox& list_;
+    uint64_t shownRevision_ = ~uint64_t{0};
+};
+
+// An edit box: the model's text is shown when it differs from the box's, and
+// every change the user makes goes to the model; the keys typed into it reach
+// the model before the box.
+class TextBoxBinding : public ControlBinding {
+  public:
+    TextBoxBinding(ui::TextBox& model, HWND control, Pixels pixels)
+        : ControlBinding(model, control, pixels), text_(model) {
+        bind();
+    }
+
+    void command(WORD code) override {
+        if (code == EN_CHANGE) {
+            text_.setText(windowText(control_));
+        }
+    }
+
+    bool preview(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_KEYDOWN && text_.onKeyDown) {
+            text_.onKeyDown(static_cast<int16_t>(wParam), shiftState());
+        }
+        return ControlBinding::preview(message, wParam, lParam);
+    }
+
+  private:
+    void apply() override {
+        applyPlace();
+        if (windowText(control_) != text_.text()) {
+            SetWindowTextW(control_, wide(text_.text()).c_str());
+        }
+    }
+
+    ui::TextBox& text_;
+};
+
+// A button or a label: a caption; a button's click goes to its model.
+template <typename Model>
+class CaptionBinding : public ControlBinding {
+  public:
+    CaptionBinding(Model& model, HWND control, Pixels pixels)
+        : ControlBinding(model, control, pixels), captioned_(model) {
+        bind();
+    }
+
+    void command(WORD code) override {
+        if constexpr (std::is_same_v<Model, ui::Button>) {
+            if (code == BN_CLICKED) {
+                captioned_.click();
+            }
+        }
+    }
+
+  private:
+    void apply() override {
+        applyPlace();
+        SetWindowTextW(control_, wide(captioned_.caption()).c_str());
+    }
+
+    Model& captioned_;
+};
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+};
+
+ControlClass classOf(const ui::Control& model) {
+    switch (model.kind()) {
+        case ui::ControlKind::ListBox:
+            return {L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
+        case ui::ControlKind::TextBox:
+            return static_cast<const ui::TextBox&>(model).multiline()
+                       ? ControlClass{L"EDIT",
+                                      WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL}
+                       : ControlClass{L"EDIT", WS_BORDER | ES_AUTOHSCROLL};
+        case ui::ControlKind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON};
+        case ui::ControlKind::Label:
+            break;
+    }
+    return {L"STATIC", SS_LEFT};
+}
+
+}  // namespace
+
+std::u16string windowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return utf16(text);
+}
+
+ControlBinding::ControlBinding(ui::Control& model, HWND control, Pixels pixels)
+    : model_(model), control_(control), pixels_(pixels) {
+    SetWindowSubclass(control_, controlProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+ControlBinding::~ControlBinding() {
+    model_.setBinding(nullptr);
+    RemoveWindowSubclass(control_, controlProcedure, kSubclassId);
+}
+
+void ControlBinding::bind() {
+    model_.setBinding([this] { apply(); });
+    apply();
+}
+
+void ControlBinding::applyPlace() {
+    SetWindowPos(control_, nullptr, pixels_(model_.left()), pixels_(model_.top()),
+                 pixels_(model_.width()), pixels_(model_.height()), SWP_NOZORDER | SWP_NOACTIVATE);
+    if ((IsWindowVisible(control_) != FALSE) != model_.visible()) {
+        ShowWindow(control_, model_.visible() ? SW_SHOWNA : SW_HIDE);
+    }
+    if (model_.focused() && GetFocus() != control_) {
+        SetFocus(control_);
+    }
+}
+
+// The focus, whether the user or the program moved it, is the model's.
+bool ControlBinding::preview(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+    if (message == WM_SETFOCUS) {
+        model_.setFocused(true);
+    } else if (message == WM_KILLFOCUS) {
+        model_.setFocused(false);
+    }
+    return false;
+}
+
+std::unique_ptr<ControlBinding> bindControl(ui::Control& model, HWND parent, int id,
+                                            HINSTANCE instance, Pixels pixels) {
+    const ControlClass controlClass = classOf(model);
+    HWND control = CreateWindowExW(
+        0, controlClass.name, L"", WS_CHILD | controlClass.style, 0, 0, 10, 10, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    switch (model.kind()) {
+        case ui::ControlKind::ListBox:
+            return std::make_unique<ListBoxBinding>(static_cast<ui::ListBox&>(model), control,
+                                                    pixels);
+        case ui::ControlKind::TextBox:
+            return std::make_unique<TextBoxBinding>(static_cast<ui::TextBox&>(model), control,
+                                                    pixels);
+        case ui::ControlKind::Button:
+            return std::make_unique<CaptionBinding<ui::Button>>(static_cast<ui::Button&>(model),
+                                                                control, pixels);
+        case ui::ControlKind::Label:
+            break;
+    }
+    return std::make_unique<CaptionBinding<ui::Label>>(static_cast<ui::Label&>(model), control,
+                                                       pixels);
+}
+
+}  // namespace wordvane::win32

@@ -1,0 +1,190 @@
+#include "platform/win32/form_binder.h"
+
+#include <exception>
+
+#include "platform/win32/win32_text.h"
+
+namespace wordvane::win32 {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"WordvaneForm";
+
+}  // namespace
+
+FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE instance)
+    : platform_(platform), instance_(instance), pixels_(platform.twipsPerPixelX()) {
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kFormClass;
+    RegisterClassExW(&windowClass);
+
+    for (int number = 1; number <= 9; ++number) {
+        Form& form = forms_[static_cast<size_t>(number - 1)];
+        form.owner = this;
+        form.number = number;
+        form.model = &forms.byNumber(number);
+        createWindow(form);
+        for (const ui::ControlSlot& slot : form.model->controls()) {
+            form.controls.push_back(
+                bindControl(*slot.control, form.window, slot.id, instance_, pixels_));
+            commands_[{number, slot.id}] = form.controls.back().get();
+        }
+        bindTimers(form);
+        bindWindow(form);
+    }
+    platform.setMainWindow(window(1));
+}
+
+FormBinder::~FormBinder() {
+    for (Form& form : forms_) {
+        form.controls.clear();
+        for (ui::Timer* timer : form.model->timers()) {
+            timer->setBinding(nullptr);
+        }
+        form.model->setBinding(nullptr);
+        SetWindowLongPtrW(form.window, GWLP_USERDATA, 0);
+        DestroyWindow(form.window);
+    }
+}
+
+void FormBinder::createWindow(Form& form) {
+    const ui::Window& model = *form.model;
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    DWORD exStyle = WS_EX_TOOLWINDOW;
+    if (model.style() == ui::WindowStyle::Popup) {
+        style = WS_POPUP | WS_BORDER;
+        exStyle |= WS_EX_NOACTIVATE;
+    }
+    if (model.style() != ui::WindowStyle::Dialog) {
+        exStyle |= WS_EX_TOPMOST;
+    }
+    form.window =
+        CreateWindowExW(exStyle, kFormClass, wide(model.caption()).c_str(), style,
+                        pixels_(model.left()), pixels_(model.top()), pixels_(model.width()),
+                        pixels_(model.height()), nullptr, nullptr, instance_, &form);
+    form.model->setHandle(reinterpret_cast<WindowHandle>(form.window));
+}
+
+void FormBinder::bindWindow(Form& form) {
+    ui::Window& model = *form.model;
+    HWND window = form.window;
+    const Pixels pixels = pixels_;
+    const auto apply = [&model, window, pixels] {
+        SetWindowTextW(window, wide(model.caption()).c_str());
+        SetWindowPos(window, model.topmost() ? HWND_TOPMOST : HWND_NOTOPMOST, pixels(model.left()),
+                     pixels(model.top()), pixels(model.width()), pixels(model.height()),
+                     SWP_NOACTIVATE | (model.visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    };
+    model.setBinding(apply);
+}
+
+// Timer k of a form's table is the window's system timer k + 1; a start or
+// restart sets it anew, so its interval counts from then.
+void FormBinder::bindTimers(Form& form) {
+    const auto& timers = form.model->timers();
+    for (size_t k = 0; k < timers.size(); ++k) {
+        ui::Timer& timer = *timers[k];
+        HWND window = form.window;
+        const UINT_PTR id = k + 1;
+        const auto apply = [&timer, window, id] {
+            if (timer.enabled() && timer.interval() > 0) {
+                // The system rounds short intervals up to its minimum (about 10 ms).
+                SetTimer(window, id, static_cast<UINT>(timer.interval()), nullptr);
+            } else {
+                KillTimer(window, id);
+            }
+        };
+        timer.setBinding(apply);
+        apply();
+    }
+}
+
+void FormBinder::guarded(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const std::exception& error) {
+        OutputDebugStringA(error.what());
+    } catch (...) {
+        OutputDebugStringA("Wordvane: unexpected error");
+    }
+}
+
+LRESULT CALLBACK FormBinder::windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr || form->window != window) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form->owner->handle(*form, message, wParam, lParam);
+}
+
+LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lParam) {
+    ui::Window& model = *form.model;
+    switch (message) {
+        case WM_TIMER: {
+            const auto& timers = model.timers();
+            if (wParam >= 1 && wParam <= timers.size()) {
+                guarded([&] { timers[wParam - 1]->fire(); });
+            }
+            return 0;
+        }
+        case WM_COMMAND: {
+            const auto command = commands_.find({form.number, LOWORD(wParam)});
+            if (command != commands_.end()) {
+                guarded([&] { command->second->command(HIWORD(wParam)); });
+            }
+            return 0;
+        }
+        case WM_HOTKEY:
+            if (model.onHotKey) {
+                guarded([&] { model.onHotKey(static_cast<int16_t>(wParam)); });
+            }
+            return 0;
+        case kTrayIconMessage:
+            if (model.onTrayIcon) {
+                guarded([&] { model.onTrayIcon(LOWORD(lParam)); });
+            }
+            return 0;
+        case WM_CLOSE:
+            guarded([&] { model.close(); });
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The session ends: the program's exit, with its saving.
+            if (wParam && form.number == 1) {
+                guarded([&] { model.close(); });
+            }
+            return 0;
+        default:
+            if (message == taskbarCreated_ && form.number == 1) {
+                platform_.restoreTrayIcon();
+                return 0;
+            }
+            break;
+    }
+    return DefWindowProcW(form.window, message, wParam, lParam);
+}
+
+int FormBinder::run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace wordvane::win32
