@@ -14,7 +14,10 @@ printf '%s\r\n' abc ';' '' '' false normal middle 2 / ab 'word ab' apple 'red fr
 status=0
 for script in "$here"/sim/*.txt; do
     expected=${script%.txt}.expected
-    if ! diff -u "$expected" <("$sim" "$work" "$script"); then
+    # A scenario named *.state.txt also prints the engine's state.
+    options=()
+    [[ $script == *.state.txt ]] && options=(--state)
+    if ! diff -u "$expected" <("$sim" "${options[@]}" "$work" "$script"); then
         echo "FAIL: $(basename "$script")"
         status=1
     fi

@@ -1,4 +1,4 @@
-// wordvane-sim DIR SCRIPT
+// wordvane-sim [--state] DIR SCRIPT
 //
 // Runs Wordvane's real core on the fake desktop over the program folder DIR
 // and replays SCRIPT, one step a line; after each step prints what the user
@@ -10,7 +10,6 @@
 #include <string>
 
 #include "app/app.h"
-#include "completion/key_reader.h"
 #include "lists/decimal_text.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_session.h"
@@ -44,15 +43,54 @@ std::string quoted(const std::u16string& text) {
     return out + "\"";
 }
 
+// A key the program sent, by the name the `key` step knows it by.
+std::string keyName(int virtualKey) {
+    switch (virtualKey) {
+        case kVkShift:
+            return "shift";
+        case kVkControl:
+            return "ctrl";
+        case kVkMenu:
+            return "alt";
+        default:
+            break;
+    }
+    for (const char16_t* name :
+         {u"backspace", u"tab", u"return", u"esc", u"space", u"pageup", u"pagedown", u"end",
+          u"home", u"left", u"up", u"right", u"down", u"insert", u"delete"}) {
+        if (FakeSession::virtualKeyNamed(name) == virtualKey) {
+            return toUtf8(name);
+        }
+    }
+    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9')) {
+        return std::string(1, static_cast<char>(virtualKey >= 'A' ? virtualKey + 32 : virtualKey));
+    }
+    return std::to_string(virtualKey);
+}
+
+std::string listLine(const ui::ListBox& list) {
+    std::string out;
+    const auto& items = list.items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const bool selected = static_cast<int>(i) == list.listIndex();
+        out += " " + std::string(selected ? "[" : "") + quoted(items[i]) + (selected ? "]" : "");
+    }
+    return out;
+}
+
 class Simulation {
   public:
-    explicit Simulation(const std::string& folder) : platform_(folder), app_(platform_) {
+    Simulation(const std::string& folder, bool printState)
+        : platform_(folder), app_(platform_), printState_(printState) {
         platform_.clipboard = std::u16string();
     }
 
     bool start() { return app_.shell.Form_Load(); }
 
     void run(const sim::Step& step) {
+        if (step.verb != "menu") {
+            platform_.openMenu = nullptr;  // any other action closes a pop-up menu
+        }
         if (step.verb == "type") {
             user_.type(sim::unescape(step.text));
         } else if (step.verb == "key") {
@@ -69,6 +107,20 @@ class Simulation {
             user_.copy(sim::unescape(step.text));
         } else if (step.verb == "answer") {
             platform_.messageAnswers.push_back(step.text == u"yes" ? kIdYes : kIdNo);
+        } else if (step.verb == "tray") {
+            if (step.text != u"left" && step.text != u"right") {
+                throw std::invalid_argument("tray needs left or right");
+            }
+            user_.trayIcon(step.text == u"left" ? kTrayLeftButtonUp : kTrayRightButtonUp);
+        } else if (step.verb == "menu") {
+            require(user_.chooseMenuItem(step.text),
+                    "no open menu has the item " + toUtf8(step.text));
+        } else if (step.verb == "click") {
+            require(user_.click(step.text), "no shown window has the button " + toUtf8(step.text));
+        } else if (step.verb == "focus") {
+            require(user_.focus(step.text), "no shown window has the control " + toUtf8(step.text));
+        } else if (step.verb == "field") {
+            require(user_.typeIntoField(sim::unescape(step.text)), "no field has the focus");
         }
     }
 
@@ -79,32 +131,115 @@ class Simulation {
         const ui::Form1& form1 = app_.forms.form1;
         out << "  window: " << (form1.visible() ? "shown " : "hidden ") << quoted(form1.caption())
             << "\n";
-        out << "  list:";
-        const auto& items = form1.List1.items();
-        for (size_t i = 0; i < items.size(); ++i) {
-            const bool selected = static_cast<int>(i) == form1.List1.listIndex();
-            out << " " << (selected ? "[" : "") << quoted(items[i]) << (selected ? "]" : "");
+        if (form1.visible()) {
+            out << "  list:" << listLine(form1.List1) << "\n";
+            out << "  text1: " << quoted(form1.Text1.text()) << "\n";
+            for (const ui::Button* button : {&form1.Command1, &form1.Command2}) {
+                if (button->visible()) {
+                    out << "  button: " << quoted(button->caption()) << "\n";
+                }
+            }
         }
-        out << "\n  text1: " << quoted(form1.Text1.text()) << "\n";
+        for (int number : user_.shownWindows()) {
+            if (number != 1) {
+                printWindow(out, number);
+            }
+        }
+        if (platform_.openMenu != nullptr) {
+            printMenu(out, *platform_.openMenu);
+        }
         out << "  app: " << quoted(user_.applicationText()) << "\n";
         out << "  clipboard: " << quoted(platform_.clipboard.value_or(u"")) << "\n";
+        if (printState_) {
+            printEngineState(out);
+        }
     }
 
     bool ended() const { return platform_.exited; }
 
   private:
+    static void require(bool done, const std::string& what) {
+        if (!done) {
+            throw std::invalid_argument(what);
+        }
+    }
+
+    void printWindow(std::ostream& out, int number) {
+        const ui::Window& window = app_.forms.byNumber(number);
+        out << "  form" << number << ": " << quoted(window.caption()) << "\n";
+        for (const ui::ControlSlot& slot : window.controls()) {
+            const ui::Control& control = *slot.control;
+            if (!control.visible()) {
+                continue;
+            }
+            out << "    " << slot.name << ":";
+            switch (control.kind()) {
+                case ui::ControlKind::ListBox:
+                    out << listLine(static_cast<const ui::ListBox&>(control));
+                    break;
+                case ui::ControlKind::TextBox:
+                    out << " field " << quoted(static_cast<const ui::TextBox&>(control).text());
+                    break;
+                case ui::ControlKind::Button:
+                    out << " button " << quoted(static_cast<const ui::Button&>(control).caption());
+                    break;
+                case ui::ControlKind::Label:
+                    out << " label " << quoted(static_cast<const ui::Label&>(control).caption());
+                    break;
+            }
+            out << (control.focused() ? " (focus)" : "") << "\n";
+        }
+    }
+
+    // The open menu's visible items; a checked one is marked with "*", a
+    // submenu lists its items in brackets.
+    static void printMenuItems(std::ostream& out, const ui::MenuItem& menu) {
+        for (const ui::MenuItem* item : menu.children) {
+            if (!item->visible() || item->caption() == u"-") {
+                continue;
+            }
+            out << " " << (item->checked() ? "*" : "") << quoted(item->caption());
+            if (!item->children.empty()) {
+                out << " [";
+                printMenuItems(out, *item);
+                out << " ]";
+            }
+        }
+    }
+
+    static void printMenu(std::ostream& out, const ui::Menu& menu) {
+        out << "  menu " << quoted(menu.caption()) << ":";
+        printMenuItems(out, menu);
+        out << "\n";
+    }
+
+    void printEngineState(std::ostream& out) {
+        const Completion& completion = app_.completion;
+        out << "  state: list " << completion.currentList() << ", openWord "
+            << completion.openWord() << ", typedText " << quoted(completion.typedText())
+            << ", shownText " << quoted(completion.shownText()) << "\n";
+        out << "  keys:";
+        for (; keysShown_ < platform_.sentKeys.size(); ++keysShown_) {
+            const auto [key, up] = platform_.sentKeys[keysShown_];
+            out << " " << keyName(key) << (up ? "-" : "+");
+        }
+        out << "\n";
+    }
+
     void pressKey(const std::u16string& spec) {
         std::u16string name = spec;
         bool ctrl = false;
         bool shift = false;
+        bool alt = false;
         for (bool found = true; found;) {
             found = false;
-            if (name.rfind(u"ctrl+", 0) == 0) {
-                ctrl = found = true;
-                name = name.substr(5);
-            } else if (name.rfind(u"shift+", 0) == 0) {
-                shift = found = true;
-                name = name.substr(6);
+            for (auto [prefix, flag] : {std::pair{u"ctrl+", &ctrl}, std::pair{u"shift+", &shift},
+                                        std::pair{u"alt+", &alt}}) {
+                const std::u16string_view modifier = prefix;
+                if (name.rfind(modifier, 0) == 0) {
+                    *flag = found = true;
+                    name = name.substr(modifier.size());
+                }
             }
         }
         int key = FakeSession::virtualKeyNamed(name);
@@ -119,7 +254,7 @@ class Simulation {
         if (name.size() == 1 && name[0] >= u'A' && name[0] <= u'Z') {
             shift = true;
         }
-        user_.press(key, shift, ctrl);
+        user_.press(key, shift, ctrl, alt);
     }
 
     void hotkey(const std::u16string& name) {
@@ -138,22 +273,27 @@ class Simulation {
     FakePlatform platform_;
     App app_;
     FakeSession user_{platform_, app_};
+    bool printState_;
     size_t messagesShown_ = 0;
+    size_t keysShown_ = 0;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: wordvane-sim DIR SCRIPT\n";
+    const bool printState = argc == 4 && std::string(argv[1]) == "--state";
+    if (argc != 3 && !printState) {
+        std::cerr << "usage: wordvane-sim [--state] DIR SCRIPT\n";
         return 2;
     }
-    std::ifstream script(argv[2]);
+    const char* folder = argv[argc - 2];
+    const char* scriptPath = argv[argc - 1];
+    std::ifstream script(scriptPath);
     if (!script) {
-        std::cerr << "cannot read " << argv[2] << "\n";
+        std::cerr << "cannot read " << scriptPath << "\n";
         return 2;
     }
-    Simulation simulation(argv[1]);
+    Simulation simulation(folder, printState);
     const bool resident = simulation.start();
     std::cout << "start\n";
     simulation.print(std::cout);
@@ -175,7 +315,7 @@ int main(int argc, char** argv) {
                       << "\n";
             simulation.print(std::cout);
         } catch (const std::exception& error) {
-            std::cerr << argv[2] << ":" << number << ": " << error.what() << "\n";
+            std::cerr << scriptPath << ":" << number << ": " << error.what() << "\n";
             return 2;
         }
         if (simulation.ended()) {

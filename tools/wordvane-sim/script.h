@@ -7,7 +7,7 @@ namespace wordvane::sim {
 
 // One step of a scenario script: a verb and its argument.
 struct Step {
-    std::string verb;     // type, key, hotkey, tick, clip, answer
+    std::string verb;     // type, key, hotkey, tick, clip, answer, tray, menu, click, focus, field
     std::u16string text;  // the argument, UTF-16
 };
 

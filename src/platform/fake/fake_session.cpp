@@ -2,6 +2,7 @@
 
 #include "completion/key_reader.h"
 #include "hotkeys/hotkey_ids.h"
+#include "util/utf8.h"
 
 namespace wordvane {
 
@@ -177,6 +178,80 @@ bool FakeSession::listHotkey(int list) {
 void FakeSession::copy(const std::u16string& text) {
     platform_.clipboard = text;
     ++platform_.clipboardChanges;
+}
+
+void FakeSession::trayIcon(int mouseMessage) {
+    if (app_.forms.form1.onTrayIcon) {
+        app_.forms.form1.onTrayIcon(mouseMessage);
+    }
+    receiveSyntheticKeys();
+}
+
+bool FakeSession::chooseMenuItem(const std::u16string& caption) {
+    ui::MenuItem* item = platform_.openMenu ? platform_.openMenu->find(caption) : nullptr;
+    if (item == nullptr) {
+        return false;
+    }
+    platform_.openMenu = nullptr;
+    item->click();
+    receiveSyntheticKeys();
+    return true;
+}
+
+std::vector<int> FakeSession::shownWindows() const {
+    std::vector<int> shown;
+    for (int number = 1; number <= 9; ++number) {
+        if (app_.forms.byNumber(number).visible()) {
+            shown.push_back(number);
+        }
+    }
+    return shown;
+}
+
+bool FakeSession::click(const std::u16string& caption) {
+    for (int number : shownWindows()) {
+        for (const ui::ControlSlot& slot : app_.forms.byNumber(number).controls()) {
+            auto* button = dynamic_cast<ui::Button*>(slot.control);
+            if (button != nullptr && button->visible() && button->caption() == caption) {
+                button->click();
+                receiveSyntheticKeys();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool FakeSession::focus(const std::u16string& name) {
+    for (int number : shownWindows()) {
+        for (const ui::ControlSlot& slot : app_.forms.byNumber(number).controls()) {
+            if (slot.control->visible() && fromUtf8(slot.name) == name) {
+                for (const ui::ControlSlot& other : app_.forms.byNumber(number).controls()) {
+                    other.control->setFocused(other.control == slot.control);
+                }
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool FakeSession::typeIntoField(const std::u16string& text) {
+    for (int number : shownWindows()) {
+        auto* field = dynamic_cast<ui::TextBox*>(app_.forms.byNumber(number).focusedControl());
+        if (field == nullptr) {
+            continue;
+        }
+        for (char16_t c : text) {
+            const auto key = keyFor(c);
+            if (key && field->onKeyDown) {
+                field->onKeyDown(static_cast<int16_t>(key->first), key->second ? 1 : 0);
+            }
+            field->setText(field->text() + c);
+        }
+        return true;
+    }
+    return false;
 }
 
 void FakeSession::insert(const std::u16string& text) {

@@ -32,6 +32,22 @@ class FakeSession {
     // The user copies a text in another application.
     void copy(const std::u16string& text);
 
+    // The tray icon's left or right button (its mouse message number).
+    void trayIcon(int mouseMessage);
+    // Chooses the visible item with `caption` in the pop-up menu that is open;
+    // false when no menu is open or it has no such item.
+    bool chooseMenuItem(const std::u16string& caption);
+    // Presses the visible button with `caption` in a shown Wordvane window.
+    bool click(const std::u16string& caption);
+    // Clicks into the control named `name` of a shown Wordvane window.
+    bool focus(const std::u16string& name);
+    // Types into the focused field of a shown Wordvane window: each key
+    // reaches the field's key handler, then the field. False when no field
+    // of a shown window has the focus.
+    bool typeIntoField(const std::u16string& text);
+    // The shown windows of the program, Form1 to Form9 by number.
+    std::vector<int> shownWindows() const;
+
     // What the application has received, and its caret.
     const std::u16string& applicationText() const { return text_; }
     size_t caret() const { return caret_; }
