@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Sets up this machine and runs Wordvane's benchmarks: the core's (Google
+# Benchmark, g++ RelWithDebInfo) and the candidate list's refill on the real
+# desktop under Wine, on a virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+cmake --preset linux >/dev/null
+cmake --build --preset linux --target wordvane_bench
+build/linux/bench/wordvane_bench
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target listbox_refill_bench
+export WINEPREFIX=${WINEPREFIX:-$PWD/build/windows/bench-prefix}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+display=:94
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'wineserver -k 2>/dev/null; kill "$xvfb"' EXIT
+export DISPLAY=$display
+[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+wine build/windows/bench/win32/listbox_refill_bench.exe
