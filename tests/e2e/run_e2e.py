@@ -151,12 +151,14 @@ class Completion(WordvaneCase):
         self.keyboard.focus("Wordvane Target")
 
     def candidate_window(self):
-        """Form1 as the probe sees it: visibility and the text of Text1."""
+        """Form1 as the probe sees it: visibility, the text of Text1 and the
+        lines of List1 with the selected one."""
         for window in PROBE.windows():
             edits = [c for c in window["children"] if c["class"].lower() == "edit"]
-            if window["class"] == "WordvaneForm" and edits and any(
-                    c["class"].lower() == "listbox" for c in window["children"]):
-                return {"visible": window["visible"], "text1": edits[0]["text"]}
+            lists = [c for c in window["children"] if c["class"].lower() == "listbox"]
+            if window["class"] == "WordvaneForm" and edits and lists:
+                return {"visible": window["visible"], "text1": edits[0]["text"],
+                        "lines": lists[0]["lines"], "selected": lists[0]["selected"]}
         return None
 
     def wait_list(self, text1, what):
@@ -175,10 +177,13 @@ class Completion(WordvaneCase):
         # Word list 1 "あいさつ" has the "r" flag: its entries replace the abbreviation.
         self.keyboard.press("ctrl+alt+shift+1")
         self.wait_list("朝のあいさつ", "the word level of word list 1")
+        self.assertEqual(self.candidate_window()["lines"][:2], ["ohayo", "otsu"],
+                         "every line of List1 reads back")
         self.keyboard.press("o")
         self.wait_target("o")
         self.keyboard.press("Down")
         self.wait_list("ねぎらい", "the second word selected")
+        self.assertEqual(self.candidate_window()["selected"], 1)
         self.keyboard.press("Tab")
         self.wait_target("")  # the abbreviation is removed
         self.wait_list("お疲れさまです。", "the elements of the word")

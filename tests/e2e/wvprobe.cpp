@@ -2,7 +2,7 @@
 // line (UTF-8):
 //   wvprobe windows            every top-level window: handle, process, class,
 //                              title, visibility, rectangle and the texts of
-//                              its child windows
+//                              its child windows (a list box's lines too)
 //   wvprobe menus              the items of every open pop-up menu with their
 //                              screen rectangles
 //   wvprobe post HWND MSG W L  posts a message (numbers in decimal)
@@ -87,13 +87,30 @@ std::string rectOf(HWND window) {
     return out;
 }
 
+// A list box's lines, read as a screen reader reads them (LB_GETTEXT), and
+// its selected line.
+std::string listOf(HWND list) {
+    std::string lines = ",\"lines\":[";
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring line(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(line.data()));
+        line.resize(static_cast<size_t>(length > 0 ? length : 0));
+        lines += (i > 0 ? "," : "") + json(line);
+    }
+    return lines + "],\"selected\":" + std::to_string(SendMessageW(list, LB_GETCURSEL, 0, 0));
+}
+
 BOOL CALLBACK collectChild(HWND child, LPARAM list) {
     auto* children = reinterpret_cast<std::vector<std::string>*>(list);
+    const bool listBox = _wcsicmp(classOf(child).c_str(), L"listbox") == 0;
     children->push_back("{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(child)) +
                         ",\"id\":" + std::to_string(GetDlgCtrlID(child)) +
                         ",\"class\":" + json(classOf(child)) + ",\"text\":" + json(textOf(child)) +
                         ",\"visible\":" + (IsWindowVisible(child) ? "true" : "false") +
-                        ",\"rect\":" + rectOf(child) + "}");
+                        ",\"rect\":" + rectOf(child) + (listBox ? listOf(child) : "") + "}");
     return TRUE;
 }
 
