@@ -8,22 +8,45 @@ App::App(Platform& p)
       hotkeys(p, forms.form1, lists),
       insertion(p, keyReader, forms.form2.Timer1),
       completion(p, forms.form1, forms.form7, forms.form8, lists, hotkeys, insertion),
+      modes(p, forms.form1, forms.form7, forms.form8, lists, hotkeys, completion, insertion,
+            keyReader),
+      capture(p, lists, completion, forms.form1, forms.form7, forms.form8),
+      notice(forms.form2),
       navigation(p, forms.form1, completion),
-      listCommands(p, lists, completion, forms.form3),
+      listCommands(p, lists, completion, hotkeys, forms.form1, forms.form7, forms.form8,
+                   forms.form3),
       inlineEditor(forms.form1, hotkeys, completion),
-      hotkeyDispatch(p, hotkeys, keyReader, lists, completion, navigation),
-      mainTick(p, keyReader, completion, forms.form3, forms.form1.mnuModeMenu.mnuOff),
+      hotkeyDispatch(p, hotkeys, keyReader, lists, completion, navigation, modes, listCommands),
+      mainTick(p, keyReader, completion, modes, capture, notice, forms.form1.mnuModeMenu,
+               forms.form3),
       shell(p, forms, lists, hotkeys, completion, textWindow, replaceEditor) {
     ui::Form1& form1 = forms.form1;
     form1.Timer1.onTick = [this] { mainTick.Timer1_Timer(); };
     form1.Text1.onKeyDown = [this](int16_t key, int16_t shift) {
         inlineEditor.Text1_KeyDown(key, shift);
     };
+    form1.List1.onClick = [this] { listCommands.List1_Click(); };
+    form1.List1.onRightButton = [this] { listCommands.List1_RightButton(); };
     form1.onHotKey = [this](int16_t id) { hotkeyDispatch.hotKeyWndProc(id); };
     form1.onTrayIcon = [this](int mouseMessage) { shell.onTrayIconMessage(mouseMessage); };
     // Closing Form1, by the system or anyone, is the program's exit.
     form1.onClose = [this] { shell.Form_QueryUnload(); };
-    form1.mnuModeMenu.mnuExit.onClick = [this] { shell.mnuExit_Click(); };
+    shell.onResident = [this] { modes.loadBalloon(); };
+
+    auto& menu = form1.mnuModeMenu;
+    for (size_t i = 0; i < menu.mnuMode.size(); ++i) {
+        menu.mnuMode[i].onClick = [this, i] { modes.mnuMode_Click(static_cast<int16_t>(i)); };
+    }
+    menu.mnuOff.onClick = [this] { modes.mnuOff_Click(); };
+    menu.mnuClipDuplicate.onClick = [this] { capture.mnuClipDuplicate_Click(); };
+    menu.mnuExit.onClick = [this] { shell.mnuExit_Click(); };
+
+    auto& listMenu = form1.mnuListMenu;
+    listMenu.mnuItemDelete.onClick = [this] { listCommands.doItemDelete(); };
+    listMenu.mnuStore.onClick = [this] { listCommands.doItemStore(); };
+    listMenu.mnuClipAllDelete.onClick = [this] { capture.mnuClipAllDelete_Click(); };
+    listMenu.mnuSave.onClick = [this] { listCommands.mnuSave_Click(); };
+
     forms.form2.Timer1.onTick = [this] { insertion.restoreClipboard(); };
 }
 

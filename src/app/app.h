@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/shell.h"
+#include "clipboard/clipboard_capture.h"
 #include "completion/completion.h"
 #include "completion/insertion.h"
 #include "completion/key_reader.h"
 #include "completion/main_tick.h"
+#include "completion/modes.h"
 #include "editing/inline_editor.h"
 #include "editing/list_commands.h"
 #include "editing/list_navigation.h"
@@ -14,6 +16,7 @@
 #include "platform/platform.h"
 #include "textwindow/replace_sets.h"
 #include "ui/forms.h"
+#include "ui/notice.h"
 
 namespace wordvane {
 
@@ -35,6 +38,9 @@ class App {
     HotKeys hotkeys;
     Insertion insertion;
     Completion completion;
+    Modes modes;
+    ClipboardCapture capture;
+    ui::Notice notice;
     ListNavigation navigation;
     ListCommands listCommands;
     InlineEditor inlineEditor;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "completion/completion.h"
@@ -28,6 +29,8 @@ class Shell {
     // resident; false when start-up ended the process (another instance,
     // unreadable settings or a fatal list-file error).
     bool Form_Load();
+    // Runs at the end of a start-up that made the program resident.
+    std::function<void()> onResident;
 
     // The tray menu's "終了".
     void mnuExit_Click();

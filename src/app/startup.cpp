@@ -201,6 +201,9 @@ bool Shell::Form_Load() {
     platform_.addTrayIcon(form1.handle(), kAppTitle);
     hotkeys_.setShowHotKey();
     hotkeys_.hookWindow();
+    if (onResident) {
+        onResident();
+    }
     return true;
 }
 

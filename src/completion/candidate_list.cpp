@@ -55,24 +55,23 @@ void Completion::takeElement() {
     typedText_.clear();
 }
 
-// Fills List1 with the names that begin with `typed`; returns how many.
+// Fills List1 with the names that begin with `typed`, remembering the word
+// or element each line shows; returns how many.
 int16_t Completion::fillMatches(const std::u16string& typed) {
     const WordListClass& words = currentWords();
     std::vector<std::u16string> matches;
-    if (openWord_ == -1) {
-        matches.reserve(static_cast<size_t>(words.getWordLength() + 1));
-        for (int w = 0; w <= words.getWordLength(); ++w) {
-            const std::u16string& name = words.peekString(static_cast<int16_t>(w), 0, 0);
-            if (beginsWith(name, typed)) {
-                matches.push_back(name);
-            }
-        }
-    } else {
-        for (int e = 1; e <= words.getElementLength(openWord_); ++e) {
-            const std::u16string& name = words.peekString(openWord_, static_cast<int16_t>(e), 0);
-            if (beginsWith(name, typed)) {
-                matches.push_back(name);
-            }
+    lineEntries_.clear();
+    linesLevel_ = openWord_;
+    const bool wordLevel = openWord_ == -1;
+    const int first = wordLevel ? 0 : 1;
+    const int last = wordLevel ? words.getWordLength() : words.getElementLength(openWord_);
+    for (int i = first; i <= last; ++i) {
+        const auto index = static_cast<int16_t>(i);
+        const std::u16string& name =
+            wordLevel ? words.peekString(index, 0, 0) : words.peekString(openWord_, index, 0);
+        if (beginsWith(name, typed)) {
+            matches.push_back(name);
+            lineEntries_.push_back(index);
         }
     }
     const auto count = static_cast<int16_t>(matches.size());
@@ -148,23 +147,26 @@ void Completion::showList() {
     }
 }
 
-int16_t Completion::getCorrespondIndex(int16_t wordIndex) const {
-    const WordListClass& words = currentWords();
-    const std::u16string selected = form1_.List1.text();
-    if (wordIndex == -1) {
-        for (int w = 0; w <= words.getWordLength(); ++w) {
-            if (words.peekString(static_cast<int16_t>(w), 0, 0) == selected) {
-                return static_cast<int16_t>(w);
-            }
-        }
-    } else {
-        for (int e = 0; e <= words.getElementLength(wordIndex); ++e) {
-            if (words.peekString(wordIndex, static_cast<int16_t>(e), 0) == selected) {
-                return static_cast<int16_t>(e);
-            }
-        }
+std::optional<int16_t> Completion::entryOfLine(int16_t level, int line) const {
+    if (level != linesLevel_ || line < 0 || static_cast<size_t>(line) >= lineEntries_.size() ||
+        lineEntries_.size() != static_cast<size_t>(form1_.List1.listCount())) {
+        return std::nullopt;
     }
-    return 0;
+    return lineEntries_[static_cast<size_t>(line)];
+}
+
+std::optional<int16_t> Completion::selectedEntry() const {
+    return entryOfLine(openWord_, form1_.List1.listIndex());
+}
+
+int16_t Completion::getCorrespondIndex(int16_t wordIndex) const {
+    return entryOfLine(wordIndex, form1_.List1.listIndex()).value_or(0);
+}
+
+void Completion::selectEntry(int16_t entry) {
+    const auto line = std::find(lineEntries_.begin(), lineEntries_.end(), entry);
+    form1_.List1.setListIndex(
+        line == lineEntries_.end() ? 0 : static_cast<int16_t>(line - lineEntries_.begin()));
 }
 
 void Completion::checkElement(int16_t index) {
@@ -192,11 +194,7 @@ void Completion::forcedShowList() {
     }
     ForegroundKeeper foreground(platform_);
     if (currentList_ == kLauncherList) {
-        // The launcher list is filtered in its own text box.
-        launcherBox_.Text1.setText(u"");
-        launcherBox_.setVisible(true);
-        platform_.setActiveWindow(form1_.handle());
-        launcherBox_.Text1.setFocused(true);
+        openLauncherBox();
     }
     forcedList_ = true;
     if (openWord_ == -1) {
@@ -214,6 +212,14 @@ void Completion::forcedShowList() {
     } else {
         showList();
     }
+}
+
+// The launcher list is filtered in its own text box, which takes the focus.
+void Completion::openLauncherBox() {
+    launcherBox_.Text1.setText(u"");
+    launcherBox_.setVisible(true);
+    platform_.setActiveWindow(form1_.handle());
+    launcherBox_.Text1.setFocused(true);
 }
 
 void Completion::setWindowPosision() {

@@ -41,8 +41,35 @@ void Completion::switchList(int16_t list, const std::u16string& caption) {
     shownText_.clear();
     lastListIndex_ = 0;
     currentList_ = list;
+    displaySize_ = lists_.listDisplaySize[static_cast<size_t>(list)];
     form1_.setCaption(caption);
     setWindowSize();
+}
+
+void Completion::wordsMoved(int16_t list, int16_t from, int16_t by, int16_t last) {
+    if (list != currentList_) {
+        return;
+    }
+    if (openWord_ >= from) {
+        openWord_ = static_cast<int16_t>(openWord_ + by);
+        if (openWord_ > last) {
+            endCycle();
+        }
+        return;
+    }
+    if (openWord_ != -1 || !form1_.visible()) {
+        return;
+    }
+    std::optional<int16_t> selected = selectedEntry();
+    if (selected && *selected >= from) {
+        selected = static_cast<int16_t>(*selected + by);
+    }
+    if (fillMatches(typedText_) == 0) {
+        endCycle();
+        return;
+    }
+    selectEntry(selected && *selected <= last ? *selected : lineEntries_.front());
+    form1_.Text1.setText(currentWords().getString(getCorrespondIndex(-1), 0, 1));
 }
 
 void Completion::endCycle() {

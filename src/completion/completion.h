@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "completion/insertion.h"
 #include "hotkeys/hotkey_registration.h"
@@ -36,6 +38,12 @@ class Completion {
     void switchList(int16_t list, const std::u16string& caption);
     // Hides the list and forgets the typed text and the opened word.
     void endCycle();
+    // The next tick opens the word level of the current list.
+    void requestReshow() { reshowListPending_ = true; }
+    // Words `from` to `last` of `list` moved `by` places down (the clipboard
+    // history took a new entry): the shown lines and the opened word follow
+    // their entries, and an entry that fell off the end is no longer shown.
+    void wordsMoved(int16_t list, int16_t from, int16_t by, int16_t last);
 
     // The main tick's part: the key that the program's own keystrokes caused
     // is dropped; a list hotkey's request opens the list (true: the tick
@@ -47,9 +55,16 @@ class Completion {
     // Rebuilds List1 for the current level and abbreviation, then shows the
     // window, or opens a word that the abbreviation matches exactly.
     void showList();
-    // The word (wordIndex -1) or the element of word `wordIndex` whose name is
-    // the selected line of List1; 0 when none is.
+    // The word (wordIndex -1) or the element of word `wordIndex` that the
+    // selected line of List1 shows; 0 when no line is selected at that level.
+    // Lines are remembered with their entries when List1 is filled, so two
+    // entries of the same name are never mistaken for each other.
     int16_t getCorrespondIndex(int16_t wordIndex) const;
+    // The entry of the selected line at the current level; none when no line
+    // is selected or List1 no longer shows what it was filled with.
+    std::optional<int16_t> selectedEntry() const;
+    // Selects the line that shows `entry` (the first line when none does).
+    void selectEntry(int16_t entry);
     // Closes word `index` again when it has no candidates.
     void checkElement(int16_t index);
     // Shows (true) or hides (false) the candidate window without taking the
@@ -57,6 +72,8 @@ class Completion {
     void form_visible(bool visible);
     // Opens the current list at once (a list hotkey or the tray icon).
     void forcedShowList();
+    // Shows the launcher's filter box with the focus in it.
+    void openLauncherBox();
     // Moves the candidate window to the caret or the mouse pointer.
     void setWindowPosision();
     // Lays the candidate window out for the current list's display size.
@@ -90,6 +107,7 @@ class Completion {
     void openWordAt(int16_t word);
     void takeElement();
     int16_t fillMatches(const std::u16string& typed);
+    std::optional<int16_t> entryOfLine(int16_t level, int line) const;
     bool filterByAbbreviation();
     bool fillWholeLevel();
     bool completionOff() const;
@@ -117,6 +135,9 @@ class Completion {
     // A decide just happened: the next "return" is ignored.
     bool afterDecide_ = false;
     int16_t displaySize_ = 0;
+    // The word (or element of word `linesLevel_`) that each line of List1 shows.
+    std::vector<int16_t> lineEntries_;
+    int16_t linesLevel_ = -1;
     Size screenPx_;
     // Width and height in pixels of the small, middle and large list window.
     std::array<std::array<int32_t, 2>, 3> windowSizePx_{};

@@ -132,6 +132,7 @@ bool KeyReader::suppressedNow(int16_t code, bool active, uint64_t now) {
 
 std::u16string KeyReader::getPushedSpell(Platform& platform) {
     pushedKeys_.clear();
+    keyWentDown_ = false;
     const uint64_t now = suppressed_.empty() ? 0 : platform.milliseconds();
     for (int16_t code : polledCodes()) {
         const bool active = platform.keyActive(code);
@@ -152,6 +153,7 @@ std::u16string KeyReader::getPushedSpell(Platform& platform) {
     for (int16_t code : pushedKeys_) {
         if (std::find(lastPushedKeys_.begin(), lastPushedKeys_.end(), code) ==
             lastPushedKeys_.end()) {
+            keyWentDown_ = true;
             spelling = getString(code, shiftDown_);
             break;
         }

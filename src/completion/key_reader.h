@@ -31,6 +31,8 @@ class KeyReader {
     // The modifiers as the last poll found them.
     bool shiftDown() const { return shiftDown_; }
     bool ctrlDown() const { return ctrlDown_; }
+    // The last poll saw a polled key go down, spelled or not.
+    bool keyWentDown() const { return keyWentDown_; }
 
     // The polled codes, in ascending order.
     static const std::vector<int16_t>& polledCodes();
@@ -41,6 +43,7 @@ class KeyReader {
     std::vector<int16_t> pushedKeys_;
     bool shiftDown_ = false;
     bool ctrlDown_ = false;
+    bool keyWentDown_ = false;
 
     struct Suppressed {
         int16_t code;

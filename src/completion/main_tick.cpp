@@ -2,13 +2,17 @@
 
 namespace wordvane {
 
-MainTick::MainTick(Platform& platform, KeyReader& keys, Completion& completion,
-                   const ui::Window& addWordDialog, const ui::MenuItem& completionOff)
+MainTick::MainTick(Platform& platform, KeyReader& keys, Completion& completion, Modes& modes,
+                   ClipboardCapture& capture, ui::Notice& notice, const ui::ModeMenu& menu,
+                   const ui::Window& addWordDialog)
     : platform_(platform),
       keys_(keys),
       completion_(completion),
-      addWordDialog_(addWordDialog),
-      completionOff_(completionOff) {}
+      modes_(modes),
+      capture_(capture),
+      notice_(notice),
+      menu_(menu),
+      addWordDialog_(addWordDialog) {}
 
 void MainTick::Timer1_Timer() {
     // While the add-word dialog is open the program does nothing at all.
@@ -16,15 +20,23 @@ void MainTick::Timer1_Timer() {
         return;
     }
     std::u16string spelling = keys_.getPushedSpell(platform_);
+    if (menu_.mnuClipDuplicate.checked() &&
+        ((spelling == u"c" && keys_.ctrlDown()) || spelling == u"Shiftdelete")) {
+        capture_.keepDuplicateOnce();
+    }
+    capture_.tick();
     if (completion_.takeSkipNextKey()) {
         spelling.clear();
     }
-    if (completionOff_.checked()) {
+    if (menu_.mnuOff.checked()) {
         spelling.clear();
     }
+    modes_.countDownBalloon();
+    notice_.tick();
     if (completion_.reshowIfPending()) {
         return;
     }
+    modes_.doubleCtrlTick();
     completion_.handleTickKey(spelling);
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "clipboard/clipboard_capture.h"
 #include "completion/completion.h"
 #include "completion/key_reader.h"
+#include "completion/modes.h"
 #include "platform/platform.h"
-#include "ui/controls.h"
+#include "ui/forms.h"
+#include "ui/notice.h"
 
 namespace wordvane {
 
@@ -12,8 +15,9 @@ namespace wordvane {
 // completion logic.
 class MainTick {
   public:
-    MainTick(Platform& platform, KeyReader& keys, Completion& completion,
-             const ui::Window& addWordDialog, const ui::MenuItem& completionOff);
+    MainTick(Platform& platform, KeyReader& keys, Completion& completion, Modes& modes,
+             ClipboardCapture& capture, ui::Notice& notice, const ui::ModeMenu& menu,
+             const ui::Window& addWordDialog);
 
     void Timer1_Timer();
 
@@ -21,8 +25,11 @@ class MainTick {
     Platform& platform_;
     KeyReader& keys_;
     Completion& completion_;
+    Modes& modes_;
+    ClipboardCapture& capture_;
+    ui::Notice& notice_;
+    const ui::ModeMenu& menu_;
     const ui::Window& addWordDialog_;
-    const ui::MenuItem& completionOff_;
 };
 
 }  // namespace wordvane

@@ -1,14 +1,156 @@
 #include "editing/list_commands.h"
 
+#include <algorithm>
+
 #include "lists/list_files.h"
 #include "lists/text_file.h"
+#include "platform/foreground_keeper.h"
 #include "ui/message_box.h"
 
 namespace wordvane {
 
-ListCommands::ListCommands(Platform& platform, Lists& lists, const Completion& completion,
-                           ui::Window& addWordDialog)
-    : platform_(platform), lists_(lists), completion_(completion), addWordDialog_(addWordDialog) {}
+namespace {
+
+constexpr char16_t kEmptySlotAccount[] = u"まだ入っていません。";
+constexpr char16_t kLabelFont[] = u"ＭＳ Ｐゴシック";
+constexpr int kLabelPointSize = 9;
+
+}  // namespace
+
+ListCommands::ListCommands(Platform& platform, Lists& lists, Completion& completion,
+                           HotKeys& hotkeys, ui::Form1& form1, ui::Window& balloon,
+                           ui::Window& launcherBox, ui::Window& addWordDialog)
+    : platform_(platform),
+      lists_(lists),
+      completion_(completion),
+      hotkeys_(hotkeys),
+      form1_(form1),
+      balloon_(balloon),
+      launcherBox_(launcherBox),
+      addWordDialog_(addWordDialog) {}
+
+std::optional<ListCommands::Target> ListCommands::selectedTarget() const {
+    const std::optional<int16_t> entry = completion_.selectedEntry();
+    if (!entry) {
+        return std::nullopt;
+    }
+    const int16_t openWord = completion_.openWord();
+    Target target{openWord == -1 ? *entry : openWord, openWord == -1 ? int16_t{0} : *entry, {}, {}};
+    const WordListClass& words = completion_.currentWords();
+    target.name = words.getString(target.word, target.element, 0);
+    target.account = words.getString(target.word, target.element, 1);
+    return target;
+}
+
+// The tick runs under a question: a capture may have moved the entry.
+bool ListCommands::stillThere(const Target& target) const {
+    const WordListClass& words = completion_.currentWords();
+    return target.word <= words.getWordLength() &&
+           target.element <= words.getElementLength(target.word) &&
+           words.peekString(target.word, target.element, 0) == target.name &&
+           words.peekString(target.word, target.element, 1) == target.account;
+}
+
+void ListCommands::hideHelpers() {
+    if (completion_.currentList() == kLauncherList) {
+        launcherBox_.setVisible(false);
+    }
+    balloon_.setVisible(false);
+}
+
+void ListCommands::deleteWord(int16_t word) {
+    WordListClass& words = lists_.words(completion_.currentList());
+    const int16_t last = words.getWordLength();
+    words.moveWordToEnd(word);
+    // The deleted word leaves an empty slot, its elements dropped with it.
+    words.resetWord(last, u"", kEmptySlotAccount);
+}
+
+void ListCommands::deleteElement(int16_t word, int16_t element) {
+    WordListClass& words = lists_.words(completion_.currentList());
+    const int16_t last = words.getElementLength(word);
+    for (int16_t e = element; e < last; ++e) {
+        words.changeString(word, e, words.getString(word, static_cast<int16_t>(e + 1), 0),
+                           words.getString(word, static_cast<int16_t>(e + 1), 1));
+    }
+    words.decrementAttributeLength(word);
+    if (element == 1) {
+        completion_.endCycle();  // back to the word level
+    }
+}
+
+bool ListCommands::doItemDelete() {
+    hideHelpers();
+    const int list = completion_.currentList();
+    const bool wordLevel = completion_.openWord() == -1;
+    if (wordLevel && completion_.currentWords().getWordLength() == 0) {
+        showMessage(platform_,
+                    u"単語がひとつしかないので削除できません。\r\nリストを空にすることはできません",
+                    kMbIconExclamation);
+        return false;
+    }
+    const std::optional<Target> target = selectedTarget();
+    if (!target) {
+        return false;
+    }
+    if (list == kClipboardList && wordLevel && target->word == 0) {
+        showMessage(platform_, u"この項目は削除できません", kMbOk);
+        completion_.showList();
+        return false;
+    }
+    if (showMessage(platform_, u"この項目を削除してよろしいですか?", kMbYesNo) != kIdYes ||
+        !stillThere(*target)) {
+        return false;
+    }
+    if (wordLevel) {
+        deleteWord(target->word);
+    } else {
+        deleteElement(target->word, target->element);
+    }
+    if (list >= kFirstWordList) {
+        lists_.wordListChanged[static_cast<size_t>(list - kFirstWordList)] = true;
+    }
+    completion_.showList();
+    return true;
+}
+
+bool ListCommands::doItemStore() {
+    // The storage takes words of the clipboard list only.
+    const std::optional<Target> target =
+        completion_.currentList() == kClipboardList && completion_.openWord() == -1
+            ? selectedTarget()
+            : std::nullopt;
+    if (showMessage(platform_, u"この項目を保管庫へ移動しますか?", kMbYesNo) != kIdYes || !target ||
+        !stillThere(*target)) {
+        return true;
+    }
+    lists_.addWord(kClipboardList, 0, target->name, target->account);
+    return true;
+}
+
+void ListCommands::pushDeleteHotKey() {
+    hotkeys_.deleteNavigationHotKey();
+    ForegroundKeeper foreground(platform_);
+    platform_.setForegroundWindow(form1_.handle());
+    form1_.Timer1.setEnabled(false);
+    doItemDelete();
+    form1_.Timer1.setEnabled(true);
+    // The arrows belong to the list only while it is shown.
+    if (form1_.visible()) {
+        hotkeys_.setNavigationHotKey();
+    }
+}
+
+void ListCommands::pushShiftDeleteHotKey() {
+    if (completion_.currentList() != kClipboardList) {
+        return;
+    }
+    completion_.form_visible(false);
+    ForegroundKeeper foreground(platform_);
+    platform_.setForegroundWindow(form1_.handle());
+    doItemStore();
+    completion_.form_visible(true);
+}
 
 void ListCommands::mnuSave_Click() {
     addWordDialog_.setVisible(false);
@@ -27,6 +169,67 @@ void ListCommands::mnuSave_Click() {
         return;
     }
     lists_.markSaved(list);
+}
+
+void ListCommands::List1_Click() {
+    const std::optional<Target> target = selectedTarget();
+    if (!target) {
+        return;
+    }
+    form1_.Text1.setText(target->account);
+    if (lists_.listDisplaySize[static_cast<size_t>(completion_.currentList())] == 2) {
+        sizeLargeDescription();
+    }
+}
+
+// The large display widens its description box to the text, up to the
+// configured limit, and stays on the screen.
+void ListCommands::sizeLargeDescription() {
+    const int32_t tppX = platform_.twipsPerPixelX();
+    const int32_t tppY = platform_.twipsPerPixelY();
+    const std::u16string& text = form1_.Text1.text();
+    int32_t width = 0;
+    int32_t height = 0;
+    for (size_t begin = 0; begin <= text.size();) {
+        const size_t end = std::min(text.find(u"\r\n", begin), text.size());
+        const Size line =
+            platform_.measureText(text.substr(begin, end - begin), kLabelFont, kLabelPointSize);
+        width = std::max(width, line.width * tppX);
+        height += line.height * tppY;
+        begin = end + 2;
+    }
+    const int32_t maxWidth = lists_.settings.largeDescMaxWidth;
+    ui::TextBox& box = form1_.Text1;
+    if (width <= 5600) {
+        box.setWidth(5900);
+        form1_.setWidth(8475);
+    } else if (width > maxWidth) {
+        box.setWidth(maxWidth);
+        form1_.setWidth(form1_.List1.width() + maxWidth - 300);
+    } else {
+        box.setWidth(width + 500);
+        form1_.setWidth(width + form1_.List1.width() + 200);
+    }
+    if (height > 2800) {
+        if (box.width() == 5900) {
+            box.setWidth(5600);
+        } else {
+            form1_.setWidth(form1_.width() + 400);
+        }
+    }
+    const int32_t screenWidth = platform_.screenSizePixels().width;
+    if ((form1_.width() + form1_.left()) / tppX > screenWidth) {
+        form1_.setLeft(tppX * screenWidth - form1_.width() - 200);
+    }
+}
+
+void ListCommands::List1_RightButton() {
+    const int list = completion_.currentList();
+    auto& menu = form1_.mnuListMenu;
+    menu.mnuClipAllDelete.setVisible(list == kLauncherList || list == kClipboardList);
+    // Only a word of the clipboard list can be moved to the storage.
+    menu.mnuStore.setVisible(list == kClipboardList && completion_.openWord() == -1);
+    platform_.popupMenu(menu, platform_.cursorPosition());
 }
 
 }  // namespace wordvane

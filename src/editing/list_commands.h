@@ -1,25 +1,63 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "completion/completion.h"
+#include "hotkeys/hotkey_registration.h"
 #include "lists/lists.h"
 #include "platform/platform.h"
-#include "ui/controls.h"
+#include "ui/forms.h"
 
 namespace wordvane {
 
-// The commands of the list menu on the shown list.
+// The commands on the shown list: the list menu of List1's right button,
+// deleting an item and moving a clipboard entry to the storage (with their
+// hotkeys), saving the list, and a click on a line.
 class ListCommands {
   public:
-    ListCommands(Platform& platform, Lists& lists, const Completion& completion,
+    ListCommands(Platform& platform, Lists& lists, Completion& completion, HotKeys& hotkeys,
+                 ui::Form1& form1, ui::Window& balloon, ui::Window& launcherBox,
                  ui::Window& addWordDialog);
 
+    // "削除" and "保管庫へ移動"; true when the command ran to its end.
+    bool doItemDelete();
+    bool doItemStore();
+    // Delete and Shift+Delete while the list is shown: the question comes up
+    // in front, with the navigation keys free to answer it.
+    void pushDeleteHotKey();
+    void pushShiftDeleteHotKey();
     // "保存": saves the current list under a name the user chooses.
     void mnuSave_Click();
 
+    // List1: a click shows the line's description (and sizes the large
+    // display to it); the right button pops up the list menu.
+    void List1_Click();
+    void List1_RightButton();
+
   private:
+    // The entry of the selected line with its name and account, so that a
+    // command can tell after its question whether the entry is still there.
+    struct Target {
+        int16_t word;
+        int16_t element;
+        std::u16string name;
+        std::u16string account;
+    };
+    std::optional<Target> selectedTarget() const;
+    bool stillThere(const Target& target) const;
+    void hideHelpers();
+    void deleteWord(int16_t word);
+    void deleteElement(int16_t word, int16_t element);
+    void sizeLargeDescription();
+
     Platform& platform_;
     Lists& lists_;
-    const Completion& completion_;
+    Completion& completion_;
+    HotKeys& hotkeys_;
+    ui::Form1& form1_;
+    ui::Window& balloon_;
+    ui::Window& launcherBox_;
     ui::Window& addWordDialog_;
 };
 

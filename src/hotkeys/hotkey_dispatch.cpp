@@ -22,13 +22,15 @@ class HandlerGuard {
 
 HotKeyDispatch::HotKeyDispatch(Platform& platform, const HotKeys& hotkeys, KeyReader& keys,
                                const Lists& lists, Completion& completion,
-                               ListNavigation& navigation)
+                               ListNavigation& navigation, Modes& modes, ListCommands& listCommands)
     : platform_(platform),
       hotkeys_(hotkeys),
       keys_(keys),
       lists_(lists),
       completion_(completion),
-      navigation_(navigation) {}
+      navigation_(navigation),
+      modes_(modes),
+      listCommands_(listCommands) {}
 
 void HotKeyDispatch::showListOfHotkey(int16_t list) {
     setModeOfHotkey(list);
@@ -61,9 +63,21 @@ bool HotKeyDispatch::dispatchNavigation(int16_t id, NavigationHotKeyIndex first,
                 completion_.selectWord(decide);
                 break;
             }
+            case kHomeHotKey:
+                modes_.setBackMode();
+                break;
+            case kEndHotKey:
+                modes_.setNextMode();
+                break;
+            case kDeleteHotKey:
+                listCommands_.pushDeleteHotKey();
+                break;
+            case kShiftDeleteHotKey:
+                listCommands_.pushShiftDeleteHotKey();
+                break;
             default:
-                // Return, Home, End, Insert, Delete and their Shift forms
-                // act through the parts that own them.
+                // Return, Insert and Shift+Insert act through the parts that
+                // own them.
                 break;
         }
         return true;

@@ -4,6 +4,8 @@
 
 #include "completion/completion.h"
 #include "completion/key_reader.h"
+#include "completion/modes.h"
+#include "editing/list_commands.h"
 #include "editing/list_navigation.h"
 #include "hotkeys/hotkey_registration.h"
 #include "lists/lists.h"
@@ -17,7 +19,8 @@ namespace wordvane {
 class HotKeyDispatch {
   public:
     HotKeyDispatch(Platform& platform, const HotKeys& hotkeys, KeyReader& keys, const Lists& lists,
-                   Completion& completion, ListNavigation& navigation);
+                   Completion& completion, ListNavigation& navigation, Modes& modes,
+                   ListCommands& listCommands);
 
     void hotKeyWndProc(int16_t id);
 
@@ -35,6 +38,8 @@ class HotKeyDispatch {
     const Lists& lists_;
     Completion& completion_;
     ListNavigation& navigation_;
+    Modes& modes_;
+    ListCommands& listCommands_;
     bool inHotKey_ = false;
 };
 

@@ -95,6 +95,10 @@ void HotKeys::changePopupHotkey(int32_t shifts, int16_t keyCode) {
 }
 
 void HotKeys::setNavigationHotKey() {
+    if (navigationRegistered_) {
+        return;
+    }
+    navigationRegistered_ = true;
     for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
         navigationHotKeyIds_[i] = platform_.addAtom(kNavigationHotKeys[i].atomName);
     }
@@ -105,6 +109,10 @@ void HotKeys::setNavigationHotKey() {
 }
 
 void HotKeys::deleteNavigationHotKey() {
+    if (!navigationRegistered_) {
+        return;
+    }
+    navigationRegistered_ = false;
     for (int16_t id : navigationHotKeyIds_) {
         platform_.unregisterHotKey(window(), id);
     }

@@ -86,6 +86,9 @@ class HotKeys {
     int32_t popupShifts_ = 0;
     int16_t popupKeyCode_ = 0;
     std::array<int16_t, kNavigationHotKeyCount> navigationHotKeyIds_{};
+    // The navigation group is registered; registering or releasing it twice
+    // does nothing.
+    bool navigationRegistered_ = false;
     std::array<int16_t, 7> listHotKeyIds_{};
     int16_t popupHotKeyId_ = 0;
     bool hooked_ = false;

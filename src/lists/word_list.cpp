@@ -1,5 +1,6 @@
 #include "lists/word_list.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace wordvane {
@@ -72,6 +73,15 @@ void StrArray::changeName(int16_t index, const std::u16string& name) {
         throw ListStoreError("element index out of range");
     }
     entries_[static_cast<size_t>(index)][0] = name;
+}
+
+void StrArray::swapFirstElement(StrArray& other) {
+    for (StrArray* word : {this, &other}) {
+        if (word->length_ < 0) {
+            word->setString(u"", u"");
+        }
+    }
+    std::swap(entries_[0], other.entries_[0]);
 }
 
 StrArray& WordListClass::word(int16_t index) {
@@ -184,6 +194,26 @@ void WordListClass::exchangeWord(int16_t index1, int16_t index2) {
     for (const auto& row : saved) {
         second.setString(row[0], row[1]);
     }
+}
+
+void WordListClass::rotateFirstElements(int16_t first, int16_t last) {
+    for (int16_t c = last; c > first; --c) {
+        word(static_cast<int16_t>(c - 1)).swapFirstElement(word(c));
+    }
+}
+
+void WordListClass::moveWordToEnd(int16_t index) {
+    word(index);  // throws for a word that does not exist
+    const auto begin = words_.begin();
+    std::rotate(begin + index, begin + index + 1, begin + lastWord_ + 1);
+}
+
+void WordListClass::resetWord(int16_t index, const std::u16string& name,
+                              const std::u16string& account) {
+    word(index);
+    auto fresh = std::make_unique<StrArray>();
+    fresh->setString(name, account);
+    words_[static_cast<size_t>(index)] = std::move(fresh);
 }
 
 }  // namespace wordvane

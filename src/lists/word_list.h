@@ -31,6 +31,9 @@ class StrArray {
     void changeString(int16_t index, const std::u16string& name, const std::u16string& account);
     void decrementArrayLength();
     void changeName(int16_t index, const std::u16string& name);
+    // Exchanges element 0 with `other`'s, strings moved; a word without
+    // elements takes part with an empty element 0.
+    void swapFirstElement(StrArray& other);
 
   private:
     int16_t length_;
@@ -60,6 +63,16 @@ class WordListClass {
     void decrementAttributeLength(int16_t index);
     void changeName(int16_t wordIndex, int16_t elementIndex, const std::u16string& name);
     void exchangeWord(int16_t index1, int16_t index2);
+
+    // Moves, never copies: element 0 of word `last` becomes element 0 of word
+    // `first`, and element 0 of words `first` to `last` - 1 each moves one
+    // word down. The words' other elements stay where they are.
+    void rotateFirstElements(int16_t first, int16_t last);
+    // Moves word `index` with all its elements to the end of the list; the
+    // words after it move up one.
+    void moveWordToEnd(int16_t index);
+    // Word `index` becomes a word of one element, its other elements dropped.
+    void resetWord(int16_t index, const std::u16string& name, const std::u16string& account);
 
   private:
     StrArray& word(int16_t index);

@@ -32,6 +32,19 @@ struct Caret {
     std::u16string windowClass;
 };
 
+// What a clipboard history may take from the clipboard.
+struct ClipboardCopy {
+    enum class Status {
+        Text,      // `text` is the clipboard's text
+        NoText,    // the clipboard holds no text (an image, a file list, nothing)
+        Excluded,  // the copy asks clipboard histories to leave it out
+        TooLong,   // longer than asked for; not read
+        Busy,      // another program holds the clipboard open
+    };
+    Status status = Status::NoText;
+    std::u16string text;
+};
+
 struct LocalDateTime {
     int year = 0;
     int month = 0;
@@ -81,6 +94,11 @@ class Platform {
     virtual std::optional<std::u16string> clipboardText() = 0;
     virtual bool putClipboardText(const std::u16string& text) = 0;
     virtual uint32_t clipboardChangeCount() = 0;
+    // The clipboard's text for the history: a copy marked for clipboard
+    // histories to leave out ("ExcludeClipboardContentFromMonitorProcessing",
+    // "CanIncludeInClipboardHistory" 0, "Clipboard Viewer Ignore") is
+    // excluded, and a text longer than `maxCharacters` is not copied.
+    virtual ClipboardCopy copyClipboardForHistory(size_t maxCharacters) = 0;
 
     // Global hotkeys: ids from the global atom table, registered on a window.
     virtual int16_t addAtom(const std::u16string& name) = 0;
@@ -112,7 +130,7 @@ class Platform {
     virtual int twipsPerPixelY() = 0;
 
     // Window shape and translucency (alpha 0..255).
-    virtual void setWindowRoundRegion(WindowHandle window, const Rect& box, int corner,
+    virtual void setWindowRoundRegion(WindowHandle window, const Rect& box, Size corner,
                                       const Point* tail, int tailPoints) = 0;
     virtual void setWindowOpacity(WindowHandle window, int alpha) = 0;
 

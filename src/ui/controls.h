@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,10 +100,23 @@ class Button : public Control {
     std::u16string caption_;
 };
 
+// How a label draws its text, when not in the system's way: font, point
+// size, weight and colours (0xBBGGRR).
+struct TextStyle {
+    std::u16string font;
+    int pointSize = 9;
+    bool bold = false;
+    uint32_t color = 0;
+    uint32_t background = 0xFFFFFF;
+};
+
 class Label : public Control {
   public:
     ControlKind kind() const override { return ControlKind::Label; }
+    std::optional<TextStyle> textStyle;
     WORDVANE_PROPERTY(std::u16string, caption, setCaption, caption_)
+    // The mouse moved over the label.
+    std::function<void()> onMouseMove;
 
   private:
     std::u16string caption_;
@@ -149,6 +163,18 @@ class ListBox : public Control {
                    : std::u16string();
     }
     WORDVANE_PROPERTY(int16_t, listIndex, setListIndex, listIndex_)
+
+    // The user chose a line (the selection is already set), double-clicked
+    // one, or pressed the right button over the list.
+    std::function<void()> onClick;
+    std::function<void()> onDoubleClick;
+    std::function<void()> onRightButton;
+    void click(int16_t line) {
+        setListIndex(line);
+        if (onClick) {
+            onClick();
+        }
+    }
 
   private:
     std::vector<std::u16string> items_;
@@ -245,6 +271,8 @@ class Window : public Placed {
     WORDVANE_PROPERTY(bool, topmost, setTopmost, topmost_)
     // Loaded: the window exists (the backend has created it).
     WORDVANE_PROPERTY(bool, loaded, setLoaded, loaded_)
+    // The window's own colour (0xBBGGRR) instead of the system's.
+    std::optional<uint32_t> background;
 
     WindowHandle handle() const { return handle_; }
     void setHandle(WindowHandle handle) { handle_ = handle; }

@@ -27,6 +27,10 @@ ModeMenu::ModeMenu() : Menu(u"モード") {
     };
 }
 
+ListMenu::ListMenu() : Menu(u"リストメニュー") {
+    children = {&mnuItemDelete, &mnuStore, &mnuClipAllDelete, &mnuSave};
+}
+
 Form1::Form1() {
     addControl(101, "List1", List1);
     addControl(102, "Text1", Text1);
@@ -49,9 +53,22 @@ Form1::Form1() {
 }
 
 Form2::Form2() {
+    addControl(101, "Label1", Label1);
     addTimer(Timer1);
+    setStyle(WindowStyle::Popup);
+    Label1.place(0, 0, 3600, 600);
     Timer1.setInterval(300);
     Timer1.setEnabled(false);
+}
+
+Form7::Form7() {
+    addControl(101, "Label1", Label1);
+    setStyle(WindowStyle::Popup);
+    constexpr uint32_t kDarkGrey = 0x404040;
+    background = kDarkGrey;
+    Label1.textStyle = TextStyle{u"ＭＳ Ｐゴシック", 12, true, 0xFFFFFF, kDarkGrey};
+    // The balloon's body, in twips at 96 dpi: 160 x 55 pixels with its tail.
+    Label1.place(150, 150, 2100, 330);
 }
 
 Form8::Form8() {
@@ -62,13 +79,17 @@ Forms::Forms() {
     // Sizes in twips until the windows are laid out (the candidate list takes
     // its size from the list's display size).
     int number = 1;
-    for (Window* window : {static_cast<Window*>(&form1), static_cast<Window*>(&form2), &form3,
-                           &form4, &form5, &form6, &form7, static_cast<Window*>(&form8), &form9}) {
+    for (Window* window :
+         {static_cast<Window*>(&form1), static_cast<Window*>(&form2), &form3, &form4, &form5,
+          &form6, static_cast<Window*>(&form7), static_cast<Window*>(&form8), &form9}) {
         window->setWidth(2775);
         window->setHeight(3900);
         window->setHandle(static_cast<WindowHandle>(0x1000 + number));
         ++number;
     }
+    form2.place(0, 0, 3600, 600);
+    // The balloon: 160 x 55 pixels at 96 dpi, its region cut at load.
+    form7.place(0, 0, 2400, 825);
     form3.setStyle(WindowStyle::Dialog);
     form5.setStyle(WindowStyle::Dialog);
 }

@@ -28,6 +28,19 @@ class ModeMenu : public Menu {
     MenuItem mnuExit{u"終了"};
 };
 
+// The list menu "リストメニュー" that List1's right button pops up.
+class ListMenu : public Menu {
+  public:
+    ListMenu();
+    ListMenu(const ListMenu&) = delete;
+    ListMenu& operator=(const ListMenu&) = delete;
+
+    MenuItem mnuItemDelete{u"削除"};
+    MenuItem mnuStore{u"保管庫へ移動"};
+    MenuItem mnuClipAllDelete{u"すべて削除"};
+    MenuItem mnuSave{u"保存"};
+};
+
 // The candidate-list window.
 class Form1 : public Window {
   public:
@@ -39,14 +52,23 @@ class Form1 : public Window {
     Button Command2{u"キャンセル"};
     Timer Timer1;
     ModeMenu mnuModeMenu;
+    ListMenu mnuListMenu;
 };
 
-// The key and notice window; its timer restores the clipboard after an
-// insertion.
+// The key and notice window: a small pop-up with one line of news that
+// hides by itself; its timer restores the clipboard after an insertion.
 class Form2 : public Window {
   public:
     Form2();
+    Label Label1;
     Timer Timer1;
+};
+
+// The balloon above the candidate list that names the new mode.
+class Form7 : public Window {
+  public:
+    Form7();
+    Label Label1;
 };
 
 // The launcher's filter box.
@@ -66,7 +88,7 @@ struct Forms {
     Window form4;
     Window form5;
     Window form6;
-    Window form7;
+    Form7 form7;
     Form8 form8;
     Window form9;
 

@@ -105,6 +105,20 @@ class Simulation {
             user_.tick(*count);
         } else if (step.verb == "clip") {
             user_.copy(sim::unescape(step.text));
+        } else if (step.verb == "secret") {
+            user_.copy(sim::unescape(step.text));
+            platform_.clipboardExcluded = true;
+        } else if (step.verb == "wait") {
+            wait(step.text);
+        } else if (step.verb == "line") {
+            ui::ListBox& list = app_.forms.form1.List1;
+            const auto line = parseInt32(step.text);
+            require(app_.forms.form1.visible() && line && *line >= 0 && *line < list.listCount(),
+                    "the shown list has no line " + toUtf8(step.text));
+            list.click(static_cast<int16_t>(*line));
+        } else if (step.verb == "rightclick") {
+            require(app_.forms.form1.visible(), "the list is not shown");
+            app_.forms.form1.List1.onRightButton();
         } else if (step.verb == "answer") {
             platform_.messageAnswers.push_back(step.text == u"yes" ? kIdYes : kIdNo);
         } else if (step.verb == "tray") {
@@ -122,6 +136,16 @@ class Simulation {
         } else if (step.verb == "field") {
             require(user_.typeIntoField(sim::unescape(step.text)), "no field has the focus");
         }
+    }
+
+    // The clock moves on by N minutes ("5m") or seconds ("30s") while the
+    // user does nothing; no tick passes.
+    void wait(const std::u16string& text) {
+        const bool minutes = text.ends_with(u"m");
+        const auto amount = parseInt32(text.substr(0, text.size() - 1));
+        require((minutes || text.ends_with(u"s")) && amount && *amount >= 0,
+                "wait needs minutes (5m) or seconds (30s)");
+        platform_.now += static_cast<uint64_t>(*amount) * (minutes ? 60000 : 1000);
     }
 
     void print(std::ostream& out) {

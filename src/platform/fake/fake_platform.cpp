@@ -49,6 +49,7 @@ bool FakePlatform::putClipboardText(const std::u16string& text) {
         return false;
     }
     clipboard = text;
+    clipboardExcluded = true;
     ++clipboardChanges;
     pastedTexts.push_back(text);
     return true;
@@ -56,6 +57,23 @@ bool FakePlatform::putClipboardText(const std::u16string& text) {
 
 uint32_t FakePlatform::clipboardChangeCount() {
     return clipboardChanges;
+}
+
+ClipboardCopy FakePlatform::copyClipboardForHistory(size_t maxCharacters) {
+    using Status = ClipboardCopy::Status;
+    if (clipboardBusy) {
+        return {Status::Busy, u""};
+    }
+    if (clipboardExcluded) {
+        return {Status::Excluded, u""};
+    }
+    if (!clipboard) {
+        return {Status::NoText, u""};
+    }
+    if (clipboard->size() > maxCharacters) {
+        return {Status::TooLong, u""};
+    }
+    return {Status::Text, *clipboard};
 }
 
 // Like the global atom table: the same name gives the same id and counts a
@@ -139,8 +157,8 @@ int FakePlatform::twipsPerPixelY() {
 }
 
 void FakePlatform::setWindowRoundRegion(WindowHandle /*window*/, const Rect& /*box*/,
-                                        int /*corner*/, const Point* /*tail*/, int /*tailPoints*/) {
-}
+                                        Size /*corner*/, const Point* /*tail*/,
+                                        int /*tailPoints*/) {}
 
 void FakePlatform::setWindowOpacity(WindowHandle window, int alpha) {
     opacity[window] = alpha;
@@ -174,6 +192,11 @@ bool FakePlatform::shellOpen(const std::u16string& target) {
 
 int FakePlatform::messageBox(const std::u16string& text, const std::u16string& title, int style) {
     messages.push_back(Message{text, title, style});
+    if (duringMessage) {
+        const auto events = std::move(duringMessage);
+        duringMessage = nullptr;
+        events();
+    }
     if (!messageAnswers.empty()) {
         const int answer = messageAnswers.front();
         messageAnswers.pop_front();
@@ -267,8 +290,43 @@ uint64_t FakePlatform::milliseconds() {
     return now;
 }
 
+namespace {
+
+// Days since 1970-01-01 of a date, and back (the proleptic Gregorian calendar).
+int64_t daysFromCivil(int64_t year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+void civilFromDays(int64_t days, int& year, int& month, int& day) {
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t dayOfEra = days - era * 146097;
+    const int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+    day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+}  // namespace
+
 LocalDateTime FakePlatform::localNow() {
-    return localTime;
+    const int64_t start = daysFromCivil(localTime.year, localTime.month, localTime.day) * 86400 +
+                          localTime.hour * 3600 + localTime.minute * 60 + localTime.second;
+    const int64_t seconds = start + static_cast<int64_t>(now / 1000);
+    LocalDateTime time;
+    civilFromDays(seconds / 86400, time.year, time.month, time.day);
+    time.hour = static_cast<int>(seconds % 86400 / 3600);
+    time.minute = static_cast<int>(seconds % 3600 / 60);
+    time.second = static_cast<int>(seconds % 60);
+    return time;
 }
 
 }  // namespace wordvane

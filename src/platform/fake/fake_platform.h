@@ -38,6 +38,9 @@ class FakePlatform : public Platform {
     // Another program holds the clipboard open: it can be neither read nor
     // written.
     bool clipboardBusy = false;
+    // The clipboard carries the marks that ask histories to leave it out (a
+    // password manager's copy, or the program's own insertion).
+    bool clipboardExcluded = false;
     WindowHandle foreground = 0x42;
     std::optional<Caret> caretAt;
     Point cursor;
@@ -46,6 +49,8 @@ class FakePlatform : public Platform {
     std::optional<std::u16string> saveDialogAnswer;
     bool otherInstance = false;
     std::set<std::u16string> failingWrites;  // paths whose writing fails
+    // Milliseconds since the session began; the local date and time move on
+    // with it from `localTime`.
     uint64_t now = 0;
     LocalDateTime localTime{2026, 12, 7, 9, 30, 0};
 
@@ -70,6 +75,9 @@ class FakePlatform : public Platform {
     // Runs while the program lets pending events run (a hotkey arriving
     // during an insertion, say).
     std::function<void()> duringYield;
+    // Runs once while the next message box is open (its loop lets the
+    // program's timers run).
+    std::function<void()> duringMessage;
     bool exited = false;
 
     // Platform
@@ -80,6 +88,7 @@ class FakePlatform : public Platform {
     std::optional<std::u16string> clipboardText() override;
     bool putClipboardText(const std::u16string& text) override;
     uint32_t clipboardChangeCount() override;
+    ClipboardCopy copyClipboardForHistory(size_t maxCharacters) override;
     int16_t addAtom(const std::u16string& name) override;
     void deleteAtom(int16_t atom) override;
     bool registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
@@ -98,7 +107,7 @@ class FakePlatform : public Platform {
     Size screenSizePixels() override;
     int twipsPerPixelX() override;
     int twipsPerPixelY() override;
-    void setWindowRoundRegion(WindowHandle window, const Rect& box, int corner, const Point* tail,
+    void setWindowRoundRegion(WindowHandle window, const Rect& box, Size corner, const Point* tail,
                               int tailPoints) override;
     void setWindowOpacity(WindowHandle window, int alpha) override;
     Size measureText(const std::u16string& text, const std::u16string& fontName,

@@ -11,6 +11,8 @@ namespace wordvane::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+// The binding of a control, for its parent's messages about it.
+constexpr wchar_t kBindingProperty[] = L"WordvaneBinding";
 
 // Every bound control is subclassed with the binding as its reference data:
 // the binding sees the control's messages first. Nothing a binding throws
@@ -50,8 +52,18 @@ class ListBoxBinding : public ControlBinding {
 
     void command(WORD code) override {
         if (code == LBN_SELCHANGE) {
-            list_.setListIndex(static_cast<int16_t>(SendMessageW(control_, LB_GETCURSEL, 0, 0)));
+            list_.click(static_cast<int16_t>(SendMessageW(control_, LB_GETCURSEL, 0, 0)));
+        } else if (code == LBN_DBLCLK && list_.onDoubleClick) {
+            list_.onDoubleClick();
         }
+    }
+
+    bool preview(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_RBUTTONDOWN && list_.onRightButton) {
+            list_.onRightButton();
+            return true;
+        }
+        return ControlBinding::preview(message, wParam, lParam);
     }
 
   private:
@@ -121,13 +133,48 @@ class TextBoxBinding : public ControlBinding {
     ui::TextBox& text_;
 };
 
-// A button or a label: a caption; a button's click goes to its model.
+// A button or a label: a caption; a button's click goes to its model, the
+// mouse over a label to the label's. A label with its own text style draws
+// in its font and colours.
 template <typename Model>
 class CaptionBinding : public ControlBinding {
   public:
     CaptionBinding(Model& model, HWND control, Pixels pixels)
         : ControlBinding(model, control, pixels), captioned_(model) {
+        if constexpr (std::is_same_v<Model, ui::Label>) {
+            if (model.textStyle) {
+                useStyle(*model.textStyle);
+            }
+        }
         bind();
+    }
+    ~CaptionBinding() override {
+        if (font_ != nullptr) {
+            DeleteObject(font_);
+        }
+        if (brush_ != nullptr) {
+            DeleteObject(brush_);
+        }
+    }
+
+    HBRUSH colour(HDC dc) override {
+        if constexpr (std::is_same_v<Model, ui::Label>) {
+            if (brush_ != nullptr) {
+                SetTextColor(dc, captioned_.textStyle->color);
+                SetBkColor(dc, captioned_.textStyle->background);
+                return brush_;
+            }
+        }
+        return nullptr;
+    }
+
+    bool preview(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if constexpr (std::is_same_v<Model, ui::Label>) {
+            if (message == WM_MOUSEMOVE && captioned_.onMouseMove) {
+                captioned_.onMouseMove();
+            }
+        }
+        return ControlBinding::preview(message, wParam, lParam);
     }
 
     void command(WORD code) override {
@@ -144,7 +191,21 @@ class CaptionBinding : public ControlBinding {
         SetWindowTextW(control_, wide(captioned_.caption()).c_str());
     }
 
+    void useStyle(const ui::TextStyle& style) {
+        const HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        font_ = CreateFontW(-MulDiv(style.pointSize, dpi, 72), 0, 0, 0,
+                            style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                            wide(style.font).c_str());
+        SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        brush_ = CreateSolidBrush(style.background);
+    }
+
     Model& captioned_;
+    HFONT font_ = nullptr;
+    HBRUSH brush_ = nullptr;
 };
 
 struct ControlClass {
@@ -166,7 +227,8 @@ ControlClass classOf(const ui::Control& model) {
         case ui::ControlKind::Label:
             break;
     }
-    return {L"STATIC", SS_LEFT};
+    // SS_NOTIFY: the label hears the mouse.
+    return {L"STATIC", SS_LEFT | SS_NOTIFY};
 }
 
 }  // namespace
@@ -178,14 +240,20 @@ std::u16string windowText(HWND window) {
     return utf16(text);
 }
 
+ControlBinding* ControlBinding::of(HWND control) {
+    return static_cast<ControlBinding*>(GetPropW(control, kBindingProperty));
+}
+
 ControlBinding::ControlBinding(ui::Control& model, HWND control, Pixels pixels)
     : model_(model), control_(control), pixels_(pixels) {
     SetWindowSubclass(control_, controlProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetPropW(control_, kBindingProperty, this);
 }
 
 ControlBinding::~ControlBinding() {
     model_.setBinding(nullptr);
     RemoveWindowSubclass(control_, controlProcedure, kSubclassId);
+    RemovePropW(control_, kBindingProperty);
 }
 
 void ControlBinding::bind() {

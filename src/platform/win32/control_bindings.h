@@ -34,6 +34,12 @@ class ControlBinding {
     // A message to the control, before the control sees it; true when it was
     // handled and the control is not to see it.
     virtual bool preview(UINT message, WPARAM wParam, LPARAM lParam);
+    // The brush (and colours set on `dc`) a static control draws with; null
+    // for the system's.
+    virtual HBRUSH colour(HDC /*dc*/) { return nullptr; }
+
+    // The binding of a bound control; null for any other window.
+    static ControlBinding* of(HWND control);
 
   protected:
     // Makes the control show the model's state.

@@ -157,6 +157,30 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
                 guarded([&] { model.onTrayIcon(LOWORD(lParam)); });
             }
             return 0;
+        case WM_CTLCOLORSTATIC:
+            if (ControlBinding* binding = ControlBinding::of(reinterpret_cast<HWND>(lParam))) {
+                if (const HBRUSH brush = binding->colour(reinterpret_cast<HDC>(wParam))) {
+                    return reinterpret_cast<LRESULT>(brush);
+                }
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (model.background) {
+                RECT area;
+                GetClientRect(form.window, &area);
+                const HBRUSH brush = CreateSolidBrush(*model.background);
+                FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
+                DeleteObject(brush);
+                return 1;
+            }
+            break;
+        case WM_MOUSEACTIVATE:
+            // A window that never takes the focus is not activated by a click
+            // either.
+            if (model.style() == ui::WindowStyle::Popup) {
+                return MA_NOACTIVATE;
+            }
+            break;
         case WM_CLOSE:
             guarded([&] { model.close(); });
             return 0;

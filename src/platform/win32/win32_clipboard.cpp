@@ -72,4 +72,59 @@ uint32_t Win32Platform::clipboardChangeCount() {
     return GetClipboardSequenceNumber();
 }
 
+namespace {
+
+bool hasFormat(const wchar_t* name) {
+    return IsClipboardFormatAvailable(RegisterClipboardFormatW(name)) != FALSE;
+}
+
+// Password managers and the program's own insertions mark their copies for
+// clipboard histories to leave out.
+bool markedForNoHistory() {
+    if (hasFormat(L"ExcludeClipboardContentFromMonitorProcessing") ||
+        hasFormat(L"Clipboard Viewer Ignore")) {
+        return true;
+    }
+    const HANDLE allowed =
+        GetClipboardData(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"));
+    if (allowed == nullptr || GlobalSize(allowed) < sizeof(DWORD)) {
+        return false;
+    }
+    GlobalLockGuard<const DWORD> value(allowed);
+    return value.get() != nullptr && *value.get() == 0;
+}
+
+}  // namespace
+
+// One attempt only: a clipboard another program holds is tried again at the
+// next capture. The text's length is found before anything is copied, so a
+// text over the limit costs no copy.
+ClipboardCopy Win32Platform::copyClipboardForHistory(size_t maxCharacters) {
+    using Status = ClipboardCopy::Status;
+    ClipboardLock clipboard(nullptr, 1);
+    if (!clipboard.open()) {
+        return {Status::Busy, u""};
+    }
+    if (markedForNoHistory()) {
+        return {Status::Excluded, u""};
+    }
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (data == nullptr) {
+        return {Status::NoText, u""};
+    }
+    GlobalLockGuard<const char16_t> locked(data);
+    if (locked.get() == nullptr) {
+        return {Status::NoText, u""};
+    }
+    const size_t capacity = GlobalSize(data) / sizeof(char16_t);
+    size_t length = 0;
+    while (length < capacity && locked.get()[length] != u'\0') {
+        if (length == maxCharacters) {
+            return {Status::TooLong, u""};
+        }
+        ++length;
+    }
+    return {Status::Text, std::u16string(locked.get(), length)};
+}
+
 }  // namespace wordvane::win32

@@ -40,9 +40,10 @@ class UniqueHandle {
 // The clipboard, open for as long as the lock lives.
 class ClipboardLock {
   public:
-    explicit ClipboardLock(HWND owner) {
-        // Another program may hold the clipboard for a moment.
-        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+    // Another program may hold the clipboard for a moment: `attempts` tries,
+    // 5 ms apart.
+    explicit ClipboardLock(HWND owner, int attempts = 10) {
+        for (int attempt = 0; attempt < attempts && !open_; ++attempt) {
             open_ = OpenClipboard(owner) != FALSE;
             if (!open_) {
                 Sleep(5);

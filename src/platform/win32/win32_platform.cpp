@@ -35,11 +35,37 @@ bool Win32Platform::keyActive(int virtualKey) {
     return GetAsyncKeyState(virtualKey) != 0;
 }
 
+namespace {
+
+// Keys of the navigation block, not of the numeric keypad: the application
+// tells them apart by the extended-key flag.
+bool isExtendedKey(int virtualKey) {
+    switch (virtualKey) {
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_END:
+        case VK_HOME:
+        case VK_INSERT:
+        case VK_DELETE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 void Win32Platform::sendKey(int virtualKey, bool keyUp) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = static_cast<WORD>(virtualKey);
-    input.ki.dwFlags = keyUp ? KEYEVENTF_KEYUP : 0;
+    input.ki.wScan = static_cast<WORD>(scanCode(virtualKey));
+    input.ki.dwFlags =
+        (keyUp ? KEYEVENTF_KEYUP : 0) | (isExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
     SendInput(1, &input, sizeof(input));
 }
 
@@ -163,10 +189,10 @@ int Win32Platform::twipsPerPixelY() {
     return 1440 / screenDpi();
 }
 
-void Win32Platform::setWindowRoundRegion(WindowHandle window, const Rect& box, int corner,
+void Win32Platform::setWindowRoundRegion(WindowHandle window, const Rect& box, Size corner,
                                          const Point* tail, int tailPoints) {
     GdiObject<HRGN> region(
-        CreateRoundRectRgn(box.left, box.top, box.right, box.bottom, corner, corner));
+        CreateRoundRectRgn(box.left, box.top, box.right, box.bottom, corner.width, corner.height));
     if (tail != nullptr && tailPoints > 2) {
         std::vector<POINT> points;
         for (int i = 0; i < tailPoints; ++i) {

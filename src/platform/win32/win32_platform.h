@@ -31,6 +31,7 @@ class Win32Platform : public Platform {
     std::optional<std::u16string> clipboardText() override;
     bool putClipboardText(const std::u16string& text) override;
     uint32_t clipboardChangeCount() override;
+    ClipboardCopy copyClipboardForHistory(size_t maxCharacters) override;
     int16_t addAtom(const std::u16string& name) override;
     void deleteAtom(int16_t atom) override;
     bool registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
@@ -49,7 +50,7 @@ class Win32Platform : public Platform {
     Size screenSizePixels() override;
     int twipsPerPixelX() override;
     int twipsPerPixelY() override;
-    void setWindowRoundRegion(WindowHandle window, const Rect& box, int corner, const Point* tail,
+    void setWindowRoundRegion(WindowHandle window, const Rect& box, Size corner, const Point* tail,
                               int tailPoints) override;
     void setWindowOpacity(WindowHandle window, int alpha) override;
     Size measureText(const std::u16string& text, const std::u16string& fontName,

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "ui/forms.h"
+
+namespace wordvane::ui {
+
+// Form2 as a small pop-up notice: it hides by itself 101 ticks after it was
+// shown, or at once when the mouse moves over its label.
+class Notice {
+  public:
+    explicit Notice(Form2& form2) : form2_(form2) {
+        form2_.Label1.onMouseMove = [this] { form2_.setVisible(false); };
+    }
+
+    // Called right after showing Form2.
+    void setTimeInitialize() { ticks_ = 0; }
+    // Called by every main tick while Form2 is visible.
+    void incrementTimeCount() {
+        if (++ticks_ > 100) {
+            form2_.setVisible(false);
+            ticks_ = 0;
+        }
+    }
+    void tick() {
+        if (form2_.visible()) {
+            incrementTimeCount();
+        }
+    }
+
+  private:
+    Form2& form2_;
+    int16_t ticks_ = 0;
+};
+
+}  // namespace wordvane::ui
