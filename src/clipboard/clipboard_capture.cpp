@@ -104,16 +104,8 @@ std::optional<std::u16string> ClipboardCapture::readClipboard() {
 }
 
 bool ClipboardCapture::knownText(const std::u16string& text, int16_t lastWord) const {
-    if (text == lastClipText_) {
-        return true;
-    }
-    const WordListClass& words = lists_.words(kClipboardList);
-    for (int16_t w = 0; w <= lastWord; ++w) {
-        if (words.getElementLength(w) >= 0 && words.peekString(w, 0, 1) == text) {
-            return true;
-        }
-    }
-    return false;
+    return text == lastClipText_ ||
+           lists_.words(kClipboardList).findFirstAccount(text, lastWord) != -1;
 }
 
 bool ClipboardCapture::separatorDue(const LocalDateTime& now) const {

@@ -75,15 +75,6 @@ void StrArray::changeName(int16_t index, const std::u16string& name) {
     entries_[static_cast<size_t>(index)][0] = name;
 }
 
-void StrArray::swapFirstElement(StrArray& other) {
-    for (StrArray* word : {this, &other}) {
-        if (word->length_ < 0) {
-            word->setString(u"", u"");
-        }
-    }
-    std::swap(entries_[0], other.entries_[0]);
-}
-
 StrArray& WordListClass::word(int16_t index) {
     return const_cast<StrArray&>(static_cast<const WordListClass*>(this)->word(index));
 }
@@ -197,9 +188,31 @@ void WordListClass::exchangeWord(int16_t index1, int16_t index2) {
 }
 
 void WordListClass::rotateFirstElements(int16_t first, int16_t last) {
-    for (int16_t c = last; c > first; --c) {
-        word(static_cast<int16_t>(c - 1)).swapFirstElement(word(c));
+    if (first >= last) {
+        return;
     }
+    word(first);  // throws for words that do not exist
+    word(last);
+    const auto element = [this](int16_t w) -> std::array<std::u16string, 2>& {
+        return words_[static_cast<size_t>(w)]->firstElement();
+    };
+    std::array<std::u16string, 2> carried = std::move(element(last));
+    for (int16_t c = last; c > first; --c) {
+        element(c) = std::move(element(static_cast<int16_t>(c - 1)));
+    }
+    element(first) = std::move(carried);
+}
+
+int16_t WordListClass::findFirstAccount(std::u16string_view account, int16_t lastWord) const {
+    const int16_t end = std::min(lastWord, lastWord_);
+    for (int16_t w = 0; w <= end; ++w) {
+        const StrArray& candidate = *words_[static_cast<size_t>(w)];
+        if (candidate.length() >= 0 &&
+            std::u16string_view(candidate.firstElement()[1]) == account) {
+            return w;
+        }
+    }
+    return -1;
 }
 
 void WordListClass::moveWordToEnd(int16_t index) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wordvane {
@@ -31,9 +32,16 @@ class StrArray {
     void changeString(int16_t index, const std::u16string& name, const std::u16string& account);
     void decrementArrayLength();
     void changeName(int16_t index, const std::u16string& name);
-    // Exchanges element 0 with `other`'s, strings moved; a word without
-    // elements takes part with an empty element 0.
-    void swapFirstElement(StrArray& other);
+    // Element 0 (name, account), for scans and moves over whole lists; a word
+    // without elements gets an empty one to move.
+    std::array<std::u16string, 2>& firstElement() {
+        if (length_ < 0) {
+            setString(u"", u"");
+        }
+        return entries_[0];
+    }
+    // Only for a word with elements (`length() >= 0`).
+    const std::array<std::u16string, 2>& firstElement() const { return entries_[0]; }
 
   private:
     int16_t length_;
@@ -68,6 +76,9 @@ class WordListClass {
     // `first`, and element 0 of words `first` to `last` - 1 each moves one
     // word down. The words' other elements stay where they are.
     void rotateFirstElements(int16_t first, int16_t last);
+    // The first of words 0 to `lastWord` whose element 0 has `account`; -1
+    // when none has.
+    int16_t findFirstAccount(std::u16string_view account, int16_t lastWord) const;
     // Moves word `index` with all its elements to the end of the list; the
     // words after it move up one.
     void moveWordToEnd(int16_t index);
