@@ -114,8 +114,10 @@ class Probe:
         lines = self._lines("getclip")
         return lines[0]["clipboard"] if lines else None
 
-    def set_clipboard(self, text):
-        self.prefix.run_wine([str(self.exe), "setclip", text])
+    def set_clipboard(self, text, exclude=False):
+        """Puts `text` on the clipboard; `exclude` marks it as a password
+        manager marks its copies."""
+        self.prefix.run_wine([str(self.exe), "setclip", text] + (["exclude"] if exclude else []))
 
     def post(self, window, message, wparam=0, lparam=0):
         self.prefix.run_wine([str(self.exe), "post", str(window), str(message), str(wparam),
@@ -215,6 +217,22 @@ class Wordvane:
         tray_menus = [items for items in menus.values()
                       if any(caption == "終了" for _, caption in items)]
         return tray_menus[-1] if tray_menus else None
+
+
+    def drawn_menu_items(self):
+        """The items of the pop-up menu the program drew last, from Wine's trace:
+        (caption, checked, rectangle inside the menu window)."""
+        text = self.log.read_text("utf-8", errors="replace")
+        drawings = text.split("trace:menu:draw_popup_menu wnd=")
+        if len(drawings) < 2:
+            return []
+        items = re.findall(r'draw_menu_item \{ ID=\w+,(?: Sub=\w+,)?(?: fType=\w+,)?'
+                           r'(?: State=(\w+),)? Text=(L"(?:[^"\\]|\\.)*")\s*\}\s*\n'
+                           r'[^\n]*draw_menu_item rect=\((-?\d+),(-?\d+)\)-\((-?\d+),(-?\d+)\)',
+                           drawings[-1])
+        return [(decode_wine_string(caption), state == "check",
+                 (int(left), int(top), int(right), int(bottom)))
+                for state, caption, left, top, right, bottom in items]
 
 
 def decode_wine_string(text):

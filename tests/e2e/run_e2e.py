@@ -1,6 +1,8 @@
 """End-to-end cases: the real wordvane.exe under Wine on a virtual display.
 
-run_e2e.py --program-folder DIR --helpers DIR --prefix DIR
+run_e2e.py --program-folder DIR --helpers DIR --prefix DIR [TEST ...]
+
+TEST names a case or class to run alone (ClipboardHistory.test_...).
 """
 
 import argparse
@@ -21,6 +23,7 @@ PROBE = None
 LIST_NAMES = ["ランチャー", "クリップボード", "あいさつ", "English", "記号", "定型文", "C++"]
 MB_OK_BUTTON = 1  # IDOK
 WM_RBUTTONUP = 0x0205
+IDYES = 6
 
 
 def setUpModule():
@@ -54,6 +57,27 @@ class WordvaneCase(unittest.TestCase):
 
     def assert_ends(self, process, timeout=30):
         wait_for(lambda: process.poll() is not None, timeout, "the process to end")
+
+    def open_tray_menu(self, icon):
+        """A right click on the icon in Wine's tray window, as a user would."""
+        left, top, right, bottom = icon["rect"]
+        xdotool(DISPLAY.name, "mousemove", str((left + right) // 2), str((top + bottom) // 2),
+                "click", "3")
+        return wait_for(lambda: [w for w in PROBE.windows()
+                                 if w["class"] == "#32768" and w["visible"]], 30,
+                        "the mode menu")[0]
+
+    def choose_menu_item(self, menu, caption):
+        """Clicks the item `caption` of the open pop-up menu `menu` (started
+        with trace_menus, which tells where Wine drew the items)."""
+        rect = wait_for(lambda: [r for c, _, r in self.wordvane.drawn_menu_items()
+                                 if c == caption], 10, f"the menu item {caption!r}")[0]
+        # The items are drawn inside the menu window's border.
+        x = menu["rect"][0] + 3 + (rect[0] + rect[2]) // 2
+        y = menu["rect"][1] + 3 + (rect[1] + rect[3]) // 2
+        xdotool(DISPLAY.name, "mousemove", str(x), str(y), "click", "1")
+        wait_for(lambda: not [w for w in PROBE.windows()
+                              if w["class"] == "#32768" and w["visible"]], 10, "the menu to close")
 
 
 class StartAndExit(WordvaneCase):
@@ -137,15 +161,17 @@ class StartAndExit(WordvaneCase):
         self.assertEqual(self.wordvane.files(), before, "rewritten byte for byte")
 
 
-class Completion(WordvaneCase):
-    """Word completion in our target application, driven by keys on the display."""
+class TargetCase(WordvaneCase):
+    """A resident program and our target application with the keyboard."""
+
+    TRACE_MENUS = False
 
     def setUp(self):
         super().setUp()
         self.keyboard = Keyboard(DISPLAY.name)
         icons = PROBE.tray_icons()
-        self.wordvane.start()
-        self.wait_resident(icons)
+        self.process = self.wordvane.start(trace_menus=self.TRACE_MENUS)
+        self.icon = self.wait_resident(icons)
         self.wordvane.start_target(OPTIONS.helpers)
         wait_for(lambda: self.wordvane.target_text() == "", 30, "the target application")
         self.keyboard.focus("Wordvane Target")
@@ -170,6 +196,10 @@ class Completion(WordvaneCase):
 
     def wait_target(self, text):
         wait_for(lambda: self.wordvane.target_text() == text, 20, f"the target to hold {text!r}")
+
+
+class Completion(TargetCase):
+    """Word completion in our target application, driven by keys on the display."""
 
     def test_list_hotkey_down_and_tab_replace_the_abbreviation_and_restore_the_clipboard(self):
         PROBE.set_clipboard("before")
@@ -218,14 +248,89 @@ class Completion(WordvaneCase):
         self.wait_target("aXb")
 
 
+class ClipboardHistoryAndModes(TargetCase):
+    """Copies in the target land in the clipboard history; Home, End and the
+    mode menu change the list; Delete removes an entry."""
+
+    TRACE_MENUS = True
+    CLIPBOARD_LIST_HOTKEY = "ctrl+alt+shift+v"
+
+    def form1_title(self):
+        return [w["title"] for w in self.wordvane.windows_of(PROBE) if w["children"] and
+                any(c["class"].lower() == "listbox" for c in w["children"])][0]
+
+    def exit_and_read_history_file(self):
+        self.choose_menu_item(self.open_tray_menu(self.icon), "終了")
+        self.assert_ends(self.process)
+        return (self.wordvane.folder / "ClipBoad.txt").read_bytes().decode("cp932")
+
+    def show_history(self, newest):
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press(self.CLIPBOARD_LIST_HOTKEY)
+        self.wait_list(newest, "the history with the newest copy selected")
+        return self.candidate_window()["lines"]
+
+    def test_a_copy_goes_to_the_history_and_its_file_and_a_password_does_not(self):
+        self.keyboard.type("hello")
+        self.wait_target("hello")
+        self.keyboard.press("shift+Home")
+        self.keyboard.press("ctrl+c")
+        wait_for(lambda: PROBE.clipboard() == "hello", 10, "the copy in the target")
+        time.sleep(1)  # a capture runs every 31 ticks
+        PROBE.set_clipboard("hunter2", exclude=True)
+        time.sleep(1)
+        lines = self.show_history("hello")
+        self.assertRegex(lines[2], r"^hello {44}\(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d\)$")
+        self.assertFalse([line for line in lines if "hunter2" in line])
+        self.keyboard.press("Escape")
+        saved = self.exit_and_read_history_file()
+        self.assertIn("\r\nhello\r\n", saved)
+        self.assertNotIn("hunter2", saved)
+
+    def test_delete_on_a_history_entry_removes_it_from_the_list_and_the_file(self):
+        PROBE.set_clipboard("gone soon")
+        time.sleep(1)
+        self.show_history("gone soon")
+        self.keyboard.press("Delete")
+        box = self.wait_message_box("この項目を削除してよろしいですか?")
+        PROBE.click(box["hwnd"], IDYES)
+        wait_for(lambda: self.candidate_window()["visible"] and not [
+            line for line in self.candidate_window()["lines"] if "gone soon" in line], 20,
+            "the entry to leave the shown list")
+        self.keyboard.press("Escape")
+        self.assertNotIn("gone soon", self.exit_and_read_history_file())
+
+    def test_home_end_and_the_mode_menu_change_the_list(self):
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "word list 1")
+        self.keyboard.press("End")
+        wait_for(lambda: self.form1_title() == "English - Wordvane ", 20, "End: the next list")
+        self.wait_list("to provide room for", "the next list shown")
+        self.keyboard.press("Home")
+        wait_for(lambda: self.form1_title() == "あいさつ - Wordvane ", 20, "Home: back again")
+        self.keyboard.press("Escape")
+        self.wait_hidden("Esc")
+
+        self.choose_menu_item(self.open_tray_menu(self.icon), "補完OFF")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+2")
+        time.sleep(1)
+        self.assertFalse(self.candidate_window()["visible"], "the list hotkeys are off")
+        self.choose_menu_item(self.open_tray_menu(self.icon), "C++")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "a chosen mode brings the list hotkeys back")
+
+
 def main():
     global OPTIONS
     parser = argparse.ArgumentParser()
     parser.add_argument("--program-folder", required=True)
     parser.add_argument("--helpers", required=True)
     parser.add_argument("--prefix", required=True)
+    parser.add_argument("tests", nargs="*")
     OPTIONS = parser.parse_args()
-    result = unittest.main(argv=[sys.argv[0], "-v"], exit=False).result
+    result = unittest.main(argv=[sys.argv[0], "-v", *OPTIONS.tests], exit=False).result
     failed = len(result.failures) + len(result.errors)
     print(f"e2e: {result.testsRun - failed} passed, {failed} failed")
     sys.exit(0 if result.wasSuccessful() and result.testsRun > 0 else 1)

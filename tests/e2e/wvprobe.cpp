@@ -8,7 +8,9 @@
 //   wvprobe post HWND MSG W L  posts a message (numbers in decimal)
 //   wvprobe click HWND ID      clicks button ID of dialog HWND
 //   wvprobe getclip            the clipboard's text
-//   wvprobe setclip TEXT       puts TEXT on the clipboard
+//   wvprobe setclip TEXT [exclude]
+//                              puts TEXT on the clipboard; with "exclude"
+//                              marked as a password manager marks its copies
 
 #include <windows.h>
 
@@ -197,7 +199,7 @@ int wmain(int argc, wchar_t** argv) {
         print("{\"clipboard\":" + json(text) + "}");
         return 0;
     }
-    if (command == L"setclip" && argc == 3) {
+    if (command == L"setclip" && (argc == 3 || argc == 4)) {
         const std::wstring text = argv[2];
         HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
         if (memory == nullptr || !OpenClipboard(nullptr)) {
@@ -206,7 +208,12 @@ int wmain(int argc, wchar_t** argv) {
         std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
         GlobalUnlock(memory);
         EmptyClipboard();
-        const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (argc == 4 && std::wstring(argv[3]) == L"exclude") {
+            const UINT exclude =
+                RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+            set = set && SetClipboardData(exclude, GlobalAlloc(GMEM_MOVEABLE, 1)) != nullptr;
+        }
         CloseClipboard();
         return set ? 0 : 1;
     }
