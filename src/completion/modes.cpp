@@ -28,8 +28,19 @@ Modes::Modes(Platform& platform, ui::Form1& form1, ui::Form7& balloon, ui::Form8
       insertion_(insertion),
       keys_(keys) {}
 
+// The outline is drawn for 96 dpi and scaled with the window, whose size is
+// in twips.
 void Modes::loadBalloon() {
-    platform_.setWindowRoundRegion(balloon_.handle(), kBalloonBody, Size{30, 20}, kBalloonTail, 3);
+    const int scale = 15;  // twips per pixel at 96 dpi
+    const int tpp = platform_.twipsPerPixelX();
+    const auto px = [&](int32_t v) { return v * scale / tpp; };
+    const Rect body{px(kBalloonBody.left), px(kBalloonBody.top), px(kBalloonBody.right),
+                    px(kBalloonBody.bottom)};
+    Point tail[3];
+    for (size_t i = 0; i < 3; ++i) {
+        tail[i] = Point{px(kBalloonTail[i].x), px(kBalloonTail[i].y)};
+    }
+    platform_.setWindowRoundRegion(balloon_.handle(), body, Size{px(30), px(20)}, tail, 3);
 }
 
 bool Modes::selectable(int list) const {

@@ -229,6 +229,10 @@ void ListCommands::List1_RightButton() {
     menu.mnuClipAllDelete.setVisible(list == kLauncherList || list == kClipboardList);
     // Only a word of the clipboard list can be moved to the storage.
     menu.mnuStore.setVisible(list == kClipboardList && completion_.openWord() == -1);
+    // A pop-up menu closes properly only when its owner is in front; the
+    // application gets the keyboard back afterwards.
+    ForegroundKeeper foreground(platform_);
+    platform_.setForegroundWindow(form1_.handle());
     platform_.popupMenu(menu, platform_.cursorPosition());
 }
 
