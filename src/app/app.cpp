@@ -4,7 +4,8 @@ namespace wordvane {
 
 App::App(Platform& p)
     : platform(p),
-      textWindow(p, forms.form4),
+      replaceSets(p, forms.form4),
+      replaceEditor(forms.form9, replaceSets),
       hotkeys(p, forms.form1, lists),
       insertion(p, keyReader, forms.form2.Timer1),
       completion(p, forms.form1, forms.form7, forms.form8, lists, hotkeys, insertion),
@@ -13,13 +14,16 @@ App::App(Platform& p)
       capture(p, lists, completion, forms.form1, forms.form7, forms.form8),
       notice(forms.form2),
       navigation(p, forms.form1, completion),
+      launcher(p, lists, completion, insertion, forms.form8),
+      textWindow(p, forms.form4, forms.form1.mnuModeMenu.mnuPopText, replaceSets, launcher, lists),
+      textTransform(p, forms.form4, forms.form2, notice, replaceSets, insertion),
       listCommands(p, lists, completion, hotkeys, forms.form1, forms.form7, forms.form8,
                    forms.form3),
       inlineEditor(forms.form1, hotkeys, completion),
       hotkeyDispatch(p, hotkeys, keyReader, lists, completion, navigation, modes, listCommands),
       mainTick(p, keyReader, completion, modes, capture, notice, forms.form1.mnuModeMenu,
                forms.form3),
-      shell(p, forms, lists, hotkeys, completion, textWindow, replaceEditor) {
+      shell(p, forms, lists, hotkeys, completion, replaceSets, replaceEditor) {
     ui::Form1& form1 = forms.form1;
     form1.Timer1.onTick = [this] { mainTick.Timer1_Timer(); };
     form1.Text1.onKeyDown = [this](int16_t key, int16_t shift) {
@@ -27,6 +31,7 @@ App::App(Platform& p)
     };
     form1.List1.onClick = [this] { listCommands.List1_Click(); };
     form1.List1.onRightButton = [this] { listCommands.List1_RightButton(); };
+    form1.List1.onDoubleClick = [this] { launcher.tryShellExecute(); };
     form1.onHotKey = [this](int16_t id) { hotkeyDispatch.hotKeyWndProc(id); };
     form1.onTrayIcon = [this](int mouseMessage) { shell.onTrayIconMessage(mouseMessage); };
     // Closing Form1, by the system or anyone, is the program's exit.
@@ -40,6 +45,18 @@ App::App(Platform& p)
     menu.mnuOff.onClick = [this] { modes.mnuOff_Click(); };
     menu.mnuClipDuplicate.onClick = [this] { capture.mnuClipDuplicate_Click(); };
     menu.mnuExit.onClick = [this] { shell.mnuExit_Click(); };
+    menu.mnuPopText.onClick = [&menu] { menu.mnuPopText.setChecked(!menu.mnuPopText.checked()); };
+    menu.mnuChangeReplaceWay.onClick = [this] { replaceEditor.mnuChangeReplaceWay_Click(); };
+
+    hotkeyDispatch.onReturn = [this] { launcher.tryShellExecute(); };
+    hotkeyDispatch.onPopupMenu = [this] { textTransform.doPopup(); };
+    mainTick.textWindowTick = [this] {
+        textWindow.tick();
+        textTransform.tick();
+    };
+    capture.onLinkCopied = [this](const std::u16string& text) { textWindow.offerLink(text); };
+    forms.form8.Text1.onChange = [this] { completion.setInputText(forms.form8.Text1.text()); };
+    forms.form8.Text1.onDoubleClick = [this] { forms.form8.setVisible(false); };
 
     auto& listMenu = form1.mnuListMenu;
     listMenu.mnuItemDelete.onClick = [this] { listCommands.doItemDelete(); };

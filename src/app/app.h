@@ -8,6 +8,7 @@
 #include "completion/main_tick.h"
 #include "completion/modes.h"
 #include "editing/inline_editor.h"
+#include "editing/launcher.h"
 #include "editing/list_commands.h"
 #include "editing/list_navigation.h"
 #include "hotkeys/hotkey_dispatch.h"
@@ -15,6 +16,8 @@
 #include "lists/lists.h"
 #include "platform/platform.h"
 #include "textwindow/replace_sets.h"
+#include "textwindow/text_transform.h"
+#include "textwindow/text_window.h"
 #include "ui/forms.h"
 #include "ui/notice.h"
 
@@ -32,8 +35,8 @@ class App {
     Platform& platform;
     ui::Forms forms;
     Lists lists;
-    TextWindowSets textWindow;    // Form4's sets and opacity
-    ReplaceEditor replaceEditor;  // Form9's copy of the sets
+    TextWindowSets replaceSets;   // Form4's sets and opacity
+    ReplaceEditor replaceEditor;  // Form9
     KeyReader keyReader;
     HotKeys hotkeys;
     Insertion insertion;
@@ -42,6 +45,9 @@ class App {
     ClipboardCapture capture;
     ui::Notice notice;
     ListNavigation navigation;
+    Launcher launcher;
+    TextWindow textWindow;
+    TextTransform textTransform;
     ListCommands listCommands;
     InlineEditor inlineEditor;
     HotKeyDispatch hotkeyDispatch;

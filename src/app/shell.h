@@ -23,7 +23,7 @@ inline constexpr int kTrayRightButtonUp = 517;
 class Shell {
   public:
     Shell(Platform& platform, ui::Forms& forms, Lists& lists, HotKeys& hotkeys,
-          Completion& completion, TextWindowSets& textWindow, ReplaceEditor& replaceEditor);
+          Completion& completion, TextWindowSets& replaceSets, ReplaceEditor& replaceEditor);
 
     // Start-up, run once when Form1 is created. True when the program is
     // resident; false when start-up ended the process (another instance,
@@ -73,7 +73,7 @@ class Shell {
     Lists& lists_;
     HotKeys& hotkeys_;
     Completion& completion_;
-    TextWindowSets& textWindow_;
+    TextWindowSets& replaceSets_;
     ReplaceEditor& replaceEditor_;
     bool abortingLoad_ = false;
     bool processEnded_ = false;

@@ -15,13 +15,13 @@ constexpr char16_t kCaptionSuffix[] = u" - Wordvane ";
 }  // namespace
 
 Shell::Shell(Platform& platform, ui::Forms& forms, Lists& lists, HotKeys& hotkeys,
-             Completion& completion, TextWindowSets& textWindow, ReplaceEditor& replaceEditor)
+             Completion& completion, TextWindowSets& replaceSets, ReplaceEditor& replaceEditor)
     : platform_(platform),
       forms_(forms),
       lists_(lists),
       hotkeys_(hotkeys),
       completion_(completion),
-      textWindow_(textWindow),
+      replaceSets_(replaceSets),
       replaceEditor_(replaceEditor) {}
 
 int Shell::message(const std::u16string& text, int style) {
@@ -51,12 +51,12 @@ bool Shell::readSettings() {
 void Shell::applySettings(const SettingsFileContent& content) {
     lists_.settings = content.settings;
     if (content.opacity) {
-        textWindow_.setTranslucentIndex(*content.opacity);
-        textWindow_.translucent(*content.opacity);
+        replaceSets_.setTranslucentIndex(*content.opacity);
+        replaceSets_.translucent(*content.opacity);
     }
     for (size_t j = 0; j < content.replaceSets.size(); ++j) {
         const auto& [name, before, after] = content.replaceSets[j];
-        textWindow_.setReplaceSet(static_cast<int16_t>(j), name, before, after);
+        replaceSets_.setReplaceSet(static_cast<int16_t>(j), name, before, after);
         replaceEditor_.setReplaceSet(static_cast<int16_t>(j + 1), name, before, after);
     }
     hotkeys_.setCombinations(content.popupHotKey, content.listHotKeys);
@@ -65,13 +65,13 @@ void Shell::applySettings(const SettingsFileContent& content) {
 SettingsFileContent Shell::settingsFileContent() const {
     SettingsFileContent content;
     content.settings = lists_.settings;
-    content.opacity = textWindow_.getTranslucentIndex();
+    content.opacity = replaceSets_.getTranslucentIndex();
     content.popupHotKey = hotkeys_.popupCombination();
     content.listHotKeys = hotkeys_.listCombinations();
     for (int16_t j = 0; j <= replaceEditor_.getPopupNum() - 2; ++j) {
-        content.replaceSets.push_back({textWindow_.getReplaceWord(j, 0),
-                                       textWindow_.getReplaceWord(j, 1),
-                                       textWindow_.getReplaceWord(j, 2)});
+        content.replaceSets.push_back({replaceSets_.getReplaceWord(j, 0),
+                                       replaceSets_.getReplaceWord(j, 1),
+                                       replaceSets_.getReplaceWord(j, 2)});
     }
     return content;
 }

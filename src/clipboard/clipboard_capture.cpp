@@ -123,6 +123,9 @@ void ClipboardCapture::pushEntry(int16_t lastWord, const std::u16string& name,
 
 void ClipboardCapture::checkClipboad() {
     std::optional<std::u16string> text = readClipboard();
+    if (text && lists_.settings.listEnabled[0] && onLinkCopied) {
+        onLinkCopied(*text);
+    }
     if (!text || !lists_.settings.listEnabled[1]) {
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,10 @@ class ClipboardCapture {
     // The menu items "重複履歴の保存" and "すべて削除".
     void mnuClipDuplicate_Click();
     void mnuClipAllDelete_Click();
+
+    // A copied text within the size limit, while the launcher is enabled:
+    // the text window may offer it as a launcher entry.
+    std::function<void(const std::u16string&)> onLinkCopied;
 
     // The label of a history entry for `text` captured at `now`.
     static std::u16string entryLabel(const std::u16string& text, const LocalDateTime& now);

@@ -38,6 +38,13 @@ class Completion {
     void switchList(int16_t list, const std::u16string& caption);
     // Hides the list and forgets the typed text and the opened word.
     void endCycle();
+    // The launcher's filter box changed: its text is the abbreviation.
+    void setInputText(const std::u16string& text) {
+        typedText_ = text;
+        showList();
+    }
+    // The key the next poll reads is the program's own.
+    void skipNextKey() { skipNextKey_ = true; }
     // The next tick opens the word level of the current list.
     void requestReshow() { reshowListPending_ = true; }
     // Words `from` to `last` of `list` moved `by` places down (the clipboard

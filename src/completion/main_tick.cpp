@@ -32,6 +32,9 @@ void MainTick::Timer1_Timer() {
         spelling.clear();
     }
     modes_.countDownBalloon();
+    if (textWindowTick) {
+        textWindowTick();
+    }
     notice_.tick();
     if (completion_.reshowIfPending()) {
         return;

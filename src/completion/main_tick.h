@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "clipboard/clipboard_capture.h"
 #include "completion/completion.h"
 #include "completion/key_reader.h"
@@ -18,6 +20,9 @@ class MainTick {
     MainTick(Platform& platform, KeyReader& keys, Completion& completion, Modes& modes,
              ClipboardCapture& capture, ui::Notice& notice, const ui::ModeMenu& menu,
              const ui::Window& addWordDialog);
+
+    // The text window's pop-up time and the text-transform menu's copy.
+    std::function<void()> textWindowTick;
 
     void Timer1_Timer();
 

@@ -63,6 +63,11 @@ bool HotKeyDispatch::dispatchNavigation(int16_t id, NavigationHotKeyIndex first,
                 completion_.selectWord(decide);
                 break;
             }
+            case kReturnHotKey:
+                if (onReturn) {
+                    onReturn();
+                }
+                break;
             case kHomeHotKey:
                 modes_.setBackMode();
                 break;
@@ -76,8 +81,8 @@ bool HotKeyDispatch::dispatchNavigation(int16_t id, NavigationHotKeyIndex first,
                 listCommands_.pushShiftDeleteHotKey();
                 break;
             default:
-                // Return, Insert and Shift+Insert act through the parts that
-                // own them.
+                // Insert and Shift+Insert act through the parts that own
+                // them.
                 break;
         }
         return true;
@@ -100,6 +105,9 @@ void HotKeyDispatch::dispatch(int16_t id) {
         dispatchNavigation(id, kShiftDeleteHotKey, kShiftDeleteHotKey) ||
         dispatchNavigation(id, kShiftInsertHotKey, kShiftInsertHotKey)) {
         return;
+    }
+    if (id == hotkeys_.popupId() && onPopupMenu) {
+        onPopupMenu();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "completion/completion.h"
 #include "completion/key_reader.h"
@@ -26,6 +27,11 @@ class HotKeyDispatch {
 
     // Switches to list `index` for its list hotkey.
     void setModeOfHotkey(int16_t index);
+
+    // Return on the shown list (the launcher's open), and the popup-menu
+    // hotkey (the text-transform menu).
+    std::function<void()> onReturn;
+    std::function<void()> onPopupMenu;
 
   private:
     void dispatch(int16_t id);

@@ -143,8 +143,9 @@ class Platform {
     virtual void removeTrayIcon() = 0;
     virtual void popupMenu(ui::Menu& menu, Point at) = 0;
 
-    // Shell.
-    virtual bool shellOpen(const std::u16string& target) = 0;
+    // Shell: opens a file, folder or web address with the program the system
+    // has for it, with no parameters. The shell's code: above 32 is success.
+    virtual int shellOpen(const std::u16string& target) = 0;
 
     // Dialogs. `messageBox` returns the answer (kIdOk, kIdYes, kIdNo);
     // `saveFileDialog` the chosen path, empty when cancelled.

@@ -4,7 +4,7 @@ namespace wordvane::ui {
 
 MenuItem* MenuItem::find(const std::u16string& caption) {
     for (MenuItem* item : children) {
-        if (!item->visible()) {
+        if (!item->visible() || !item->enabled()) {
             continue;
         }
         if (item->caption() == caption) {

@@ -45,7 +45,7 @@ class Model {
 
 // The kinds of control a window is made of; each has one binding in the
 // desktop backend.
-enum class ControlKind { ListBox, TextBox, Button, Label };
+enum class ControlKind { ListBox, TextBox, Button, Label, ComboBox };
 
 // Anything with a place and a size in twips: a window or a control.
 class Placed : public Model {
@@ -131,6 +131,15 @@ class TextBox : public Control {
     bool multiline() const { return multiline_; }
     WORDVANE_PROPERTY(std::u16string, text, setText, text_)
     std::function<void(int16_t keyCode, int16_t shift)> onKeyDown;
+    // The user changed the text (the program's own changes are not told).
+    std::function<void()> onChange;
+    std::function<void()> onDoubleClick;
+    void userChanged(const std::u16string& text) {
+        setText(text);
+        if (onChange) {
+            onChange();
+        }
+    }
 
   private:
     bool multiline_;
@@ -182,6 +191,26 @@ class ListBox : public Control {
     uint64_t itemsRevision_ = 0;
 };
 
+// A drop-down list to choose one entry from; `onClick` hears the user's
+// choice.
+class ComboBox : public Control {
+  public:
+    ControlKind kind() const override { return ControlKind::ComboBox; }
+    WORDVANE_PROPERTY(std::vector<std::u16string>, items, setItems, items_)
+    WORDVANE_PROPERTY(int16_t, listIndex, setListIndex, listIndex_)
+    std::function<void()> onClick;
+    void click(int16_t index) {
+        setListIndex(index);
+        if (onClick) {
+            onClick();
+        }
+    }
+
+  private:
+    std::vector<std::u16string> items_;
+    int16_t listIndex_ = -1;
+};
+
 // A timer: the backend (or a test) calls `fire` every `interval` ms while it
 // is enabled. `restart` starts the interval anew; `starts` counts every
 // start, so that a binding can tell a restart from no change.
@@ -223,6 +252,7 @@ class MenuItem : public Model {
     WORDVANE_PROPERTY(std::u16string, caption, setCaption, caption_)
     WORDVANE_PROPERTY(bool, checked, setChecked, checked_)
     WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
+    WORDVANE_PROPERTY(bool, enabled, setEnabled, enabled_)
 
     std::vector<MenuItem*> children;
     std::function<void()> onClick;
@@ -239,6 +269,7 @@ class MenuItem : public Model {
     std::u16string caption_;
     bool checked_ = false;
     bool visible_ = true;
+    bool enabled_ = true;
 };
 
 // A pop-up menu: its root item's children are the menu's items.
@@ -287,6 +318,8 @@ class Window : public Placed {
 
     std::function<void(int16_t id)> onHotKey;
     std::function<void(int mouseMessage)> onTrayIcon;
+    // The window became the active one (true) or stopped being it (false).
+    std::function<void(bool active)> onActivate;
     // Closing the window, by the user or the system; without a handler it
     // only hides.
     std::function<void()> onClose;

@@ -61,6 +61,41 @@ Form2::Form2() {
     Timer1.setEnabled(false);
 }
 
+Form4::Form4() {
+    addControl(101, "Text1", Text1);
+    addControl(102, "Command1", Command1);
+    addControl(103, "Command2", Command2);
+    Text1.place(120, 120, 3000, 330);
+    Command1.place(120, 540, 1400, 400);
+    Command2.place(1720, 540, 1400, 400);
+}
+
+Form9::Form9() {
+    setCaption(u"置換文字列の編集 - Wordvane");
+    setStyle(WindowStyle::Dialog);
+    addControl(101, "Combo1", Combo1);
+    addControl(102, "Label1", Label1);
+    addControl(103, "Text1", Text1);
+    addControl(104, "Label2", Label2);
+    addControl(105, "Text2", Text2);
+    addControl(106, "Label3", Label3);
+    addControl(107, "Text3", Text3);
+    addControl(108, "Command1", Command1);
+    addControl(109, "Command2", Command2);
+    Label1.setCaption(u"名前(&N)");
+    Label2.setCaption(u"置換前(&B)");
+    Label3.setCaption(u"置換後(&A)");
+    Combo1.place(120, 120, 4800, 2400);
+    Label1.place(120, 600, 1200, 300);
+    Text1.place(1400, 570, 3520, 330);
+    Label2.place(120, 1080, 1200, 300);
+    Text2.place(1400, 1050, 3520, 330);
+    Label3.place(120, 1560, 1200, 300);
+    Text3.place(1400, 1530, 3520, 330);
+    Command1.place(2200, 2100, 1300, 400);
+    Command2.place(3620, 2100, 1300, 400);
+}
+
 Form7::Form7() {
     addControl(101, "Label1", Label1);
     setStyle(WindowStyle::Popup);
@@ -78,18 +113,18 @@ Form8::Form8() {
 Forms::Forms() {
     // Sizes in twips until the windows are laid out (the candidate list takes
     // its size from the list's display size).
-    int number = 1;
-    for (Window* window :
-         {static_cast<Window*>(&form1), static_cast<Window*>(&form2), &form3, &form4, &form5,
-          &form6, static_cast<Window*>(&form7), static_cast<Window*>(&form8), &form9}) {
+    for (int n = 1; n <= 9; ++n) {
+        Window* window = &byNumber(n);
         window->setWidth(2775);
         window->setHeight(3900);
-        window->setHandle(static_cast<WindowHandle>(0x1000 + number));
-        ++number;
+        window->setHandle(static_cast<WindowHandle>(0x1000 + n));
     }
     form2.place(0, 0, 3600, 600);
     // The balloon: 160 x 55 pixels at 96 dpi, its region cut at load.
     form7.place(0, 0, 2400, 825);
+    form4.place(0, 0, 3400, 1400);
+    form8.place(0, 0, 2775, 700);
+    form9.place(0, 0, 5200, 3100);
     form3.setStyle(WindowStyle::Dialog);
     form5.setStyle(WindowStyle::Dialog);
 }

@@ -71,6 +71,30 @@ class Form7 : public Window {
     Label Label1;
 };
 
+// The text window: a copied path's name box with 登録 and GO.
+class Form4 : public Window {
+  public:
+    Form4();
+    TextBox Text1;
+    Button Command1{u"登録"};
+    Button Command2{u"GO"};
+};
+
+// The replacement-set editor.
+class Form9 : public Window {
+  public:
+    Form9();
+    ComboBox Combo1;
+    Label Label1;
+    TextBox Text1;
+    Label Label2;
+    TextBox Text2;
+    Label Label3;
+    TextBox Text3;
+    Button Command1{u"決定(&V)"};
+    Button Command2{u"キャンセル(&X)"};
+};
+
 // The launcher's filter box.
 class Form8 : public Window {
   public:
@@ -85,12 +109,12 @@ struct Forms {
     Form1 form1;
     Form2 form2;
     Window form3;
-    Window form4;
+    Form4 form4;
     Window form5;
     Window form6;
     Form7 form7;
     Form8 form8;
-    Window form9;
+    Form9 form9;
 
     // Form1 to Form9 by number.
     Window& byNumber(int number);

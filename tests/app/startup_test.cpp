@@ -89,7 +89,7 @@ TEST_F(Startup, TheSettingsReachTheSubsystemsThatOwnThem) {
     lines.push_back(u"n//after/");
     folder.write("vane.ini", lines);
     ASSERT_TRUE(app.shell.Form_Load());
-    EXPECT_EQ(app.textWindow.getTranslucentIndex(), 50);
+    EXPECT_EQ(app.replaceSets.getTranslucentIndex(), 50);
     EXPECT_EQ(platform.opacity[app.forms.form4.handle()], 130);
     const auto& hotKeys = app.hotkeys.hotKeys();
     EXPECT_TRUE(hotKeys[0].enabled);
@@ -98,10 +98,10 @@ TEST_F(Startup, TheSettingsReachTheSubsystemsThatOwnThem) {
     EXPECT_EQ(hotKeys[2].pushedKey, 49);
     EXPECT_EQ(app.hotkeys.popupCombination().modifiers, 7);
     EXPECT_EQ(app.hotkeys.popupCombination().key, 82);
-    EXPECT_EQ(app.textWindow.getReplaceWord(0, 0), u"a/b");
-    EXPECT_EQ(app.textWindow.getReplaceWord(0, 2), u"<b>\\a</b>\r\nx");
-    EXPECT_TRUE(app.textWindow.mnuReplace[1].visible());
-    EXPECT_FALSE(app.textWindow.mnuReplace[2].visible());
+    EXPECT_EQ(app.replaceSets.getReplaceWord(0, 0), u"a/b");
+    EXPECT_EQ(app.replaceSets.getReplaceWord(0, 2), u"<b>\\a</b>\r\nx");
+    EXPECT_TRUE(app.replaceSets.mnuReplace[1].visible());
+    EXPECT_FALSE(app.replaceSets.mnuReplace[2].visible());
     EXPECT_EQ(app.replaceEditor.getPopupNum(), 3);
     EXPECT_EQ(app.replaceEditor.entries(),
               (std::vector<std::u16string>{u"新しく追加", u"a/b", u"n"}));
@@ -117,7 +117,7 @@ TEST_F(Startup, TheSettingsReachTheSubsystemsThatOwnThem) {
 TEST_F(Startup, AnOpacityAboveHundredLeavesTheTextWindowOpaque) {
     setSetting(12, u"150/");
     ASSERT_TRUE(app.shell.Form_Load());
-    EXPECT_EQ(app.textWindow.getTranslucentIndex(), 0);
+    EXPECT_EQ(app.replaceSets.getTranslucentIndex(), 0);
     EXPECT_TRUE(platform.opacity.empty());
     app.shell.Form_QueryUnload();
     EXPECT_EQ(folder.lines("vane.ini")[11].substr(0, 2), u"0/");

@@ -106,8 +106,6 @@ TEST_F(CompletionTest, CancelKeysEndTheCycleAndABlankBeforeAnItemSpoilsIt) {
     user.hotkey(u"down");
     EXPECT_TRUE(app.forms.form1.visible()) << "the arrows move the selection while shown";
     EXPECT_EQ(selected(), u"abc");
-    user.press(kVkReturn);
-    EXPECT_TRUE(app.forms.form1.visible()) << "while shown, Return belongs to its hotkey";
     user.press(kVkEscape);
     user.press(kVkEscape);
     user.type(u"zz");

@@ -68,14 +68,18 @@ std::string keyName(int virtualKey) {
     return std::to_string(virtualKey);
 }
 
-std::string listLine(const ui::ListBox& list) {
+// The lines of a list with the selected one in brackets.
+std::string listLine(const std::vector<std::u16string>& items, int selectedIndex) {
     std::string out;
-    const auto& items = list.items();
     for (size_t i = 0; i < items.size(); ++i) {
-        const bool selected = static_cast<int>(i) == list.listIndex();
+        const bool selected = static_cast<int>(i) == selectedIndex;
         out += " " + std::string(selected ? "[" : "") + quoted(items[i]) + (selected ? "]" : "");
     }
     return out;
+}
+
+std::string listLine(const ui::ListBox& list) {
+    return listLine(list.items(), list.listIndex());
 }
 
 class Simulation {
@@ -108,6 +112,12 @@ class Simulation {
         } else if (step.verb == "secret") {
             user_.copy(sim::unescape(step.text));
             platform_.clipboardExcluded = true;
+        } else if (step.verb == "selectall") {
+            user_.selectAll();
+        } else if (step.verb == "shell") {
+            const auto code = parseInt32(step.text);
+            require(code.has_value(), "shell needs the code the shell answers with");
+            platform_.shellAnswer = *code;
         } else if (step.verb == "wait") {
             wait(step.text);
         } else if (step.verb == "line") {
@@ -151,6 +161,9 @@ class Simulation {
     void print(std::ostream& out) {
         for (; messagesShown_ < platform_.messages.size(); ++messagesShown_) {
             out << "  message: " << quoted(platform_.messages[messagesShown_].text) << "\n";
+        }
+        for (; openedShown_ < platform_.shellOpened.size(); ++openedShown_) {
+            out << "  shell opens: " << quoted(platform_.shellOpened[openedShown_]) << "\n";
         }
         const ui::Form1& form1 = app_.forms.form1;
         out << "  window: " << (form1.visible() ? "shown " : "hidden ") << quoted(form1.caption())
@@ -210,6 +223,11 @@ class Simulation {
                 case ui::ControlKind::Label:
                     out << " label " << quoted(static_cast<const ui::Label&>(control).caption());
                     break;
+                case ui::ControlKind::ComboBox: {
+                    const auto& combo = static_cast<const ui::ComboBox&>(control);
+                    out << " combo" << listLine(combo.items(), combo.listIndex());
+                    break;
+                }
             }
             out << (control.focused() ? " (focus)" : "") << "\n";
         }
@@ -299,6 +317,7 @@ class Simulation {
     FakeSession user_{platform_, app_};
     bool printState_;
     size_t messagesShown_ = 0;
+    size_t openedShown_ = 0;
     size_t keysShown_ = 0;
 };
 

@@ -131,7 +131,7 @@ WindowHandle FakePlatform::windowBelow(WindowHandle /*window*/) {
     return 0;
 }
 bool FakePlatform::isWindow(WindowHandle window) {
-    return window != 0;
+    return window != 0 && !closedWindows.contains(window);
 }
 void FakePlatform::setTopmost(WindowHandle /*window*/, bool /*topmost*/) {}
 std::optional<Rect> FakePlatform::windowRect(WindowHandle /*window*/) {
@@ -185,9 +185,9 @@ void FakePlatform::popupMenu(ui::Menu& menu, Point /*at*/) {
     openMenu = &menu;
 }
 
-bool FakePlatform::shellOpen(const std::u16string& target) {
+int FakePlatform::shellOpen(const std::u16string& target) {
     shellOpened.push_back(target);
-    return true;
+    return shellAnswer;
 }
 
 int FakePlatform::messageBox(const std::u16string& text, const std::u16string& title, int style) {

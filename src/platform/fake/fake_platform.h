@@ -42,6 +42,7 @@ class FakePlatform : public Platform {
     // password manager's copy, or the program's own insertion).
     bool clipboardExcluded = false;
     WindowHandle foreground = 0x42;
+    std::set<WindowHandle> closedWindows;  // windows that no longer exist
     std::optional<Caret> caretAt;
     Point cursor;
     Size screen{1920, 1080};
@@ -70,6 +71,7 @@ class FakePlatform : public Platform {
     // it is chosen or it is closed.
     ui::Menu* openMenu = nullptr;
     std::vector<std::u16string> shellOpened;
+    int shellAnswer = 42;  // the shell's code for every open
     std::vector<std::u16string> writtenFiles;
     int yields = 0;
     // Runs while the program lets pending events run (a hotkey arriving
@@ -115,7 +117,7 @@ class FakePlatform : public Platform {
     void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
     void removeTrayIcon() override;
     void popupMenu(ui::Menu& menu, Point at) override;
-    bool shellOpen(const std::u16string& target) override;
+    int shellOpen(const std::u16string& target) override;
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
     std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
     void yieldToEvents() override;

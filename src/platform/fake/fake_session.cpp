@@ -250,7 +250,7 @@ bool FakeSession::typeIntoField(const std::u16string& text) {
             if (key && field->onKeyDown) {
                 field->onKeyDown(static_cast<int16_t>(key->first), key->second ? 1 : 0);
             }
-            field->setText(field->text() + c);
+            field->userChanged(field->text() + c);
         }
         return true;
     }
@@ -258,15 +258,40 @@ bool FakeSession::typeIntoField(const std::u16string& text) {
 }
 
 void FakeSession::insert(const std::u16string& text) {
+    replaceSelection();
     text_.insert(caret_, text);
     caret_ += text.size();
+}
+
+void FakeSession::selectAll() {
+    selectionStart_ = 0;
+    caret_ = text_.size();
+}
+
+void FakeSession::replaceSelection() {
+    if (selectionStart_ && *selectionStart_ < caret_) {
+        text_.erase(*selectionStart_, caret_ - *selectionStart_);
+        caret_ = *selectionStart_;
+    }
+    selectionStart_.reset();
 }
 
 void FakeSession::receiveUserKey(int virtualKey, bool shift, bool ctrl) {
     if (ctrl) {
         if (virtualKey == kVkV && platform_.clipboard) {
             insert(*platform_.clipboard);
+        } else if (virtualKey == kVkC && selectionStart_) {
+            copy(text_.substr(*selectionStart_, caret_ - *selectionStart_));
         }
+        return;
+    }
+    if (virtualKey != kVkBack && virtualKey != kVkDelete) {
+        // Moving or typing ends the selection (typing replaces it).
+        if (virtualKey == kVkLeft || virtualKey == kVkRight) {
+            selectionStart_.reset();
+        }
+    } else if (selectionStart_ && *selectionStart_ < caret_) {
+        replaceSelection();
         return;
     }
     switch (virtualKey) {
@@ -322,7 +347,7 @@ void FakeSession::receiveSyntheticKeys() {
         }
         platform_.keysPressed.insert(key);
         const bool ctrl = syntheticCtrl_ || platform_.keysDown.count(kVkControl) > 0;
-        if (key == kVkV && ctrl) {
+        if ((key == kVkV || key == kVkC) && ctrl) {
             receiveUserKey(key, false, true);
         } else {
             receiveUserKey(key, false, false);

@@ -31,6 +31,8 @@ class FakeSession {
     bool listHotkey(int list);
     // The user copies a text in another application.
     void copy(const std::u16string& text);
+    // The user selects the whole text of the application.
+    void selectAll();
 
     // The tray icon's left or right button (its mouse message number).
     void trayIcon(int mouseMessage);
@@ -64,6 +66,7 @@ class FakeSession {
     void receiveSyntheticKeys();
     void fireDueTimers();
     void insert(const std::u16string& text);
+    void replaceSelection();
     std::optional<int16_t> hotKeyIdFor(int virtualKey, int32_t modifiers) const;
     void sendHotKey(int16_t id);
 
@@ -71,6 +74,8 @@ class FakeSession {
     App& app_;
     std::u16string text_;
     size_t caret_ = 0;
+    // The selection runs from here to the caret.
+    std::optional<size_t> selectionStart_;
     size_t sentKeysSeen_ = 0;
     bool syntheticCtrl_ = false;
     // When each running timer was last started or fired, and by which start.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <type_traits>
+#include <vector>
 
 #include "platform/win32/win32_text.h"
 
@@ -109,15 +110,23 @@ class TextBoxBinding : public ControlBinding {
         bind();
     }
 
+    // A change the program made shows the model's text already; only the
+    // user's changes are told.
     void command(WORD code) override {
         if (code == EN_CHANGE) {
-            text_.setText(windowText(control_));
+            const std::u16string text = windowText(control_);
+            if (text != text_.text()) {
+                text_.userChanged(text);
+            }
         }
     }
 
     bool preview(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_KEYDOWN && text_.onKeyDown) {
             text_.onKeyDown(static_cast<int16_t>(wParam), shiftState());
+        }
+        if (message == WM_LBUTTONDBLCLK && text_.onDoubleClick) {
+            text_.onDoubleClick();
         }
         return ControlBinding::preview(message, wParam, lParam);
     }
@@ -131,6 +140,39 @@ class TextBoxBinding : public ControlBinding {
     }
 
     ui::TextBox& text_;
+};
+
+// A drop-down list: its entries are sent again only when they changed; the
+// user's choice goes to the model.
+class ComboBoxBinding : public ControlBinding {
+  public:
+    ComboBoxBinding(ui::ComboBox& model, HWND control, Pixels pixels)
+        : ControlBinding(model, control, pixels), combo_(model) {
+        bind();
+    }
+
+    void command(WORD code) override {
+        if (code == CBN_SELCHANGE) {
+            combo_.click(static_cast<int16_t>(SendMessageW(control_, CB_GETCURSEL, 0, 0)));
+        }
+    }
+
+  private:
+    void apply() override {
+        applyPlace();
+        if (shownItems_ != combo_.items()) {
+            shownItems_ = combo_.items();
+            SendMessageW(control_, CB_RESETCONTENT, 0, 0);
+            for (const auto& item : shownItems_) {
+                SendMessageW(control_, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(wide(item).c_str()));
+            }
+        }
+        SendMessageW(control_, CB_SETCURSEL, static_cast<WPARAM>(combo_.listIndex()), 0);
+    }
+
+    ui::ComboBox& combo_;
+    std::vector<std::u16string> shownItems_;
 };
 
 // A button or a label: a caption; a button's click goes to its model, the
@@ -221,9 +263,11 @@ ControlClass classOf(const ui::Control& model) {
             return static_cast<const ui::TextBox&>(model).multiline()
                        ? ControlClass{L"EDIT",
                                       WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL}
-                       : ControlClass{L"EDIT", WS_BORDER | ES_AUTOHSCROLL};
+                       : ControlClass{L"EDIT", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
         case ui::ControlKind::Button:
-            return {L"BUTTON", BS_PUSHBUTTON};
+            return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON};
+        case ui::ControlKind::ComboBox:
+            return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST};
         case ui::ControlKind::Label:
             break;
     }
@@ -300,6 +344,9 @@ std::unique_ptr<ControlBinding> bindControl(ui::Control& model, HWND parent, int
         case ui::ControlKind::Button:
             return std::make_unique<CaptionBinding<ui::Button>>(static_cast<ui::Button&>(model),
                                                                 control, pixels);
+        case ui::ControlKind::ComboBox:
+            return std::make_unique<ComboBoxBinding>(static_cast<ui::ComboBox&>(model), control,
+                                                     pixels);
         case ui::ControlKind::Label:
             break;
     }

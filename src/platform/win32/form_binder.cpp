@@ -174,6 +174,11 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
                 return 1;
             }
             break;
+        case WM_ACTIVATE:
+            if (model.onActivate) {
+                guarded([&] { model.onActivate(LOWORD(wParam) != WA_INACTIVE); });
+            }
+            break;
         case WM_MOUSEACTIVATE:
             // A window that never takes the focus is not activated by a click
             // either.
@@ -202,9 +207,25 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(form.window, message, wParam, lParam);
 }
 
+// The dialogs and tool windows take Tab, Esc and their mnemonics (Alt and the
+// underlined letter) as dialogs do; the candidate list and the pop-ups never
+// have the keyboard.
+bool FormBinder::dialogMessage(MSG& message) {
+    const HWND active = GetActiveWindow();
+    for (const Form& form : forms_) {
+        if (form.window == active && form.model->style() != ui::WindowStyle::Popup) {
+            return IsDialogMessageW(active, &message) != FALSE;
+        }
+    }
+    return false;
+}
+
 int FormBinder::run() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (dialogMessage(message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

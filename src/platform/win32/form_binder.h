@@ -48,6 +48,7 @@ class FormBinder {
     void createWindow(Form& form);
     void bindWindow(Form& form);
     void bindTimers(Form& form);
+    bool dialogMessage(MSG& message);
     // Runs a call into the program; nothing it throws crosses into the system.
     static void guarded(const std::function<void()>& call);
 

@@ -20,7 +20,8 @@ void buildMenu(HMENU menu, const ui::MenuItem& model, std::vector<ui::MenuItem*>
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        const UINT checked = item->checked() ? MF_CHECKED : MF_UNCHECKED;
+        const UINT checked = (item->checked() ? MF_CHECKED : MF_UNCHECKED) |
+                             (item->enabled() ? MF_ENABLED : MF_GRAYED);
         if (!item->children.empty()) {
             MenuHandle submenu;
             buildMenu(submenu.get(), *item, items);
@@ -81,10 +82,10 @@ void Win32Platform::popupMenu(ui::Menu& menu, Point at) {
     }
 }
 
-bool Win32Platform::shellOpen(const std::u16string& target) {
+int Win32Platform::shellOpen(const std::u16string& target) {
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", wide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;
+        ShellExecuteW(nullptr, L"open", wide(target).c_str(), nullptr, L"c:\\", SW_SHOWNORMAL));
+    return static_cast<int>(result);
 }
 
 }  // namespace wordvane::win32

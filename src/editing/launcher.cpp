@@ -1,0 +1,134 @@
+#include "editing/launcher.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "lists/decimal_text.h"
+#include "ui/message_box.h"
+
+namespace wordvane {
+
+namespace {
+
+constexpr std::array<std::u16string_view, 9> kProgramSuffixes = {
+    u".exe", u".bat", u".cmd", u".com", u".scr", u".lnk", u".hta", u".url", u".ps1"};
+
+std::u16string lowered(std::u16string text) {
+    for (char16_t& c : text) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c + (u'a' - u'A'));
+        }
+    }
+    return text;
+}
+
+// A program or a script, or anything on another machine.
+bool runsSomething(const std::u16string& target) {
+    const std::u16string lower = lowered(target);
+    if (lower.starts_with(u"\\\\")) {
+        return true;
+    }
+    return std::any_of(kProgramSuffixes.begin(), kProgramSuffixes.end(),
+                       [&](std::u16string_view suffix) { return lower.ends_with(suffix); });
+}
+
+// A quote would end the path inside a command line; control characters have
+// no place in an address.
+bool openable(const std::u16string& target) {
+    return std::none_of(target.begin(), target.end(),
+                        [](char16_t c) { return c == u'"' || c < 0x20 || c == 0x7F; });
+}
+
+}  // namespace
+
+std::u16string getFileOrFolderName(const std::u16string& path) {
+    const size_t slash = path.rfind(u'\\');
+    return slash == std::u16string::npos ? std::u16string() : path.substr(slash + 1);
+}
+
+Launcher::Launcher(Platform& platform, Lists& lists, Completion& completion, Insertion& insertion,
+                   ui::Window& launcherBox)
+    : platform_(platform),
+      lists_(lists),
+      completion_(completion),
+      insertion_(insertion),
+      launcherBox_(launcherBox) {}
+
+std::optional<int> Launcher::open(const std::u16string& target, Origin origin) {
+    if (!openable(target)) {
+        showMessage(platform_, u"このアドレスは開けません。\r\n" + target, kMbIconExclamation);
+        return std::nullopt;
+    }
+    if (origin == Origin::Copied && runsSomething(target) &&
+        showMessage(platform_,
+                    u"このプログラムまたはネットワーク上の場所を開きますか?\r\n" + target,
+                    kMbYesNo) != kIdYes) {
+        return std::nullopt;
+    }
+    return platform_.shellOpen(target);
+}
+
+void Launcher::tryShellExecute() {
+    const std::optional<int16_t> entry = completion_.selectedEntry();
+    if (!entry) {
+        return;
+    }
+    const int16_t list = completion_.currentList();
+    const int16_t openWord = completion_.openWord();
+    const WordListClass& words = completion_.currentWords();
+    // A launcher entry's address is its account, whatever the list's flags
+    // say; elsewhere a list that replaces the abbreviation opens the account
+    // and any other list the line itself.
+    const int16_t part = list == kLauncherList || lists_.replaceAbbrev[static_cast<size_t>(list)];
+    const std::u16string target =
+        openWord == -1 ? words.getString(*entry, 0, part) : words.getString(openWord, *entry, part);
+    if (!checkLink(target)) {
+        std::u16string decide = u"decide";
+        completion_.selectWord(decide);
+        return;
+    }
+    // The list hides first, which frees Delete: the keys that erase the
+    // abbreviation reach the application. On the launcher list it was typed
+    // into the filter box, not into the application.
+    const auto typed = static_cast<int16_t>(completion_.typedText().size());
+    if (list == kLauncherList) {
+        launcherBox_.setVisible(false);
+    }
+    completion_.form_visible(false);
+    if (list != kLauncherList) {
+        insertion_.setBackSpace(typed);
+    }
+    const std::optional<int> code =
+        open(target, list == kClipboardList ? Origin::Copied : Origin::UsersList);
+    if (!code) {
+        return;
+    }
+    // Only a code above 32 is success; 0 and 5 (access denied) are failures.
+    if (*code > 32) {
+        completion_.endCycle();
+    } else {
+        showMessage(platform_, toDecimal(*code), kMbOk);
+    }
+}
+
+void Launcher::addLaunch(const std::u16string& name, const std::u16string& account) {
+    lists_.words(kLauncherList).addNewString(name, account);
+}
+
+bool Launcher::checkLaunchAccount(const std::u16string& account) const {
+    return lists_.words(kLauncherList)
+               .findFirstAccount(account, std::numeric_limits<int16_t>::max()) != -1;
+}
+
+bool Launcher::checkLaunchName(const std::u16string& name) const {
+    const WordListClass& words = lists_.words(kLauncherList);
+    for (int16_t w = 0; w <= words.getWordLength(); ++w) {
+        if (words.getElementLength(w) >= 0 && words.peekString(w, 0, 0) == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace wordvane

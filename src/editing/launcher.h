@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "completion/completion.h"
+#include "completion/insertion.h"
+#include "lists/lists.h"
+#include "platform/platform.h"
+#include "ui/forms.h"
+
+namespace wordvane {
+
+// The part of a path after its last "\"; empty when it has none.
+std::u16string getFileOrFolderName(const std::u16string& path);
+
+// Opening addresses through the shell, and the launcher list's entries.
+class Launcher {
+  public:
+    Launcher(Platform& platform, Lists& lists, Completion& completion, Insertion& insertion,
+             ui::Window& launcherBox);
+
+    // Return on the shown list: opens the selected entry's address, or
+    // inserts the entry when it is no address.
+    void tryShellExecute();
+
+    // Where an address to open comes from: a list the user wrote, or a copy
+    // (the clipboard history, the text window's GO). A copied program or
+    // network path is opened only after a question.
+    enum class Origin { UsersList, Copied };
+    // Opens `target` with no parameters; the shell's code, or none when
+    // nothing was handed to the shell (a refused target or a No).
+    std::optional<int> open(const std::u16string& target, Origin origin);
+
+    void addLaunch(const std::u16string& name, const std::u16string& account);
+    bool checkLaunchAccount(const std::u16string& account) const;
+    bool checkLaunchName(const std::u16string& name) const;
+
+  private:
+    Platform& platform_;
+    Lists& lists_;
+    Completion& completion_;
+    Insertion& insertion_;
+    ui::Window& launcherBox_;
+};
+
+}  // namespace wordvane

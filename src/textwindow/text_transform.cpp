@@ -1,0 +1,173 @@
+#include "textwindow/text_transform.h"
+
+#include <exception>
+
+#include "platform/foreground_keeper.h"
+#include "platform/virtual_keys.h"
+#include "ui/message_box.h"
+
+namespace wordvane {
+
+namespace {
+
+// How long the hotkey's modifier keys may stay down, and how long the
+// application may take to copy its selection.
+constexpr uint64_t kModifierWaitMs = 3000;
+constexpr uint64_t kCopyWaitMs = 500;
+constexpr char16_t kFailed[] = u"失敗しました";
+
+}  // namespace
+
+TextTransform::TextTransform(Platform& platform, ui::Form4& form4, ui::Form2& notice,
+                             ui::Notice& noticeTime, TextWindowSets& sets, Insertion& insertion)
+    : platform_(platform),
+      form4_(form4),
+      notice_(notice),
+      noticeTime_(noticeTime),
+      sets_(sets),
+      insertion_(insertion) {
+    for (size_t i = 0; i < sets_.mnuReplace.size(); ++i) {
+        mnuAddFunction.children.push_back(&sets_.mnuReplace[i]);
+        sets_.mnuReplace[i].onClick = [this, i] { mnuReplace_Click(static_cast<int16_t>(i)); };
+    }
+    mnuAddFunction.children.push_back(&mnuSeparator);
+    mnuAddFunction.children.push_back(&mnuFrontScreen);
+    mnuAddFunction.children.push_back(&mnuNormalScreen);
+    mnuFrontScreen.onClick = [this] { mnuFrontScreen_Click(); };
+    mnuNormalScreen.onClick = [this] { mnuNormalScreen_Click(); };
+}
+
+bool TextTransform::modifiersUp() {
+    for (int key : {kVkShift, kVkControl, kVkMenu, kVkLeftWin, kVkRightWin}) {
+        if (platform_.keyDown(key)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void TextTransform::doPopup() {
+    form4_.setTop(-form4_.height() - 100);
+    targetWindow_ = platform_.foregroundWindow();
+    selectedText_.clear();
+    step_ = Step::WaitingForModifiers;
+    deadline_ = platform_.milliseconds() + kModifierWaitMs;
+    tick();
+}
+
+// The copy goes out once the hotkey's keys are up: with Alt and Shift still
+// down, Ctrl+C would reach the application as Ctrl+Alt+Shift+C.
+void TextTransform::sendCopy() {
+    userClipboard_ = platform_.clipboardText();
+    changeCountBeforeCopy_ = platform_.clipboardChangeCount();
+    platform_.sendKey(kVkControl, false);
+    platform_.sendKey(kVkC, false);
+    platform_.sendKey(kVkC, true);
+    platform_.sendKey(kVkControl, true);
+    step_ = Step::WaitingForCopy;
+    deadline_ = platform_.milliseconds() + kCopyWaitMs;
+}
+
+void TextTransform::tick() {
+    if (step_ == Step::Idle) {
+        return;
+    }
+    try {
+        advance();
+    } catch (const std::exception&) {
+        step_ = Step::Idle;
+        showFailure();
+    }
+}
+
+void TextTransform::advance() {
+    const uint64_t now = platform_.milliseconds();
+    if (step_ == Step::WaitingForModifiers) {
+        if (modifiersUp()) {
+            sendCopy();
+        } else if (now > deadline_) {
+            showMenu(false);
+        }
+    } else if (step_ == Step::WaitingForCopy) {
+        if (platform_.clipboardChangeCount() != changeCountBeforeCopy_) {
+            selectedText_ = platform_.clipboardText().value_or(u"");
+            if (userClipboard_ && !userClipboard_->empty()) {
+                platform_.putClipboardText(*userClipboard_);
+            }
+            showMenu(true);
+        } else if (now > deadline_) {
+            showMenu(false);  // nothing was copied: only the window items work
+        }
+    }
+}
+
+void TextTransform::showMenu(bool withSelection) {
+    step_ = Step::Idle;
+    for (ui::MenuItem& item : sets_.mnuReplace) {
+        item.setEnabled(withSelection);
+    }
+    platform_.setForegroundWindow(form4_.handle());
+    platform_.popupMenu(mnuAddFunction, platform_.cursorPosition());
+}
+
+bool TextTransform::targetInFront() {
+    if (targetWindow_ == 0 || !platform_.isWindow(targetWindow_)) {
+        return false;
+    }
+    platform_.setForegroundWindow(targetWindow_);
+    return platform_.foregroundWindow() == targetWindow_;
+}
+
+// Through the insertion path: the user's clipboard comes back 300 ms later,
+// unless the user copied something meanwhile. An empty result is never
+// pasted.
+void TextTransform::pasteBack(const std::u16string& text) {
+    if (text.empty()) {
+        return;
+    }
+    if (!targetInFront() || !insertion_.clipInsert(text)) {
+        showMessage(platform_, kFailed, kMbIconExclamation);
+    }
+}
+
+void TextTransform::mnuReplace_Click(int16_t index) {
+    const std::optional<std::u16string> replaced = sets_.apply(index, selectedText_);
+    if (!replaced) {
+        showMessage(platform_, kFailed, kMbIconExclamation);
+        return;
+    }
+    selectedText_ = *replaced;
+    pasteBack(selectedText_);
+}
+
+void TextTransform::setTargetTopmost(bool topmost) {
+    if (targetWindow_ != 0 && platform_.isWindow(targetWindow_)) {
+        platform_.setTopmost(targetWindow_, topmost);
+    }
+    form4_.setVisible(false);
+    form4_.setTop(50);
+    if (targetWindow_ != 0 && platform_.isWindow(targetWindow_)) {
+        platform_.setForegroundWindow(targetWindow_);
+    }
+}
+
+void TextTransform::mnuFrontScreen_Click() {
+    setTargetTopmost(true);
+}
+
+void TextTransform::mnuNormalScreen_Click() {
+    setTargetTopmost(false);
+}
+
+// The notice "失敗しました" just above the pointer.
+void TextTransform::showFailure() {
+    ForegroundKeeper foreground(platform_);
+    const Point pointer = platform_.cursorPosition();
+    notice_.setLeft(pointer.x * platform_.twipsPerPixelX());
+    notice_.setTop((pointer.y - 10) * platform_.twipsPerPixelY());
+    notice_.Label1.setCaption(kFailed);
+    notice_.setVisible(true);
+    noticeTime_.setTimeInitialize();
+}
+
+}  // namespace wordvane
