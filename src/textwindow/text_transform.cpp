@@ -14,6 +14,7 @@ namespace {
 // application may take to copy its selection.
 constexpr uint64_t kModifierWaitMs = 3000;
 constexpr uint64_t kCopyWaitMs = 500;
+constexpr uint64_t kForegroundWaitMs = 500;
 constexpr char16_t kFailed[] = u"失敗しました";
 
 }  // namespace
@@ -88,6 +89,8 @@ void TextTransform::advance() {
         } else if (now > deadline_) {
             showMenu(false);
         }
+    } else if (step_ == Step::WaitingForTarget) {
+        pasteWhenInFront(now);
     } else if (step_ == Step::WaitingForCopy) {
         if (platform_.clipboardChangeCount() != changeCountBeforeCopy_) {
             selectedText_ = platform_.clipboardText().value_or(u"");
@@ -110,22 +113,34 @@ void TextTransform::showMenu(bool withSelection) {
     platform_.popupMenu(mnuAddFunction, platform_.cursorPosition());
 }
 
-bool TextTransform::targetInFront() {
-    if (targetWindow_ == 0 || !platform_.isWindow(targetWindow_)) {
-        return false;
-    }
-    platform_.setForegroundWindow(targetWindow_);
-    return platform_.foregroundWindow() == targetWindow_;
-}
-
-// Through the insertion path: the user's clipboard comes back 300 ms later,
-// unless the user copied something meanwhile. An empty result is never
-// pasted.
+// The result goes to the application once its window is in front again
+// (the desktop hands the foreground over in its own time), through the
+// insertion path: the user's clipboard comes back 300 ms later, unless the
+// user copied something meanwhile. An empty result is never pasted.
 void TextTransform::pasteBack(const std::u16string& text) {
     if (text.empty()) {
         return;
     }
-    if (!targetInFront() || !insertion_.clipInsert(text)) {
+    if (targetWindow_ == 0 || !platform_.isWindow(targetWindow_)) {
+        showMessage(platform_, kFailed, kMbIconExclamation);
+        return;
+    }
+    pendingPaste_ = text;
+    platform_.setForegroundWindow(targetWindow_);
+    step_ = Step::WaitingForTarget;
+    deadline_ = platform_.milliseconds() + kForegroundWaitMs;
+    tick();
+}
+
+void TextTransform::pasteWhenInFront(uint64_t now) {
+    const bool gone = !platform_.isWindow(targetWindow_);
+    if (!gone && platform_.foregroundWindow() == targetWindow_) {
+        step_ = Step::Idle;
+        if (!insertion_.clipInsert(pendingPaste_)) {
+            showMessage(platform_, kFailed, kMbIconExclamation);
+        }
+    } else if (gone || now > deadline_) {
+        step_ = Step::Idle;
         showMessage(platform_, kFailed, kMbIconExclamation);
     }
 }

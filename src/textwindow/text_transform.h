@@ -30,7 +30,8 @@ class TextTransform {
 
     // The popup-menu hotkey.
     void doPopup();
-    // The main tick's part: the copy of the selection on its way.
+    // The main tick's part: the copy of the selection and the paste of the
+    // result on their way.
     void tick();
 
     void mnuReplace_Click(int16_t index);
@@ -40,13 +41,13 @@ class TextTransform {
     const std::u16string& selectedText() const { return selectedText_; }
 
   private:
-    enum class Step { Idle, WaitingForModifiers, WaitingForCopy };
+    enum class Step { Idle, WaitingForModifiers, WaitingForCopy, WaitingForTarget };
     void advance();
     bool modifiersUp();
     void sendCopy();
     void showMenu(bool withSelection);
     void pasteBack(const std::u16string& text);
-    bool targetInFront();
+    void pasteWhenInFront(uint64_t now);
     void showFailure();
     void setTargetTopmost(bool topmost);
 
@@ -63,6 +64,7 @@ class TextTransform {
     std::optional<std::u16string> userClipboard_;
     WindowHandle targetWindow_ = 0;
     std::u16string selectedText_;
+    std::u16string pendingPaste_;
 };
 
 }  // namespace wordvane

@@ -169,12 +169,16 @@ class TargetCase(WordvaneCase):
     def setUp(self):
         super().setUp()
         self.keyboard = Keyboard(DISPLAY.name)
+        self.prepare_folder()
         icons = PROBE.tray_icons()
         self.process = self.wordvane.start(trace_menus=self.TRACE_MENUS)
         self.icon = self.wait_resident(icons)
         self.wordvane.start_target(OPTIONS.helpers)
         wait_for(lambda: self.wordvane.target_text() == "", 30, "the target application")
         self.keyboard.focus("Wordvane Target")
+
+    def prepare_folder(self):
+        """Changes the program folder before the program starts."""
 
     def candidate_window(self):
         """Form1 as the probe sees it: visibility, the text of Text1 and the
@@ -320,6 +324,81 @@ class ClipboardHistoryAndModes(TargetCase):
         self.keyboard.focus("Wordvane Target")
         self.keyboard.press("ctrl+alt+shift+2")
         self.wait_list("to provide room for", "a chosen mode brings the list hotkeys back")
+
+
+def windows_path(path):
+    """A Linux path as the prefix's programs see it (drive Z: is /)."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def list_file(name, words):
+    """A list file (Shift_JIS, CR LF) with no keys, each word one (name, account)."""
+    lines = [name, "", "", "", "false", "normal", "middle", str(len(words)), "/"]
+    for i, (word, account) in enumerate(words):
+        lines += (["/"] if i else []) + [word, account]
+    return ("\r\n".join(lines) + "\r\n").encode("cp932")
+
+
+class LauncherTextWindowAndSets(TargetCase):
+    """Return opens a launcher entry through the shell; a copied path pops up
+    the text window; the popup-menu hotkey rewrites the target's selection."""
+
+    TRACE_MENUS = True
+
+    def prepare_folder(self):
+        # A file type of our own, opened by our recorder. Wine 8 reads the
+        # classes from HKCR, not from HKCU\Software\Classes.
+        helpers = Path(OPTIONS.helpers)
+        self.recorded = helpers / "recorded.txt"
+        self.recorded.unlink(missing_ok=True)
+        recorder = windows_path(helpers / "wvrecord.exe")
+        PREFIX.run_wine(["reg", "add", r"HKCR\.wvtest", "/ve", "/d", "wvtest.file", "/f"])
+        PREFIX.run_wine(["reg", "add", r"HKCR\wvtest.file\shell\open\command", "/ve", "/d",
+                         f'"{recorder}" "%1"', "/f"])
+        (self.wordvane.folder / "sample.wvtest").write_text("sample")
+        self.sample = rf"C:\wordvane-e2e\{self._testMethodName}\sample.wvtest"
+        (self.wordvane.folder / "Launch.txt").write_bytes(
+            list_file("ランチャー", [("sample", self.sample)]))
+
+    def exit_and_read(self, name):
+        self.choose_menu_item(self.open_tray_menu(self.icon), "終了")
+        self.assert_ends(self.process)
+        return (self.wordvane.folder / name).read_bytes().decode("cp932")
+
+    def test_return_on_a_launcher_entry_opens_it_through_the_shell(self):
+        self.keyboard.press("ctrl+alt+shift+l")
+        self.wait_list(self.sample, "the launcher list")
+        self.keyboard.press("Return")
+        wait_for(lambda: self.recorded.exists(), 30, "the recorder to run")
+        self.assertEqual(self.recorded.read_text("utf-8").splitlines(), [self.sample])
+        self.wait_hidden("the list to close after opening")
+
+    def test_a_copied_path_pops_up_the_text_window_whose_register_adds_it(self):
+        path = r"C:\e2e\data.txt"
+        xdotool(DISPLAY.name, "type", "--delay", "150", path)
+        self.wait_target(path)
+        self.keyboard.press("shift+Home")
+        self.keyboard.press("ctrl+c")
+        form4 = wait_for(lambda: [w for w in self.wordvane.windows_of(PROBE)
+                                  if w["title"] == path and w["visible"]], 20,
+                         "the text window with the path")[0]
+        names = [c["text"] for c in form4["children"] if c["class"].lower() == "edit"]
+        self.assertEqual(names, ["data.txt"])
+        PROBE.click(form4["hwnd"], 102)  # 登録
+        wait_for(lambda: not [w for w in self.wordvane.windows_of(PROBE)
+                              if w["title"] == path and w["visible"]], 20, "the window to hide")
+        self.assertIn("\r\ndata.txt\r\nC:\\e2e\\data.txt\r\n", self.exit_and_read("Launch.txt"))
+
+    def test_a_replacement_set_rewrites_the_selection_through_the_popup_hotkey(self):
+        self.keyboard.type("abc")
+        self.wait_target("abc")
+        self.keyboard.press("shift+Home")
+        self.keyboard.press("ctrl+alt+shift+r")
+        menu = wait_for(lambda: [w for w in PROBE.windows()
+                                 if w["class"] == "#32768" and w["visible"]], 20,
+                        "the text-transform menu")[0]
+        self.choose_menu_item(menu, "<b>で囲む")
+        self.wait_target("<b>abc</b>")
 
 
 def main():
