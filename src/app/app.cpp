@@ -16,10 +16,13 @@ App::App(Platform& p)
       navigation(p, forms.form1, completion),
       launcher(p, lists, completion, insertion, forms.form8),
       textWindow(p, forms.form4, forms.form1.mnuModeMenu.mnuPopText, replaceSets, launcher, lists),
-      textTransform(p, forms.form4, forms.form2, notice, replaceSets, insertion),
+      textTransform(p, forms.form4, notice, replaceSets, insertion),
+      series(p, lists, completion, forms.form1, forms.form8, notice),
       listCommands(p, lists, completion, hotkeys, forms.form1, forms.form7, forms.form8,
                    forms.form3),
-      inlineEditor(forms.form1, hotkeys, completion),
+      wordDialogs(p, lists, completion, forms),
+      inlineEditor(p, forms.form1, hotkeys, lists, completion, forms.form8),
+      hotkeyDialog(p, forms.form6, hotkeys, lists, forms.form1.mnuModeMenu.mnuOff),
       hotkeyDispatch(p, hotkeys, keyReader, lists, completion, navigation, modes, listCommands),
       mainTick(p, keyReader, completion, modes, capture, notice, forms.form1.mnuModeMenu,
                forms.form3),
@@ -47,9 +50,18 @@ App::App(Platform& p)
     menu.mnuExit.onClick = [this] { shell.mnuExit_Click(); };
     menu.mnuPopText.onClick = [&menu] { menu.mnuPopText.setChecked(!menu.mnuPopText.checked()); };
     menu.mnuChangeReplaceWay.onClick = [this] { replaceEditor.mnuChangeReplaceWay_Click(); };
+    for (size_t i = 0; i < menu.mnuHotkey.size(); ++i) {
+        menu.mnuHotkey[i].onClick = [this, i] { hotkeyDialog.open(static_cast<int16_t>(i)); };
+    }
+    menu.mnuPopup.onClick = [this] { hotkeyDialog.open(-1); };
 
     hotkeyDispatch.onReturn = [this] { launcher.tryShellExecute(); };
     hotkeyDispatch.onPopupMenu = [this] { textTransform.doPopup(); };
+    hotkeyDispatch.onInsert = [this] { series.SeriesePaste(); };
+    hotkeyDispatch.onShiftInsert = [this] { wordDialogs.doAddItem(); };
+    mainTick.seriesTick = [this](const std::u16string& spelling, bool ctrlDown) {
+        series.tick(spelling, ctrlDown);
+    };
     mainTick.textWindowTick = [this] {
         textWindow.tick();
         textTransform.tick();
@@ -63,7 +75,13 @@ App::App(Platform& p)
     listMenu.mnuStore.onClick = [this] { listCommands.doItemStore(); };
     listMenu.mnuClipAllDelete.onClick = [this] { capture.mnuClipAllDelete_Click(); };
     listMenu.mnuSave.onClick = [this] { listCommands.mnuSave_Click(); };
+    listMenu.mnuAdd.onClick = [this] { wordDialogs.doAddItem(); };
+    listMenu.mnuChangeWordMenu.onClick = [this] { wordDialogs.mnuChangeWordMenu_Click(); };
+    listMenu.mnuClipSeriese.onClick = [this] { series.mnuClipSeriese_Click(); };
+    listMenu.mnuSetKett.onClick = [this] { listCommands.mnuSetKett_Click(); };
+    listMenu.mnuSetBr.onClick = [this] { listCommands.mnuSetBr_Click(); };
 
+    completion.onHide = [this] { inlineEditor.endEditMode(); };
     forms.form2.Timer1.onTick = [this] { insertion.restoreClipboard(); };
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "clipboard/clipboard_capture.h"
+#include "clipboard/series_paste.h"
 #include "completion/completion.h"
 #include "completion/insertion.h"
 #include "completion/key_reader.h"
@@ -11,6 +12,8 @@
 #include "editing/launcher.h"
 #include "editing/list_commands.h"
 #include "editing/list_navigation.h"
+#include "editing/word_dialogs.h"
+#include "hotkeys/hotkey_dialog.h"
 #include "hotkeys/hotkey_dispatch.h"
 #include "hotkeys/hotkey_registration.h"
 #include "lists/lists.h"
@@ -48,8 +51,11 @@ class App {
     Launcher launcher;
     TextWindow textWindow;
     TextTransform textTransform;
+    SeriesPaste series;
     ListCommands listCommands;
+    WordDialogs wordDialogs;
     InlineEditor inlineEditor;
+    HotKeyDialog hotkeyDialog;
     HotKeyDispatch hotkeyDispatch;
     MainTick mainTick;
     Shell shell;

@@ -185,6 +185,9 @@ void Completion::form_visible(bool visible) {
     } else if (!visible && form1_.visible()) {
         form1_.setVisible(false);
         hotkeys_.deleteNavigationHotKey();
+        if (onHide) {
+            onHide();
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ class Completion {
     void switchList(int16_t list, const std::u16string& caption);
     // Hides the list and forgets the typed text and the opened word.
     void endCycle();
+    // The candidate window hid (the inline editor's edit mode ends then).
+    std::function<void()> onHide;
     // The launcher's filter box changed: its text is the abbreviation.
     void setInputText(const std::u16string& text) {
         typedText_ = text;
@@ -70,6 +73,16 @@ class Completion {
     // The entry of the selected line at the current level; none when no line
     // is selected or List1 no longer shows what it was filled with.
     std::optional<int16_t> selectedEntry() const;
+    // The selected line's entry of the current list (its word at the word
+    // level, its element of the opened word at the element level).
+    std::optional<EntryRef> selectedRef() const {
+        const std::optional<int16_t> entry = selectedEntry();
+        if (!entry) {
+            return std::nullopt;
+        }
+        return openWord_ == -1 ? lists_.entry(currentList_, *entry, 0)
+                               : lists_.entry(currentList_, openWord_, *entry);
+    }
     // Selects the line that shows `entry` (the first line when none does).
     void selectEntry(int16_t entry);
     // Closes word `index` again when it has no candidates.

@@ -39,6 +39,9 @@ void MainTick::Timer1_Timer() {
     if (completion_.reshowIfPending()) {
         return;
     }
+    if (seriesTick) {
+        seriesTick(spelling, keys_.ctrlDown());
+    }
     modes_.doubleCtrlTick();
     completion_.handleTickKey(spelling);
 }

@@ -23,6 +23,8 @@ class MainTick {
 
     // The text window's pop-up time and the text-transform menu's copy.
     std::function<void()> textWindowTick;
+    // A running series paste, with the key this tick read.
+    std::function<void(const std::u16string& spelling, bool ctrlDown)> seriesTick;
 
     void Timer1_Timer();
 

@@ -1,5 +1,7 @@
 #include "editing/inline_editor.h"
 
+#include "ui/message_box.h"
+
 namespace wordvane {
 
 namespace {
@@ -13,12 +15,26 @@ bool isEditingKey(int16_t keyCode) {
 
 }  // namespace
 
-InlineEditor::InlineEditor(ui::Form1& form1, HotKeys& hotkeys, const Completion& completion)
-    : form1_(form1), hotkeys_(hotkeys), completion_(completion) {}
+InlineEditor::InlineEditor(Platform& platform, ui::Form1& form1, HotKeys& hotkeys, Lists& lists,
+                           Completion& completion, ui::Window& launcherBox)
+    : platform_(platform),
+      form1_(form1),
+      hotkeys_(hotkeys),
+      lists_(lists),
+      completion_(completion),
+      launcherBox_(launcherBox) {
+    form1_.Command1.onClick = [this] { Command1_Click(); };
+    form1_.Command2.onClick = [this] { Command2_Click(); };
+    form1_.Text1.onDoubleClick = [this] { Text1_DblClick(); };
+}
 
 void InlineEditor::Text1_KeyDown(int16_t keyCode, int16_t /*shift*/) {
     if (!form1_.Timer1.enabled() || !isEditingKey(keyCode)) {
         return;
+    }
+    editing_ = completion_.selectedRef();
+    if (!editing_) {
+        return;  // no entry to edit
     }
     hotkeys_.deleteNavigationHotKey();
     form1_.Timer1.setEnabled(false);
@@ -30,6 +46,56 @@ void InlineEditor::Text1_KeyDown(int16_t keyCode, int16_t /*shift*/) {
     }
     form1_.Command1.setVisible(true);
     form1_.Command2.setVisible(true);
+}
+
+void InlineEditor::leaveEditMode() {
+    editing_.reset();
+    form1_.Command1.setVisible(false);
+    form1_.Command2.setVisible(false);
+    form1_.Timer1.setEnabled(true);
+}
+
+// The description goes to the entry the edit began on; when that entry has
+// moved or changed meanwhile, nothing is written and the text stays.
+void InlineEditor::Command1_Click() {
+    if (!editing_ || showMessage(platform_, u"この内容で書き換えますか？", kMbYesNo) != kIdYes) {
+        return;
+    }
+    if (!lists_.holds(*editing_)) {
+        showMessage(platform_, u"編集していた項目が見つかりません。書き換えられませんでした",
+                    kMbIconExclamation);
+        return;
+    }
+    const EntryRef entry = *editing_;
+    lists_.words(entry.list)
+        .changeString(entry.word, entry.element, entry.name, form1_.Text1.text());
+    lists_.markChanged(entry.list);
+    leaveEditMode();
+    form1_.setVisible(false);
+    completion_.form_visible(true);
+    form1_.setCaption(lists_.listNames[static_cast<size_t>(entry.list)] + u" - Wordvane");
+}
+
+void InlineEditor::Command2_Click() {
+    if (!editing_) {
+        return;
+    }
+    leaveEditMode();
+    hotkeys_.setNavigationHotKey();
+    form1_.setCaption(lists_.listNames[static_cast<size_t>(completion_.currentList())] +
+                      u" - Wordvane");
+}
+
+void InlineEditor::Text1_DblClick() {
+    completion_.endCycle();
+    launcherBox_.setVisible(false);
+    endEditMode();
+}
+
+void InlineEditor::endEditMode() {
+    if (editing_) {
+        leaveEditMode();
+    }
 }
 
 }  // namespace wordvane

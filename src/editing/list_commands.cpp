@@ -5,6 +5,7 @@
 #include "lists/list_files.h"
 #include "lists/text_file.h"
 #include "platform/foreground_keeper.h"
+#include "textwindow/line_marks.h"
 #include "ui/message_box.h"
 
 namespace wordvane {
@@ -28,28 +29,6 @@ ListCommands::ListCommands(Platform& platform, Lists& lists, Completion& complet
       balloon_(balloon),
       launcherBox_(launcherBox),
       addWordDialog_(addWordDialog) {}
-
-std::optional<ListCommands::Target> ListCommands::selectedTarget() const {
-    const std::optional<int16_t> entry = completion_.selectedEntry();
-    if (!entry) {
-        return std::nullopt;
-    }
-    const int16_t openWord = completion_.openWord();
-    Target target{openWord == -1 ? *entry : openWord, openWord == -1 ? int16_t{0} : *entry, {}, {}};
-    const WordListClass& words = completion_.currentWords();
-    target.name = words.getString(target.word, target.element, 0);
-    target.account = words.getString(target.word, target.element, 1);
-    return target;
-}
-
-// The tick runs under a question: a capture may have moved the entry.
-bool ListCommands::stillThere(const Target& target) const {
-    const WordListClass& words = completion_.currentWords();
-    return target.word <= words.getWordLength() &&
-           target.element <= words.getElementLength(target.word) &&
-           words.peekString(target.word, target.element, 0) == target.name &&
-           words.peekString(target.word, target.element, 1) == target.account;
-}
 
 void ListCommands::hideHelpers() {
     if (completion_.currentList() == kLauncherList) {
@@ -89,7 +68,7 @@ bool ListCommands::doItemDelete() {
                     kMbIconExclamation);
         return false;
     }
-    const std::optional<Target> target = selectedTarget();
+    const std::optional<EntryRef> target = completion_.selectedRef();
     if (!target) {
         return false;
     }
@@ -99,7 +78,7 @@ bool ListCommands::doItemDelete() {
         return false;
     }
     if (showMessage(platform_, u"この項目を削除してよろしいですか?", kMbYesNo) != kIdYes ||
-        !stillThere(*target)) {
+        !lists_.holds(*target)) {
         return false;
     }
     if (wordLevel) {
@@ -107,21 +86,19 @@ bool ListCommands::doItemDelete() {
     } else {
         deleteElement(target->word, target->element);
     }
-    if (list >= kFirstWordList) {
-        lists_.wordListChanged[static_cast<size_t>(list - kFirstWordList)] = true;
-    }
+    lists_.markChanged(list);
     completion_.showList();
     return true;
 }
 
 bool ListCommands::doItemStore() {
     // The storage takes words of the clipboard list only.
-    const std::optional<Target> target =
+    const std::optional<EntryRef> target =
         completion_.currentList() == kClipboardList && completion_.openWord() == -1
-            ? selectedTarget()
+            ? completion_.selectedRef()
             : std::nullopt;
     if (showMessage(platform_, u"この項目を保管庫へ移動しますか?", kMbYesNo) != kIdYes || !target ||
-        !stillThere(*target)) {
+        !lists_.holds(*target)) {
         return true;
     }
     lists_.addWord(kClipboardList, 0, target->name, target->account);
@@ -172,7 +149,7 @@ void ListCommands::mnuSave_Click() {
 }
 
 void ListCommands::List1_Click() {
-    const std::optional<Target> target = selectedTarget();
+    const std::optional<EntryRef> target = completion_.selectedRef();
     if (!target) {
         return;
     }
@@ -227,6 +204,7 @@ void ListCommands::List1_RightButton() {
     const int list = completion_.currentList();
     auto& menu = form1_.mnuListMenu;
     menu.mnuClipAllDelete.setVisible(list == kLauncherList || list == kClipboardList);
+    menu.mnuOthers.setVisible(list == kClipboardList);
     // Only a word of the clipboard list can be moved to the storage.
     menu.mnuStore.setVisible(list == kClipboardList && completion_.openWord() == -1);
     // A pop-up menu closes properly only when its owner is in front; the
@@ -234,6 +212,25 @@ void ListCommands::List1_RightButton() {
     ForegroundKeeper foreground(platform_);
     platform_.setForegroundWindow(form1_.handle());
     platform_.popupMenu(menu, platform_.cursorPosition());
+}
+
+void ListCommands::markLines(std::u16string (*transform)(const std::u16string&)) {
+    const std::optional<EntryRef> target =
+        completion_.currentList() == kClipboardList ? completion_.selectedRef() : std::nullopt;
+    if (!target) {
+        return;
+    }
+    lists_.words(kClipboardList)
+        .changeString(target->word, target->element, target->name, transform(target->account));
+    completion_.showList();
+}
+
+void ListCommands::mnuSetKett_Click() {
+    markLines(getKettString);
+}
+
+void ListCommands::mnuSetBr_Click() {
+    markLines(getBrString);
 }
 
 }  // namespace wordvane

@@ -35,21 +35,17 @@ class ListCommands {
     void List1_Click();
     void List1_RightButton();
 
+    // "その他" on the clipboard list: line marks on the chosen entry's
+    // stored text (the element itself at the storage's element level).
+    void mnuSetKett_Click();
+    void mnuSetBr_Click();
+
   private:
-    // The entry of the selected line with its name and account, so that a
-    // command can tell after its question whether the entry is still there.
-    struct Target {
-        int16_t word;
-        int16_t element;
-        std::u16string name;
-        std::u16string account;
-    };
-    std::optional<Target> selectedTarget() const;
-    bool stillThere(const Target& target) const;
     void hideHelpers();
     void deleteWord(int16_t word);
     void deleteElement(int16_t word, int16_t element);
     void sizeLargeDescription();
+    void markLines(std::u16string (*transform)(const std::u16string&));
 
     Platform& platform_;
     Lists& lists_;

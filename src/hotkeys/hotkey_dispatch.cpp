@@ -80,9 +80,17 @@ bool HotKeyDispatch::dispatchNavigation(int16_t id, NavigationHotKeyIndex first,
             case kShiftDeleteHotKey:
                 listCommands_.pushShiftDeleteHotKey();
                 break;
+            case kInsertHotKey:
+                if (onInsert) {
+                    onInsert();
+                }
+                break;
+            case kShiftInsertHotKey:
+                if (onShiftInsert) {
+                    onShiftInsert();
+                }
+                break;
             default:
-                // Insert and Shift+Insert act through the parts that own
-                // them.
                 break;
         }
         return true;

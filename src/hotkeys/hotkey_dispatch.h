@@ -32,6 +32,9 @@ class HotKeyDispatch {
     // hotkey (the text-transform menu).
     std::function<void()> onReturn;
     std::function<void()> onPopupMenu;
+    // Insert (series paste) and Shift+Insert (add a word) on the shown list.
+    std::function<void()> onInsert;
+    std::function<void()> onShiftInsert;
 
   private:
     void dispatch(int16_t id);

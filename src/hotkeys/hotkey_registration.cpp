@@ -44,8 +44,6 @@ void HotKeys::setEnableHotkey() {
     }
 }
 
-// The launcher's and the clipboard history's hotkeys only while they are
-// enabled; no list hotkey for a list that was not read.
 bool HotKeys::listInUse(int list) const {
     if (list == kLauncherList || list == kClipboardList) {
         return lists_.settings.listEnabled[static_cast<size_t>(list)] && lists_.loaded(list);
@@ -53,31 +51,53 @@ bool HotKeys::listInUse(int list) const {
     return lists_.loaded(list);
 }
 
+bool HotKeys::registerNamed(const std::u16string& name, int16_t& id, int32_t modifiers,
+                            int32_t key) {
+    id = platform_.addAtom(name);
+    if (platform_.registerHotKey(window(), id, modifiers, key)) {
+        return true;
+    }
+    platform_.deleteAtom(id);
+    return false;
+}
+
+void HotKeys::release(int16_t id) {
+    platform_.unregisterHotKey(window(), id);
+    platform_.deleteAtom(id);
+}
+
+// Registers what is not registered yet: the popup-menu hotkey and the enabled
+// list hotkeys of the lists in use. A combination another program holds
+// stays unregistered.
 void HotKeys::setShowHotKey() {
-    popupHotKeyId_ = platform_.addAtom(kPopupMenuAtom);
-    platform_.registerHotKey(window(), popupHotKeyId_, popupShifts_, popupKeyCode_);
-    for (int i = 0; i < 7; ++i) {
-        const HotKeySetting& hotKey = hotKeys_[static_cast<size_t>(i)];
-        if (listInUse(i) && hotKey.enabled) {
-            auto& id = listHotKeyIds_[static_cast<size_t>(i)];
-            id = platform_.addAtom(u"HOTKEY_DECIDE" + toDecimal(i));
-            platform_.registerHotKey(window(), id, hotKey.prePushHotKey, hotKey.pushedKey);
+    if (!popupRegistered_) {
+        popupRegistered_ =
+            registerNamed(kPopupMenuAtom, popupHotKeyId_, popupShifts_, popupKeyCode_);
+    }
+    for (size_t i = 0; i < hotKeys_.size(); ++i) {
+        const HotKeySetting& hotKey = hotKeys_[i];
+        if (listInUse(static_cast<int>(i)) && hotKey.enabled && !listRegistered_[i]) {
+            listRegistered_[i] =
+                registerNamed(u"HOTKEY_DECIDE" + toDecimal(static_cast<int64_t>(i)),
+                              listHotKeyIds_[i], hotKey.prePushHotKey, hotKey.pushedKey);
         }
     }
 }
 
 void HotKeys::deleteShowHotKey() {
-    for (size_t i = 0; i < 7; ++i) {
-        if (hotKeys_[i].enabled) {
-            platform_.unregisterHotKey(window(), listHotKeyIds_[i]);
-            platform_.deleteAtom(listHotKeyIds_[i]);
+    for (size_t i = 0; i < hotKeys_.size(); ++i) {
+        if (listRegistered_[i]) {
+            release(listHotKeyIds_[i]);
+            listRegistered_[i] = false;
         }
     }
 }
 
 void HotKeys::deletePopupHotKey() {
-    platform_.unregisterHotKey(window(), popupHotKeyId_);
-    platform_.deleteAtom(popupHotKeyId_);
+    if (popupRegistered_) {
+        release(popupHotKeyId_);
+        popupRegistered_ = false;
+    }
 }
 
 void HotKeys::setHotKeyNumber(int16_t index, int32_t prePushHotKey, int16_t pushedKey) {
@@ -86,12 +106,20 @@ void HotKeys::setHotKeyNumber(int16_t index, int32_t prePushHotKey, int16_t push
     hotKey.pushedKey = pushedKey;
 }
 
-void HotKeys::changePopupHotkey(int32_t shifts, int16_t keyCode) {
+bool HotKeys::changePopupHotkey(int32_t shifts, int16_t keyCode) {
+    const int32_t oldShifts = popupShifts_;
+    const int16_t oldKey = popupKeyCode_;
+    deletePopupHotKey();
     popupShifts_ = shifts;
     popupKeyCode_ = keyCode;
-    deletePopupHotKey();
-    popupHotKeyId_ = platform_.addAtom(kPopupMenuAtom);
-    platform_.registerHotKey(window(), popupHotKeyId_, shifts, keyCode);
+    popupRegistered_ = registerNamed(kPopupMenuAtom, popupHotKeyId_, shifts, keyCode);
+    if (!popupRegistered_) {
+        popupShifts_ = oldShifts;
+        popupKeyCode_ = oldKey;
+        popupRegistered_ = registerNamed(kPopupMenuAtom, popupHotKeyId_, oldShifts, oldKey);
+        return false;
+    }
+    return true;
 }
 
 void HotKeys::setNavigationHotKey() {

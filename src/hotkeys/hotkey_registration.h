@@ -51,8 +51,13 @@ class HotKeys {
     void deletePopupHotKey();
     // Stores a list hotkey's combination; registers nothing.
     void setHotKeyNumber(int16_t index, int32_t prePushHotKey, int16_t pushedKey);
-    // Replaces the popup-menu hotkey.
-    void changePopupHotkey(int32_t shifts, int16_t keyCode);
+    // Replaces the popup-menu hotkey; when the system refuses the new
+    // combination, the old one stays and the result is false.
+    bool changePopupHotkey(int32_t shifts, int16_t keyCode);
+    bool listHotKeyRegistered(size_t list) const { return listRegistered_[list]; }
+    // The launcher's and the clipboard history's hotkeys only while they are
+    // enabled; no list hotkey for a list that was not read.
+    bool listInUse(int list) const;
 
     // The twelve keys that drive the shown candidate list.
     void setNavigationHotKey();
@@ -76,8 +81,11 @@ class HotKeys {
     int virtualKeyOf(int16_t id) const;
 
   private:
-    bool listInUse(int list) const;
     WindowHandle window() const { return owner_.handle(); }
+    // Adds the atom `name` as `id` and registers it; the atom goes again when
+    // the system refuses the combination.
+    bool registerNamed(const std::u16string& name, int16_t& id, int32_t modifiers, int32_t key);
+    void release(int16_t id);
 
     Platform& platform_;
     const ui::Window& owner_;
@@ -91,6 +99,9 @@ class HotKeys {
     bool navigationRegistered_ = false;
     std::array<int16_t, 7> listHotKeyIds_{};
     int16_t popupHotKeyId_ = 0;
+    // What is registered now, so that nothing is released twice.
+    std::array<bool, 7> listRegistered_{};
+    bool popupRegistered_ = false;
     bool hooked_ = false;
 };
 

@@ -46,4 +46,18 @@ bool Lists::changedAndLoaded(int wordList) const {
     return wordListChanged[static_cast<size_t>(wordList - kFirstWordList)] && loaded(wordList);
 }
 
+EntryRef Lists::entry(int list, int16_t word, int16_t element) const {
+    const WordListClass& list_words = words(list);
+    return EntryRef{list, word, element, list_words.getString(word, element, 0),
+                    list_words.getString(word, element, 1)};
+}
+
+bool Lists::holds(const EntryRef& entry) const {
+    const WordListClass& list_words = words(entry.list);
+    return entry.word >= 0 && entry.word <= list_words.getWordLength() && entry.element >= 0 &&
+           entry.element <= list_words.getElementLength(entry.word) &&
+           list_words.peekString(entry.word, entry.element, 0) == entry.name &&
+           list_words.peekString(entry.word, entry.element, 1) == entry.account;
+}
+
 }  // namespace wordvane

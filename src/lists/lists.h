@@ -20,6 +20,16 @@ inline constexpr char16_t kNoElementKey[] = u"あ";     // elements listed at on
 inline constexpr char16_t kNoCancelKeys[] = u"い";     // no cancel keys
 inline constexpr char16_t kNeverElementKey[] = u"え";  // elements never listed by key
 
+// An entry of a list as a command found it: where it was and what it held,
+// so that the command can tell later whether it is still there.
+struct EntryRef {
+    int list = 0;
+    int16_t word = 0;
+    int16_t element = 0;
+    std::u16string name;
+    std::u16string account;
+};
+
 // The lists and settings subsystem's state: the seven lists with their names
 // and header values, indexed by list index (0 launcher list, 1 clipboard
 // list, 2 to 6 word lists 1 to 5), and the settings of vane.ini.
@@ -58,6 +68,17 @@ class Lists {
     // A word list that was written to its file is no longer changed.
     void markSaved(int list);
     bool changedAndLoaded(int wordList) const;
+
+    // The entry at (list, word, element) with its current strings.
+    EntryRef entry(int list, int16_t word, int16_t element) const;
+    // The entry is still where it was found, unchanged.
+    bool holds(const EntryRef& entry) const;
+    // A word list that the user changed is saved at exit.
+    void markChanged(int list) {
+        if (list >= kFirstWordList && list < kListCount) {
+            wordListChanged[static_cast<size_t>(list - kFirstWordList)] = true;
+        }
+    }
 
   private:
     // [i] start character, [i + 7] element key, [i + 14] cancel-key line of list i.

@@ -19,11 +19,10 @@ constexpr char16_t kFailed[] = u"失敗しました";
 
 }  // namespace
 
-TextTransform::TextTransform(Platform& platform, ui::Form4& form4, ui::Form2& notice,
-                             ui::Notice& noticeTime, TextWindowSets& sets, Insertion& insertion)
+TextTransform::TextTransform(Platform& platform, ui::Form4& form4, ui::Notice& noticeTime,
+                             TextWindowSets& sets, Insertion& insertion)
     : platform_(platform),
       form4_(form4),
-      notice_(notice),
       noticeTime_(noticeTime),
       sets_(sets),
       insertion_(insertion) {
@@ -177,12 +176,8 @@ void TextTransform::mnuNormalScreen_Click() {
 // The notice "失敗しました" just above the pointer.
 void TextTransform::showFailure() {
     ForegroundKeeper foreground(platform_);
-    const Point pointer = platform_.cursorPosition();
-    notice_.setLeft(pointer.x * platform_.twipsPerPixelX());
-    notice_.setTop((pointer.y - 10) * platform_.twipsPerPixelY());
-    notice_.Label1.setCaption(kFailed);
-    notice_.setVisible(true);
-    noticeTime_.setTimeInitialize();
+    noticeTime_.showAt(kFailed, platform_.cursorPosition(), platform_.twipsPerPixelX(),
+                       platform_.twipsPerPixelY());
 }
 
 }  // namespace wordvane

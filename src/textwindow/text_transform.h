@@ -20,7 +20,7 @@ namespace wordvane {
 // application's window topmost or normal.
 class TextTransform {
   public:
-    TextTransform(Platform& platform, ui::Form4& form4, ui::Form2& notice, ui::Notice& noticeTime,
+    TextTransform(Platform& platform, ui::Form4& form4, ui::Notice& noticeTime,
                   TextWindowSets& sets, Insertion& insertion);
 
     ui::Menu mnuAddFunction{u"追加機能"};
@@ -53,7 +53,6 @@ class TextTransform {
 
     Platform& platform_;
     ui::Form4& form4_;
-    ui::Form2& notice_;
     ui::Notice& noticeTime_;
     TextWindowSets& sets_;
     Insertion& insertion_;

@@ -45,7 +45,7 @@ class Model {
 
 // The kinds of control a window is made of; each has one binding in the
 // desktop backend.
-enum class ControlKind { ListBox, TextBox, Button, Label, ComboBox };
+enum class ControlKind { ListBox, TextBox, Button, Label, ComboBox, CheckBox };
 
 // Anything with a place and a size in twips: a window or a control.
 class Placed : public Model {
@@ -198,6 +198,8 @@ class ComboBox : public Control {
     ControlKind kind() const override { return ControlKind::ComboBox; }
     WORDVANE_PROPERTY(std::vector<std::u16string>, items, setItems, items_)
     WORDVANE_PROPERTY(int16_t, listIndex, setListIndex, listIndex_)
+    // A number carried by each entry (a virtual-key code, ...).
+    std::vector<int32_t> itemData;
     std::function<void()> onClick;
     void click(int16_t index) {
         setListIndex(index);
@@ -209,6 +211,19 @@ class ComboBox : public Control {
   private:
     std::vector<std::u16string> items_;
     int16_t listIndex_ = -1;
+};
+
+// A check box with its caption; the user's clicks toggle `checked`.
+class CheckBox : public Control {
+  public:
+    explicit CheckBox(std::u16string caption) : caption_(std::move(caption)) {}
+    ControlKind kind() const override { return ControlKind::CheckBox; }
+    const std::u16string& caption() const { return caption_; }
+    WORDVANE_PROPERTY(bool, checked, setChecked, checked_)
+
+  private:
+    std::u16string caption_;
+    bool checked_ = false;
 };
 
 // A timer: the backend (or a test) calls `fire` every `interval` ms while it

@@ -28,7 +28,9 @@ ModeMenu::ModeMenu() : Menu(u"モード") {
 }
 
 ListMenu::ListMenu() : Menu(u"リストメニュー") {
-    children = {&mnuItemDelete, &mnuStore, &mnuClipAllDelete, &mnuSave};
+    children = {&mnuAdd,  &mnuItemDelete, &mnuChangeWordMenu, &mnuStore, &mnuClipAllDelete,
+                &mnuSave, &mnuHR,         &mnuClipSeriese,    &mnuOthers};
+    mnuOthers.children = {&mnuSetKett, &mnuSetBr};
 }
 
 Form1::Form1() {
@@ -59,6 +61,64 @@ Form2::Form2() {
     Label1.place(0, 0, 3600, 600);
     Timer1.setInterval(300);
     Timer1.setEnabled(false);
+}
+
+Form3::Form3() {
+    setCaption(u"Wordvane");
+    setStyle(WindowStyle::Dialog);
+    addControl(101, "Label1", Label1);
+    addControl(102, "Text1", Text1);
+    addControl(103, "Label2", Label2);
+    addControl(104, "List1", List1);
+    addControl(105, "Label3", Label3);
+    addControl(106, "Text2", Text2);
+    addControl(107, "Command1", Command1);
+    addControl(108, "Command2", Command2);
+    Label1.setCaption(u"追加する単語の名前");
+    Label2.setCaption(u"単語を追加する場所");
+    Label3.setCaption(u"単語の説明");
+    Label1.place(120, 120, 2600, 300);
+    Text1.place(120, 420, 2600, 330);
+    Label2.place(2880, 120, 2600, 300);
+    List1.place(2880, 420, 2700, 2900);
+    Label3.place(120, 900, 2600, 300);
+    Text2.place(120, 1200, 2800, 730);
+    Command1.setWidth(1200);
+    Command1.setHeight(400);
+    Command2.setWidth(1200);
+    Command2.setHeight(400);
+}
+
+Form5::Form5() {
+    setCaption(u"変換後の単語 - Wordvane");
+    setStyle(WindowStyle::Dialog);
+    addControl(101, "RichTextBox1", RichTextBox1);
+    addControl(102, "Command1", Command1);
+    addControl(103, "Command2", Command2);
+    RichTextBox1.place(120, 120, 4600, 1600);
+    Command1.place(2160, 1860, 1200, 400);
+    Command2.place(3520, 1860, 1200, 400);
+}
+
+Form6::Form6() {
+    setStyle(WindowStyle::Dialog);
+    addControl(101, "Label1", Label1);
+    addControl(102, "Check1", Check1);
+    addControl(103, "Check2", Check2);
+    addControl(104, "Check3", Check3);
+    addControl(105, "Check4", Check4);
+    addControl(106, "Combo1", Combo1);
+    addControl(107, "Command1", Command1);
+    addControl(108, "Command2", Command2);
+    Label1.setCaption(u"ホットキー変更");
+    Label1.place(120, 120, 3000, 300);
+    Check1.place(120, 480, 1100, 300);
+    Check2.place(1260, 480, 1200, 300);
+    Check3.place(2500, 480, 900, 300);
+    Check4.place(3440, 480, 1200, 300);
+    Combo1.place(120, 900, 4500, 3000);
+    Command1.place(2040, 1500, 1200, 400);
+    Command2.place(3400, 1500, 1200, 400);
 }
 
 Form4::Form4() {
@@ -125,8 +185,9 @@ Forms::Forms() {
     form4.place(0, 0, 3400, 1400);
     form8.place(0, 0, 2775, 700);
     form9.place(0, 0, 5200, 3100);
-    form3.setStyle(WindowStyle::Dialog);
-    form5.setStyle(WindowStyle::Dialog);
+    form3.place(0, 0, 5805, 4230);
+    form5.place(0, 0, 5000, 2800);
+    form6.place(0, 0, 4900, 2400);
 }
 
 Window& Forms::byNumber(int number) {

@@ -35,10 +35,17 @@ class ListMenu : public Menu {
     ListMenu(const ListMenu&) = delete;
     ListMenu& operator=(const ListMenu&) = delete;
 
+    MenuItem mnuAdd{u"追加"};
     MenuItem mnuItemDelete{u"削除"};
+    MenuItem mnuChangeWordMenu{u"名前の変更"};
     MenuItem mnuStore{u"保管庫へ移動"};
     MenuItem mnuClipAllDelete{u"すべて削除"};
     MenuItem mnuSave{u"保存"};
+    MenuItem mnuHR{u"-"};
+    MenuItem mnuClipSeriese{u"連続貼り付け"};
+    MenuItem mnuOthers{u"その他"};
+    MenuItem mnuSetKett{u"行の最初に\">\"をつける"};
+    MenuItem mnuSetBr{u"改行前に\"<br>\"をつける"};
 };
 
 // The candidate-list window.
@@ -69,6 +76,44 @@ class Form7 : public Window {
   public:
     Form7();
     Label Label1;
+};
+
+// The add-word dialog: a name, where to add it (a new word, or an element
+// under a word of the current list) and a description.
+class Form3 : public Window {
+  public:
+    Form3();
+    Label Label1;
+    TextBox Text1;
+    Label Label2;
+    ListBox List1;
+    Label Label3;
+    TextBox Text2{true};
+    Button Command1{u"登録(&V)"};
+    Button Command2{u"キャンセル(&X)"};
+};
+
+// The rename dialog.
+class Form5 : public Window {
+  public:
+    Form5();
+    TextBox RichTextBox1{true};
+    Button Command1{u"OK(&V)"};
+    Button Command2{u"キャンセル(&X)"};
+};
+
+// The hotkey settings dialog: four modifiers and a main key.
+class Form6 : public Window {
+  public:
+    Form6();
+    Label Label1;
+    CheckBox Check1{u"Shift"};
+    CheckBox Check2{u"Controll"};
+    CheckBox Check3{u"Alt"};
+    CheckBox Check4{u"Windows"};
+    ComboBox Combo1;
+    Button Command1{u"変更"};
+    Button Command2{u"キャンセル"};
 };
 
 // The text window: a copied path's name box with 登録 and GO.
@@ -108,10 +153,10 @@ struct Forms {
     Forms();
     Form1 form1;
     Form2 form2;
-    Window form3;
+    Form3 form3;
     Form4 form4;
-    Window form5;
-    Window form6;
+    Form5 form5;
+    Form6 form6;
     Form7 form7;
     Form8 form8;
     Form9 form9;

@@ -14,6 +14,17 @@ class Notice {
         form2_.Label1.onMouseMove = [this] { form2_.setVisible(false); };
     }
 
+    // Shows `text` just above the mouse pointer (in pixels) and starts its
+    // display time.
+    void showAt(const std::u16string& text, Point pointer, int twipsPerPixelX, int twipsPerPixelY) {
+        form2_.setLeft(pointer.x * twipsPerPixelX);
+        form2_.setTop((pointer.y - 10) * twipsPerPixelY);
+        form2_.Label1.setCaption(text);
+        form2_.setVisible(true);
+        setTimeInitialize();
+    }
+    void hide() { form2_.setVisible(false); }
+
     // Called right after showing Form2.
     void setTimeInitialize() { ticks_ = 0; }
     // Called by every main tick while Form2 is visible.

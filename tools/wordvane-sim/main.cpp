@@ -121,11 +121,20 @@ class Simulation {
         } else if (step.verb == "wait") {
             wait(step.text);
         } else if (step.verb == "line") {
-            ui::ListBox& list = app_.forms.form1.List1;
+            // The add-word dialog's list when it is up, else the candidate list.
+            const bool dialog = app_.forms.form3.visible();
+            ui::ListBox& list = dialog ? app_.forms.form3.List1 : app_.forms.form1.List1;
             const auto line = parseInt32(step.text);
-            require(app_.forms.form1.visible() && line && *line >= 0 && *line < list.listCount(),
+            require((dialog || app_.forms.form1.visible()) && line && *line >= 0 &&
+                        *line < list.listCount(),
                     "the shown list has no line " + toUtf8(step.text));
             list.click(static_cast<int16_t>(*line));
+        } else if (step.verb == "check") {
+            require(user_.toggleCheckBox(step.text),
+                    "no shown window has the check box " + toUtf8(step.text));
+        } else if (step.verb == "choose") {
+            require(user_.chooseComboEntry(step.text),
+                    "no shown drop-down list has " + toUtf8(step.text));
         } else if (step.verb == "rightclick") {
             require(app_.forms.form1.visible(), "the list is not shown");
             app_.forms.form1.List1.onRightButton();
@@ -223,9 +232,21 @@ class Simulation {
                 case ui::ControlKind::Label:
                     out << " label " << quoted(static_cast<const ui::Label&>(control).caption());
                     break;
+                case ui::ControlKind::CheckBox: {
+                    const auto& check = static_cast<const ui::CheckBox&>(control);
+                    out << " check " << (check.checked() ? "[x] " : "[ ] ")
+                        << quoted(check.caption());
+                    break;
+                }
                 case ui::ControlKind::ComboBox: {
                     const auto& combo = static_cast<const ui::ComboBox&>(control);
-                    out << " combo" << listLine(combo.items(), combo.listIndex());
+                    // The chosen entry of the drop-down list, and how many it has.
+                    const int16_t chosen = combo.listIndex();
+                    out << " combo "
+                        << (chosen >= 0 && static_cast<size_t>(chosen) < combo.items().size()
+                                ? quoted(combo.items()[static_cast<size_t>(chosen)])
+                                : std::string("none"))
+                        << " of " << combo.items().size();
                     break;
                 }
             }

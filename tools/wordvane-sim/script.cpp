@@ -19,9 +19,9 @@ std::optional<Step> parseStep(const std::string& line) {
     const size_t blank = trimmed.find(' ');
     Step step{trimmed.substr(0, blank),
               blank == std::string::npos ? u"" : fromUtf8(trimmed.substr(blank + 1))};
-    for (const char* verb :
-         {"type", "key", "hotkey", "tick", "clip", "answer", "tray", "menu", "click", "focus",
-          "field", "secret", "wait", "line", "rightclick", "selectall", "shell"}) {
+    for (const char* verb : {"type", "key", "hotkey", "tick", "clip", "answer", "tray", "menu",
+                             "click", "focus", "field", "secret", "wait", "line", "rightclick",
+                             "selectall", "shell", "check", "choose"}) {
         if (step.verb == verb) {
             return step;
         }

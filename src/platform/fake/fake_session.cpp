@@ -1,5 +1,7 @@
 #include "platform/fake/fake_session.h"
 
+#include <algorithm>
+
 #include "completion/key_reader.h"
 #include "hotkeys/hotkey_ids.h"
 #include "util/utf8.h"
@@ -191,7 +193,17 @@ void FakeSession::trayIcon(int mouseMessage) {
 }
 
 bool FakeSession::chooseMenuItem(const std::u16string& caption) {
-    ui::MenuItem* item = platform_.openMenu ? platform_.openMenu->find(caption) : nullptr;
+    // "SUBMENU > ITEM" names an item inside a submenu.
+    ui::MenuItem* item = platform_.openMenu;
+    std::u16string rest = caption;
+    while (item != nullptr) {
+        const size_t arrow = rest.find(u" > ");
+        item = item->find(rest.substr(0, arrow));
+        if (arrow == std::u16string::npos) {
+            break;
+        }
+        rest = rest.substr(arrow + 3);
+    }
     if (item == nullptr) {
         return false;
     }
@@ -218,6 +230,37 @@ bool FakeSession::click(const std::u16string& caption) {
             if (button != nullptr && button->visible() && button->caption() == caption) {
                 button->click();
                 receiveSyntheticKeys();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool FakeSession::toggleCheckBox(const std::u16string& caption) {
+    for (int number : shownWindows()) {
+        for (const ui::ControlSlot& slot : app_.forms.byNumber(number).controls()) {
+            auto* check = dynamic_cast<ui::CheckBox*>(slot.control);
+            if (check != nullptr && check->visible() && check->caption() == caption) {
+                check->setChecked(!check->checked());
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool FakeSession::chooseComboEntry(const std::u16string& text) {
+    for (int number : shownWindows()) {
+        for (const ui::ControlSlot& slot : app_.forms.byNumber(number).controls()) {
+            auto* combo = dynamic_cast<ui::ComboBox*>(slot.control);
+            if (combo == nullptr || !combo->visible()) {
+                continue;
+            }
+            const auto& items = combo->items();
+            const auto found = std::find(items.begin(), items.end(), text);
+            if (found != items.end()) {
+                combo->click(static_cast<int16_t>(found - items.begin()));
                 return true;
             }
         }

@@ -41,6 +41,10 @@ class FakeSession {
     bool chooseMenuItem(const std::u16string& caption);
     // Presses the visible button with `caption` in a shown Wordvane window.
     bool click(const std::u16string& caption);
+    // Toggles the check box `caption`, or chooses the entry `text` of a
+    // drop-down list, in a shown Wordvane window.
+    bool toggleCheckBox(const std::u16string& caption);
+    bool chooseComboEntry(const std::u16string& text);
     // Clicks into the control named `name` of a shown Wordvane window.
     bool focus(const std::u16string& name);
     // Types into the focused field of a shown Wordvane window: each key

@@ -163,9 +163,14 @@ class ComboBoxBinding : public ControlBinding {
         if (shownItems_ != combo_.items()) {
             shownItems_ = combo_.items();
             SendMessageW(control_, CB_RESETCONTENT, 0, 0);
-            for (const auto& item : shownItems_) {
-                SendMessageW(control_, CB_ADDSTRING, 0,
-                             reinterpret_cast<LPARAM>(wide(item).c_str()));
+            for (size_t i = 0; i < shownItems_.size(); ++i) {
+                const auto index =
+                    SendMessageW(control_, CB_ADDSTRING, 0,
+                                 reinterpret_cast<LPARAM>(wide(shownItems_[i]).c_str()));
+                if (i < combo_.itemData.size()) {
+                    SendMessageW(control_, CB_SETITEMDATA, static_cast<WPARAM>(index),
+                                 static_cast<LPARAM>(combo_.itemData[i]));
+                }
             }
         }
         SendMessageW(control_, CB_SETCURSEL, static_cast<WPARAM>(combo_.listIndex()), 0);
@@ -173,6 +178,30 @@ class ComboBoxBinding : public ControlBinding {
 
     ui::ComboBox& combo_;
     std::vector<std::u16string> shownItems_;
+};
+
+// A check box: the user's clicks go to the model.
+class CheckBoxBinding : public ControlBinding {
+  public:
+    CheckBoxBinding(ui::CheckBox& model, HWND control, Pixels pixels)
+        : ControlBinding(model, control, pixels), check_(model) {
+        SetWindowTextW(control_, wide(model.caption()).c_str());
+        bind();
+    }
+
+    void command(WORD code) override {
+        if (code == BN_CLICKED) {
+            check_.setChecked(SendMessageW(control_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        }
+    }
+
+  private:
+    void apply() override {
+        applyPlace();
+        SendMessageW(control_, BM_SETCHECK, check_.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+
+    ui::CheckBox& check_;
 };
 
 // A button or a label: a caption; a button's click goes to its model, the
@@ -268,6 +297,8 @@ ControlClass classOf(const ui::Control& model) {
             return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON};
         case ui::ControlKind::ComboBox:
             return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST};
+        case ui::ControlKind::CheckBox:
+            return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX};
         case ui::ControlKind::Label:
             break;
     }
@@ -346,6 +377,9 @@ std::unique_ptr<ControlBinding> bindControl(ui::Control& model, HWND parent, int
                                                                 control, pixels);
         case ui::ControlKind::ComboBox:
             return std::make_unique<ComboBoxBinding>(static_cast<ui::ComboBox&>(model), control,
+                                                     pixels);
+        case ui::ControlKind::CheckBox:
+            return std::make_unique<CheckBoxBinding>(static_cast<ui::CheckBox&>(model), control,
                                                      pixels);
         case ui::ControlKind::Label:
             break;
