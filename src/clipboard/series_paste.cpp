@@ -4,6 +4,7 @@
 
 #include "lists/decimal_text.h"
 #include "platform/foreground_keeper.h"
+#include "platform/virtual_keys.h"
 #include "ui/message_box.h"
 
 namespace wordvane {
@@ -99,6 +100,7 @@ void SeriesPaste::startRun() {
     current_ = start_;
     active_ = true;
     pasteKeyArmed_ = true;
+    pastePending_ = false;
     if (putCurrent()) {
         if (current_ == end_) {
             active_ = false;  // a run of one item
@@ -162,14 +164,19 @@ void SeriesPaste::SeriesePaste() {
     startRun();
 }
 
+// The next item goes to the clipboard once the paste key is up again: the
+// application has taken the paste by then, and never gets the next item for
+// this one.
 void SeriesPaste::tick(const std::u16string& spelling, bool ctrlDown) {
     if (!active_) {
         return;
     }
+    if (pastePending_ && !platform_.keyDown(kVkV) && !platform_.keyDown(kVkInsert)) {
+        pastePending_ = false;
+        doSeriesPaste();
+    }
     if ((spelling == u"v" && ctrlDown) || spelling == u"Shiftinsert") {
-        if (pasteKeyArmed_) {
-            doSeriesPaste();
-        }
+        pastePending_ = pastePending_ || pasteKeyArmed_;
         pasteKeyArmed_ = false;
     } else {
         pasteKeyArmed_ = true;

@@ -53,6 +53,7 @@ class SeriesPaste {
 
     bool active_ = false;
     bool pasteKeyArmed_ = false;
+    bool pastePending_ = false;  // a paste key went down; the step waits for it to go up
     int16_t list_ = 0;
     int16_t word_ = -1;
     int16_t start_ = -1;

@@ -123,6 +123,9 @@ class Probe:
         self.prefix.run_wine([str(self.exe), "post", str(window), str(message), str(wparam),
                               str(lparam)])
 
+    def choose(self, dialog, combo_id, index):
+        self.prefix.run_wine([str(self.exe), "choose", str(dialog), str(combo_id), str(index)])
+
     def click(self, dialog, button_id):
         self.prefix.run_wine([str(self.exe), "click", str(dialog), str(button_id)])
 

@@ -401,6 +401,101 @@ class LauncherTextWindowAndSets(TargetCase):
         self.wait_target("<b>abc</b>")
 
 
+class SeriesEditingAndHotkeys(TargetCase):
+    """A series paste by Ctrl+V, the add-word dialog, and a new list hotkey
+    set in the hotkey dialog."""
+
+    TRACE_MENUS = True
+
+    def form(self, title):
+        return wait_for(lambda: [w for w in self.wordvane.windows_of(PROBE)
+                                 if w["title"] == title and w["visible"]], 20,
+                        f"the window {title!r}")[0]
+
+    def answer_yes(self, text):
+        PROBE.click(self.wait_message_box(text)["hwnd"], IDYES)
+
+    def exit_answering_yes(self):
+        """終了; every question at exit (save the changed lists?) gets Yes."""
+        self.choose_menu_item(self.open_tray_menu(self.icon), "終了")
+        deadline = time.monotonic() + 30
+        while self.process.poll() is None and time.monotonic() < deadline:
+            for box in PROBE.message_boxes():
+                PROBE.click(box["hwnd"], IDYES)
+            time.sleep(0.5)
+        self.assert_ends(self.process)
+
+    def test_three_history_entries_are_pasted_by_three_ctrl_v(self):
+        for text in ("s1", "s2", "s3"):
+            PROBE.set_clipboard(text)
+            time.sleep(0.7)
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+v")
+        self.wait_list("s3", "the history")
+        self.keyboard.press("Down")
+        self.keyboard.press("Down")
+        self.wait_list("s1", "the oldest of the three")
+        self.keyboard.press("Insert")
+        self.keyboard.press("Up")
+        self.keyboard.press("Up")
+        self.wait_list("s3", "the newest")
+        self.keyboard.press("Insert")
+        self.wait_hidden("the series to start")
+        wait_for(lambda: PROBE.clipboard() == "s1", 10, "the first entry on the clipboard")
+        for _ in range(3):
+            self.keyboard.press("ctrl+v")
+            time.sleep(0.3)
+        self.wait_target("s1s2s3")
+
+    def test_a_word_added_in_the_dialog_is_in_its_file_after_exit(self):
+        # The dialog proposes the clipboard's text as the new word's name.
+        PROBE.set_clipboard("zzword")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "word list 1")
+        self.keyboard.press("shift+Insert")
+        form3 = self.form("Wordvane")
+        self.assertIn("zzword", [c["text"] for c in form3["children"]])
+        PROBE.click(form3["hwnd"], 107)  # 登録(&V)
+        self.answer_yes("「zzword」を新しい単語として追加します。よろしいですか？")
+        wait_for(lambda: not [w for w in self.wordvane.windows_of(PROBE)
+                              if w["hwnd"] == form3["hwnd"] and w["visible"]], 20,
+                 "the dialog to close")
+        self.exit_answering_yes()
+        saved = (self.wordvane.folder / "WordList1.txt").read_bytes().decode("cp932")
+        self.assertIn("\r\nzzword\r\n", saved)
+
+    def test_a_list_hotkey_set_in_the_dialog_opens_the_list_and_is_saved(self):
+        menu = self.open_tray_menu(self.icon)
+        rect = wait_for(lambda: [r for c, _, r in self.wordvane.drawn_menu_items()
+                                 if c == "ホットキー設定"], 10, "the hotkey item")[0]
+        xdotool(DISPLAY.name, "mousemove", str(menu["rect"][0] + 3 + (rect[0] + rect[2]) // 2),
+                str(menu["rect"][1] + 3 + (rect[1] + rect[3]) // 2))
+        submenu = wait_for(lambda: [w for w in PROBE.windows() if w["class"] == "#32768" and
+                                    w["visible"] and w["hwnd"] != menu["hwnd"]], 10,
+                           "the hotkey submenu")[0]
+        self.choose_menu_item(submenu, "English")
+        form6 = self.form("Englishの変更 - Wordvane")
+        for check in (102, 104):  # Shift and Alt off: Ctrl+F9 is left
+            PROBE.click(form6["hwnd"], check)
+        PROBE.choose(form6["hwnd"], 106, 26 + 14 + 10 + 8)  # F9
+        PROBE.click(form6["hwnd"], 107)  # 変更
+        self.answer_yes("ホットキーを変更してよろしいですか？")
+        wait_for(lambda: not self.shown(form6), 20, "the dialog to close")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+F9")
+        self.wait_list("to provide room for", "the new hotkey opens English")
+        self.keyboard.press("Escape")
+        self.exit_answering_yes()
+        lines = (self.wordvane.folder / "vane.ini").read_bytes().decode("cp932").split("\r\n")
+        # Lines 21 and 22 hold the hotkey of list 3 (English).
+        self.assertEqual([lines[20].split("/")[0], lines[21].split("/")[0]], ["2", "120"])
+
+    def shown(self, window):
+        return [w for w in self.wordvane.windows_of(PROBE)
+                if w["hwnd"] == window["hwnd"] and w["visible"]]
+
+
 def main():
     global OPTIONS
     parser = argparse.ArgumentParser()

@@ -7,6 +7,8 @@
 //                              screen rectangles
 //   wvprobe post HWND MSG W L  posts a message (numbers in decimal)
 //   wvprobe click HWND ID      clicks button ID of dialog HWND
+//   wvprobe choose HWND ID N   chooses entry N of drop-down list ID of HWND, as
+//                              the user does (the owner hears CBN_SELCHANGE)
 //   wvprobe getclip            the clipboard's text
 //   wvprobe setclip TEXT [exclude]
 //                              puts TEXT on the clipboard; with "exclude"
@@ -184,6 +186,16 @@ int wmain(int argc, wchar_t** argv) {
         HWND dialog = reinterpret_cast<HWND>(number(argv[2]));
         HWND button = GetDlgItem(dialog, static_cast<int>(number(argv[3])));
         return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    }
+    if (command == L"choose" && argc == 5) {
+        HWND dialog = reinterpret_cast<HWND>(number(argv[2]));
+        const auto id = static_cast<int>(number(argv[3]));
+        HWND combo = GetDlgItem(dialog, id);
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(number(argv[4])), 0);
+        return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                            reinterpret_cast<LPARAM>(combo))
+                   ? 0
+                   : 1;
     }
     if (command == L"getclip") {
         std::wstring text;
