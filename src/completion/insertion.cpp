@@ -47,7 +47,10 @@ bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
     // text for the user's: the user's text is still the one saved then,
     // unless the user has copied something since.
     if (!restoreTimer_.enabled() || !clipboardStillOurs()) {
-        savedClipboardText_ = platform_.clipboardText().value_or(u"");
+        savedClipboard_ = platform_.saveClipboard();
+        if (!savedClipboard_) {
+            return false;  // the clipboard cannot be opened: nothing is typed
+        }
     }
     const WindowHandle target = platform_.foregroundWindow();
     if (!platform_.putClipboardText(text)) {
@@ -67,11 +70,18 @@ bool Insertion::clipboardStillOurs() {
            platform_.clipboardText() == insertedText_;
 }
 
+// Everything the user's clipboard held comes back, every format byte for
+// byte; an empty clipboard is emptied again. A copy the user made within the
+// 300 ms is kept.
 void Insertion::restoreClipboard() {
-    // A text the user copied within the 300 ms is kept.
-    if (clipboardStillOurs()) {
-        setClip(savedClipboardText_);
+    if (savedClipboard_ && clipboardStillOurs()) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (platform_.restoreClipboard(*savedClipboard_)) {
+                break;
+            }
+        }
     }
+    savedClipboard_.reset();
     restoreTimer_.setEnabled(false);
 }
 
@@ -79,18 +89,6 @@ void Insertion::setBackSpace(int16_t count) {
     for (int16_t i = 0; i < count; ++i) {
         tap(platform_, kVkLeft);
         tap(platform_, kVkDelete);
-    }
-}
-
-void Insertion::setClip(const std::u16string& text) {
-    if (text.empty()) {
-        return;
-    }
-    for (int attempt = 0; attempt < 11; ++attempt) {
-        platform_.putClipboardText(text);
-        if (platform_.clipboardText() == text) {
-            return;
-        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "completion/key_reader.h"
@@ -24,16 +25,13 @@ class Insertion {
     // written, nothing is sent and the result is false.
     bool clipInsert(const std::u16string& text, int16_t replaced = 0);
 
-    // Form2's timer: puts the saved clipboard text back, unless the user copied
-    // something else in the meantime.
+    // Form2's timer: puts the user's clipboard back, every format, unless the
+    // user copied something else in the meantime.
     void restoreClipboard();
 
     // Deletes `count` characters before the caret (Left, then Delete).
     void setBackSpace(int16_t count);
 
-    // Puts `text` on the clipboard, checking and retrying; nothing for an
-    // empty text.
-    void setClip(const std::u16string& text);
 
   private:
     // The clipboard still holds what the last insertion put there.
@@ -43,7 +41,8 @@ class Insertion {
     Platform& platform_;
     const KeyReader& keys_;
     ui::Timer& restoreTimer_;
-    std::u16string savedClipboardText_;
+    // The user's clipboard, every format, while its restore is pending.
+    std::optional<ClipboardSnapshot> savedClipboard_;
     std::u16string insertedText_;
     uint32_t changeCountAfterInsert_ = 0;
 };

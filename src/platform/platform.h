@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wordvane {
 
@@ -44,6 +45,18 @@ struct ClipboardCopy {
     Status status = Status::NoText;
     std::u16string text;
 };
+
+// Everything the clipboard holds, format by format, as bytes (a text, an
+// image as CF_DIB, a file list, HTML, a password manager's marks...).
+struct ClipboardSnapshot {
+    struct Format {
+        uint32_t id = 0;
+        std::string bytes;
+    };
+    std::vector<Format> formats;
+};
+
+inline constexpr uint32_t kClipboardUnicodeText = 13;
 
 struct LocalDateTime {
     int year = 0;
@@ -99,6 +112,13 @@ class Platform {
     // "CanIncludeInClipboardHistory" 0, "Clipboard Viewer Ignore") is
     // excluded, and a text longer than `maxCharacters` is not copied.
     virtual ClipboardCopy copyClipboardForHistory(size_t maxCharacters) = 0;
+    // Every format of the clipboard, to put back later; none when the
+    // clipboard cannot be opened.
+    virtual std::optional<ClipboardSnapshot> saveClipboard() = 0;
+    // Empties the clipboard and puts every format of `snapshot` back,
+    // marked for clipboard histories to leave out; an empty snapshot leaves
+    // the clipboard empty.
+    virtual bool restoreClipboard(const ClipboardSnapshot& snapshot) = 0;
 
     // Global hotkeys: ids from the global atom table, registered on a window.
     virtual int16_t addAtom(const std::u16string& name) = 0;

@@ -58,7 +58,7 @@ void TextTransform::doPopup() {
 // The copy goes out once the hotkey's keys are up: with Alt and Shift still
 // down, Ctrl+C would reach the application as Ctrl+Alt+Shift+C.
 void TextTransform::sendCopy() {
-    userClipboard_ = platform_.clipboardText();
+    userClipboard_ = platform_.saveClipboard();
     changeCountBeforeCopy_ = platform_.clipboardChangeCount();
     platform_.sendKey(kVkControl, false);
     platform_.sendKey(kVkC, false);
@@ -93,8 +93,8 @@ void TextTransform::advance() {
     } else if (step_ == Step::WaitingForCopy) {
         if (platform_.clipboardChangeCount() != changeCountBeforeCopy_) {
             selectedText_ = platform_.clipboardText().value_or(u"");
-            if (userClipboard_ && !userClipboard_->empty()) {
-                platform_.putClipboardText(*userClipboard_);
+            if (userClipboard_) {
+                platform_.restoreClipboard(*userClipboard_);  // every format, empty too
             }
             showMenu(true);
         } else if (now > deadline_) {

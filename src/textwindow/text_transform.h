@@ -60,7 +60,7 @@ class TextTransform {
     Step step_ = Step::Idle;
     uint64_t deadline_ = 0;
     uint32_t changeCountBeforeCopy_ = 0;
-    std::optional<std::u16string> userClipboard_;
+    std::optional<ClipboardSnapshot> userClipboard_;
     WindowHandle targetWindow_ = 0;
     std::u16string selectedText_;
     std::u16string pendingPaste_;

@@ -57,6 +57,25 @@ TEST_F(Inserting, TheUsersClipboardComesBackUnlessTheyCopiedMeanwhile) {
     EXPECT_FALSE(app.forms.form2.Timer1.enabled());
 }
 
+TEST_F(Inserting, EveryFormatOfTheUsersClipboardComesBackAndAnEmptyOneStaysEmpty) {
+    start();
+    const std::string image("BM\0\x01\xff", 5);
+    platform.clipboard.reset();
+    platform.clipboardFormats = {{8, image}, {0xC0F1, "Version:0.9\r\n<b>x</b>"}};
+    app.insertion.clipInsert(u"inserted");
+    EXPECT_TRUE(platform.clipboardFormats.empty());
+    user.tick(31);
+    EXPECT_EQ(platform.clipboardFormats,
+              (std::map<uint32_t, std::string>{{8, image}, {0xC0F1, "Version:0.9\r\n<b>x</b>"}}));
+    EXPECT_FALSE(platform.clipboard.has_value()) << "no text appears that was not there";
+
+    platform.clipboardFormats.clear();
+    app.insertion.clipInsert(u"inserted");
+    user.tick(31);
+    EXPECT_FALSE(platform.clipboard.has_value()) << "an empty clipboard is emptied again";
+    EXPECT_TRUE(platform.clipboardFormats.empty());
+}
+
 TEST_F(Inserting, ASecondInsertionWithinTheDelayKeepsTheUsersText) {
     start();
     user.copy(u"the user's");

@@ -123,6 +123,15 @@ class Probe:
         self.prefix.run_wine([str(self.exe), "post", str(window), str(message), str(wparam),
                               str(lparam)])
 
+    def set_image(self):
+        """A small CF_DIB image and an "HTML Format" text on the clipboard."""
+        self.prefix.run_wine([str(self.exe), "setimage"])
+
+    def clipboard_format(self, format):
+        """The bytes of one clipboard format (a number or a registered name), in hex."""
+        lines = self._lines("getformat", str(format))
+        return lines[0]["bytes"] if lines else None
+
     def choose(self, dialog, combo_id, index):
         self.prefix.run_wine([str(self.exe), "choose", str(dialog), str(combo_id), str(index)])
 

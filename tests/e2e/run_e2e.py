@@ -231,6 +231,21 @@ class Completion(TargetCase):
         self.wait_hidden("Esc to close the list")
         self.assertEqual(self.wordvane.target_text(), "お疲れさまです。")
 
+    def test_an_image_and_html_on_the_clipboard_survive_an_insertion(self):
+        PROBE.set_image()
+        before = (PROBE.clipboard_format(8), PROBE.clipboard_format("HTML Format"))
+        self.assertTrue(before[0] and before[1])
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "word list 2")
+        self.keyboard.type("ac")
+        self.keyboard.press("Tab")
+        self.wait_target("accommodate")
+        wait_for(lambda: (PROBE.clipboard_format(8),
+                          PROBE.clipboard_format("HTML Format")) == before, 10,
+                 "the image and the HTML back, byte for byte")
+        self.assertEqual(PROBE.clipboard(), "", "no text where there was none")
+
     def test_the_t_flag_completes_the_typed_word(self):
         # Word list 2 "English" has the "t" flag: the rest of the word is added.
         self.keyboard.press("ctrl+alt+shift+2")

@@ -10,6 +10,9 @@
 //   wvprobe choose HWND ID N   chooses entry N of drop-down list ID of HWND, as
 //                              the user does (the owner hears CBN_SELCHANGE)
 //   wvprobe getclip            the clipboard's text
+//   wvprobe setimage           puts a small image (CF_DIB) and an "HTML Format"
+//                              text on the clipboard, as a browser's copy does
+//   wvprobe getformat ID|NAME  the bytes of one clipboard format, in hex
 //   wvprobe setclip TEXT [exclude]
 //                              puts TEXT on the clipboard; with "exclude"
 //                              marked as a password manager marks its copies
@@ -196,6 +199,53 @@ int wmain(int argc, wchar_t** argv) {
                             reinterpret_cast<LPARAM>(combo))
                    ? 0
                    : 1;
+    }
+    if (command == L"setimage") {
+        // A 2 x 1 pixel, 24-bit bitmap and a fragment of HTML.
+        std::string dib(sizeof(BITMAPINFOHEADER) + 8, '\0');
+        auto* header = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
+        header->biSize = sizeof(BITMAPINFOHEADER);
+        header->biWidth = 2;
+        header->biHeight = 1;
+        header->biPlanes = 1;
+        header->biBitCount = 24;
+        header->biCompression = BI_RGB;
+        const char pixels[8] = {'\x10', '\x20', '\x30', '\x40', '\x50', '\x60', 0, 0};
+        std::memcpy(dib.data() + sizeof(BITMAPINFOHEADER), pixels, sizeof(pixels));
+        const std::string html = "Version:0.9\r\nStartHTML:0\r\n<b>wordvane</b>";
+        if (!OpenClipboard(nullptr)) {
+            return 1;
+        }
+        EmptyClipboard();
+        bool set = true;
+        for (const auto& [format, bytes] :
+             {std::pair{UINT{CF_DIB}, dib}, {RegisterClipboardFormatW(L"HTML Format"), html}}) {
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+            std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+            GlobalUnlock(memory);
+            set = set && SetClipboardData(format, memory) != nullptr;
+        }
+        CloseClipboard();
+        return set ? 0 : 1;
+    }
+    if (command == L"getformat" && argc == 3) {
+        const UINT format = iswdigit(argv[2][0]) ? static_cast<UINT>(number(argv[2]))
+                                                 : RegisterClipboardFormatW(argv[2]);
+        std::string hex;
+        if (OpenClipboard(nullptr)) {
+            if (HANDLE data = GetClipboardData(format)) {
+                const auto* bytes = static_cast<const unsigned char*>(GlobalLock(data));
+                for (SIZE_T i = 0; bytes != nullptr && i < GlobalSize(data); ++i) {
+                    char pair[3];
+                    std::snprintf(pair, sizeof(pair), "%02x", bytes[i]);
+                    hex += pair;
+                }
+                GlobalUnlock(data);
+            }
+            CloseClipboard();
+        }
+        print("{\"bytes\":\"" + hex + "\"}");
+        return 0;
     }
     if (command == L"getclip") {
         std::wstring text;

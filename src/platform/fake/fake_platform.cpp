@@ -1,5 +1,7 @@
 #include "platform/fake/fake_platform.h"
 
+#include <cstring>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -49,6 +51,7 @@ bool FakePlatform::putClipboardText(const std::u16string& text) {
         return false;
     }
     clipboard = text;
+    clipboardFormats.clear();
     clipboardExcluded = true;
     ++clipboardChanges;
     pastedTexts.push_back(text);
@@ -74,6 +77,43 @@ ClipboardCopy FakePlatform::copyClipboardForHistory(size_t maxCharacters) {
         return {Status::TooLong, u""};
     }
     return {Status::Text, *clipboard};
+}
+
+std::optional<ClipboardSnapshot> FakePlatform::saveClipboard() {
+    if (clipboardBusy) {
+        return std::nullopt;
+    }
+    ClipboardSnapshot snapshot;
+    if (clipboard) {
+        snapshot.formats.push_back(
+            {kClipboardUnicodeText,
+             std::string(reinterpret_cast<const char*>(clipboard->c_str()),
+                         (clipboard->size() + 1) * sizeof(char16_t))});
+    }
+    for (const auto& [id, bytes] : clipboardFormats) {
+        snapshot.formats.push_back({id, bytes});
+    }
+    return snapshot;
+}
+
+bool FakePlatform::restoreClipboard(const ClipboardSnapshot& snapshot) {
+    if (clipboardBusy) {
+        return false;
+    }
+    clipboard.reset();
+    clipboardFormats.clear();
+    for (const auto& format : snapshot.formats) {
+        if (format.id == kClipboardUnicodeText) {
+            std::u16string text(format.bytes.size() / sizeof(char16_t), u'\0');
+            std::memcpy(text.data(), format.bytes.data(), text.size() * sizeof(char16_t));
+            clipboard = text.substr(0, text.find(u'\0'));
+        } else {
+            clipboardFormats[format.id] = format.bytes;
+        }
+    }
+    clipboardExcluded = !snapshot.formats.empty();
+    ++clipboardChanges;
+    return true;
 }
 
 // Like the global atom table: the same name gives the same id and counts a

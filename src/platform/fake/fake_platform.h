@@ -41,6 +41,8 @@ class FakePlatform : public Platform {
     // The clipboard carries the marks that ask histories to leave it out (a
     // password manager's copy, or the program's own insertion).
     bool clipboardExcluded = false;
+    // The clipboard's formats besides its text (an image, a file list...).
+    std::map<uint32_t, std::string> clipboardFormats;
     WindowHandle foreground = 0x42;
     std::set<WindowHandle> closedWindows;  // windows that no longer exist
     std::optional<Caret> caretAt;
@@ -91,6 +93,8 @@ class FakePlatform : public Platform {
     bool putClipboardText(const std::u16string& text) override;
     uint32_t clipboardChangeCount() override;
     ClipboardCopy copyClipboardForHistory(size_t maxCharacters) override;
+    std::optional<ClipboardSnapshot> saveClipboard() override;
+    bool restoreClipboard(const ClipboardSnapshot& snapshot) override;
     int16_t addAtom(const std::u16string& name) override;
     void deleteAtom(int16_t atom) override;
     bool registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,

@@ -181,6 +181,7 @@ bool FakeSession::listHotkey(int list) {
 
 void FakeSession::copy(const std::u16string& text) {
     platform_.clipboard = text;
+    platform_.clipboardFormats.clear();
     platform_.clipboardExcluded = false;
     ++platform_.clipboardChanges;
 }
