@@ -36,6 +36,9 @@ class Shell {
     void mnuExit_Click();
     // The whole shutdown, on any closing of Form1; ends the process.
     void Form_QueryUnload();
+    // The session ends: what an exit saves is saved, the changed word lists
+    // included, without a question; then the process ends.
+    void endSession();
 
     // Form1's mouse-move handler, which also receives the tray icon's
     // callback: the mouse message number arrives as X in twips.
@@ -77,6 +80,7 @@ class Shell {
     ReplaceEditor& replaceEditor_;
     bool abortingLoad_ = false;
     bool processEnded_ = false;
+    bool sessionEnding_ = false;
 };
 
 }  // namespace wordvane

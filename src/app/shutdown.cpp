@@ -16,6 +16,9 @@ constexpr char16_t kSaveChangesQuestion[] =
 
 void Shell::endProcess() {
     processEnded_ = true;
+    if (sessionEnding_) {
+        platform_.allowSessionEnd();
+    }
     platform_.exitProcess();
 }
 
@@ -24,7 +27,7 @@ void Shell::endProcess() {
 void Shell::saveListOrTell(int list) {
     if (writeListFile(platform_, lists_, list, programFolder(platform_) + listFileName(list))) {
         lists_.markSaved(list);
-    } else {
+    } else if (!sessionEnding_) {
         message(saveFailedMessage(listFileName(list)), kMbIconExclamation);
     }
 }
@@ -38,7 +41,8 @@ void Shell::saveSpecialLists() {
         }
     }
     if (!writeSettingsFile(platform_, programFolder(platform_) + kSettingsFileName,
-                           settingsFileContent(), platform_.twipsPerPixelX())) {
+                           settingsFileContent(), platform_.twipsPerPixelX()) &&
+        !sessionEnding_) {
         message(saveFailedMessage(kSettingsFileName), kMbIconExclamation);
     }
 }
@@ -47,8 +51,9 @@ void Shell::saveChangedWordLists() {
     int answer = kIdNo;
     for (int list = kFirstWordList; list < kListCount; ++list) {
         if (lists_.changedAndLoaded(list)) {
-            answer = lists_.settings.confirmSaveOnExit ? message(kSaveChangesQuestion, kMbYesNo)
-                                                       : kIdYes;
+            answer = lists_.settings.confirmSaveOnExit && !sessionEnding_
+                         ? message(kSaveChangesQuestion, kMbYesNo)
+                         : kIdYes;
             break;
         }
     }
@@ -60,6 +65,12 @@ void Shell::saveChangedWordLists() {
             saveListOrTell(list);
         }
     }
+}
+
+void Shell::endSession() {
+    sessionEnding_ = true;
+    platform_.blockSessionEnd(u"Wordvane がリストを保存しています");
+    Form_QueryUnload();
 }
 
 void Shell::mnuExit_Click() {

@@ -176,7 +176,10 @@ class Platform {
     // Lets pending window messages run (a tick or a hotkey may run inside).
     virtual void yieldToEvents() = 0;
 
-    // Process.
+    // Process. While Windows ends the session, `blockSessionEnd` asks it to
+    // wait (with `reason` shown to the user) until `allowSessionEnd`.
+    virtual void blockSessionEnd(const std::u16string& reason) = 0;
+    virtual void allowSessionEnd() = 0;
     virtual std::u16string programFolder() = 0;
     virtual bool anotherInstanceRunning() = 0;
     virtual void exitProcess() = 0;

@@ -110,6 +110,20 @@ TEST_F(Shutdown, WithoutConfirmationChangedListsAreSavedWithoutAQuestion) {
     EXPECT_EQ(writtenNames().back(), "WordList5.txt");
 }
 
+// Log-off and shutdown: nobody can answer a question, so changed word lists
+// are saved without one, while Windows is asked to wait.
+TEST_F(Shutdown, TheSessionsEndSavesEverythingWithoutAsking) {
+    start();
+    app.lists.wordListChanged[1] = true;
+    platform.failingWrites.insert(folder.file("Launch.txt"));
+    app.forms.form1.onEndSession();
+    EXPECT_TRUE(platform.messages.empty()) << "no question, no failure message";
+    EXPECT_EQ(writtenNames(),
+              (std::vector<std::string>{"ClipBoad.txt", "vane.ini", "WordList2.txt"}));
+    EXPECT_FALSE(platform.sessionEndBlockedFor.has_value()) << "allowed again once written";
+    EXPECT_TRUE(platform.exited);
+}
+
 TEST_F(Shutdown, AListThatWasNotReadIsNeverWritten) {
     // Launch.txt declares more words than it holds: reading stops there, so
     // neither it nor the clipboard list is written back, and the settings

@@ -506,6 +506,25 @@ class SeriesEditingAndHotkeys(TargetCase):
         # Lines 21 and 22 hold the hotkey of list 3 (English).
         self.assertEqual([lines[20].split("/")[0], lines[21].split("/")[0]], ["2", "120"])
 
+    def test_the_sessions_end_saves_a_changed_word_list_and_the_history(self):
+        PROBE.set_clipboard("zzsession")
+        time.sleep(1)  # the history takes the copy
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "word list 1")
+        self.keyboard.press("shift+Insert")
+        PROBE.click(self.form("Wordvane")["hwnd"], 107)  # 登録(&V)
+        self.answer_yes("「zzsession」を新しい単語として追加します。よろしいですか？")
+        form1 = [w for w in self.wordvane.windows_of(PROBE)
+                 if any(c["class"].lower() == "listbox" for c in w["children"])][0]
+        PROBE.post(form1["hwnd"], 0x0011)  # WM_QUERYENDSESSION
+        PROBE.post(form1["hwnd"], 0x0016, 1)  # WM_ENDSESSION, the session ends
+        self.assert_ends(self.process)
+        self.assertEqual(PROBE.message_boxes(), [], "nothing asked")
+        for name in ("WordList1.txt", "ClipBoad.txt"):
+            self.assertIn("\r\nzzsession\r\n",
+                          (self.wordvane.folder / name).read_bytes().decode("cp932"), name)
+
     def shown(self, window):
         return [w for w in self.wordvane.windows_of(PROBE)
                 if w["hwnd"] == window["hwnd"] and w["visible"]]

@@ -43,6 +43,7 @@ class FakePlatform : public Platform {
     bool clipboardExcluded = false;
     // The clipboard's formats besides its text (an image, a file list...).
     std::map<uint32_t, std::string> clipboardFormats;
+    std::optional<std::u16string> sessionEndBlockedFor;
     WindowHandle foreground = 0x42;
     std::set<WindowHandle> closedWindows;  // windows that no longer exist
     std::optional<Caret> caretAt;
@@ -93,6 +94,8 @@ class FakePlatform : public Platform {
     bool putClipboardText(const std::u16string& text) override;
     uint32_t clipboardChangeCount() override;
     ClipboardCopy copyClipboardForHistory(size_t maxCharacters) override;
+    void blockSessionEnd(const std::u16string& reason) override { sessionEndBlockedFor = reason; }
+    void allowSessionEnd() override { sessionEndBlockedFor.reset(); }
     std::optional<ClipboardSnapshot> saveClipboard() override;
     bool restoreClipboard(const ClipboardSnapshot& snapshot) override;
     int16_t addAtom(const std::u16string& name) override;

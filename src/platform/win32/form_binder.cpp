@@ -194,7 +194,7 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
         case WM_ENDSESSION:
             // The session ends: the program's exit, with its saving.
             if (wParam && form.number == 1) {
-                guarded([&] { model.close(); });
+                guarded([&] { model.onEndSession ? model.onEndSession() : model.close(); });
             }
             return 0;
         default:

@@ -283,6 +283,14 @@ bool Win32Platform::anotherInstanceRunning() {
     return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+void Win32Platform::blockSessionEnd(const std::u16string& reason) {
+    ShutdownBlockReasonCreate(mainWindow_, wide(reason).c_str());
+}
+
+void Win32Platform::allowSessionEnd() {
+    ShutdownBlockReasonDestroy(mainWindow_);
+}
+
 void Win32Platform::exitProcess() {
     ExitProcess(0);
 }

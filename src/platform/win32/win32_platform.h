@@ -32,6 +32,8 @@ class Win32Platform : public Platform {
     bool putClipboardText(const std::u16string& text) override;
     uint32_t clipboardChangeCount() override;
     ClipboardCopy copyClipboardForHistory(size_t maxCharacters) override;
+    void blockSessionEnd(const std::u16string& reason) override;
+    void allowSessionEnd() override;
     std::optional<ClipboardSnapshot> saveClipboard() override;
     bool restoreClipboard(const ClipboardSnapshot& snapshot) override;
     int16_t addAtom(const std::u16string& name) override;
