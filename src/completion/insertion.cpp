@@ -4,9 +4,16 @@ namespace wordvane {
 
 namespace {
 
-void tap(Platform& platform, int key) {
-    platform.sendKey(key, false);
-    platform.sendKey(key, true);
+void tap(std::vector<KeyStroke>& keys, int key) {
+    keys.push_back({key, false});
+    keys.push_back({key, true});
+}
+
+void addBackSpaces(std::vector<KeyStroke>& keys, int16_t count) {
+    for (int16_t i = 0; i < count; ++i) {
+        tap(keys, kVkLeft);
+        tap(keys, kVkDelete);
+    }
 }
 
 }  // namespace
@@ -15,27 +22,19 @@ Insertion::Insertion(Platform& platform, const KeyReader& keys, ui::Timer& resto
     : platform_(platform), keys_(keys), restoreTimer_(restoreTimer) {}
 
 // The paste keystroke, taking into account the modifiers the user still holds:
-// a held Ctrl is used as it is, a held Shift is released first.
-void Insertion::sendPaste(WindowHandle target) {
+// a held Ctrl is used as it is, a held Shift is released first. The Shift
+// tap afterwards ends any IME conversion state the paste left.
+void Insertion::addPaste(std::vector<KeyStroke>& keys) const {
     if (keys_.ctrlDown()) {
-        platform_.setForegroundWindow(target);
-        tap(platform_, kVkV);
-        tap(platform_, kVkShift);
-        platform_.yieldToEvents();
-    } else if (keys_.shiftDown()) {
-        platform_.setForegroundWindow(target);
-        platform_.sendKey(kVkShift, true);
-        platform_.yieldToEvents();
-        platform_.sendKey(kVkControl, false);
-        tap(platform_, kVkV);
-        platform_.sendKey(kVkControl, true);
-        platform_.yieldToEvents();
-    } else {
-        platform_.sendKey(kVkControl, false);
-        tap(platform_, kVkV);
-        platform_.sendKey(kVkControl, true);
-        tap(platform_, kVkShift);
-        platform_.yieldToEvents();
+        tap(keys, kVkV);
+        tap(keys, kVkShift);
+        return;
+    }
+    keys.push_back({kVkControl, false});
+    tap(keys, kVkV);
+    keys.push_back({kVkControl, true});
+    if (!keys_.shiftDown()) {
+        tap(keys, kVkShift);
     }
 }
 
@@ -59,8 +58,20 @@ bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
     changeCountAfterInsert_ = platform_.clipboardChangeCount();
     insertedText_ = text;
     restoreTimer_.restart();
-    setBackSpace(replaced);
-    sendPaste(target);
+    // The erasing and the paste go out as one sequence.
+    std::vector<KeyStroke> keys;
+    if (keys_.shiftDown() && !keys_.ctrlDown()) {
+        keys.push_back({kVkShift, true});
+    }
+    addBackSpaces(keys, replaced);
+    addPaste(keys);
+    if (platform_.sendKeys(keys) < keys.size()) {
+        // The system refused the keys (the application runs elevated):
+        // nothing more goes out, and the user's clipboard comes back now.
+        restoreClipboard();
+        return false;
+    }
+    platform_.yieldToEvents();
     platform_.setForegroundWindow(target);
     return true;
 }
@@ -86,10 +97,9 @@ void Insertion::restoreClipboard() {
 }
 
 void Insertion::setBackSpace(int16_t count) {
-    for (int16_t i = 0; i < count; ++i) {
-        tap(platform_, kVkLeft);
-        tap(platform_, kVkDelete);
-    }
+    std::vector<KeyStroke> keys;
+    addBackSpaces(keys, count);
+    platform_.sendKeys(keys);
 }
 
 bool checkLink(const std::u16string& text) {

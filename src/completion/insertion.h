@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "completion/key_reader.h"
 #include "platform/platform.h"
@@ -32,11 +33,10 @@ class Insertion {
     // Deletes `count` characters before the caret (Left, then Delete).
     void setBackSpace(int16_t count);
 
-
   private:
     // The clipboard still holds what the last insertion put there.
     bool clipboardStillOurs();
-    void sendPaste(WindowHandle target);
+    void addPaste(std::vector<KeyStroke>& keys) const;
 
     Platform& platform_;
     const KeyReader& keys_;

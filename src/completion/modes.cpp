@@ -188,16 +188,13 @@ void Modes::doubleCtrlTick() {
 }
 
 void Modes::sendSelectionKeys() {
-    auto tap = [this](int key) {
-        platform_.sendKey(key, false);
-        platform_.sendKey(key, true);
-    };
+    std::vector<KeyStroke> keys;
     if (!doubleCtrlSelecting_) {
-        tap(kVkLeft);
+        keys = {{kVkLeft, false}, {kVkLeft, true}};
     }
-    platform_.sendKey(kVkShift, false);
-    tap(kVkRight);
-    platform_.sendKey(kVkShift, true);
+    keys.insert(keys.end(),
+                {{kVkShift, false}, {kVkRight, false}, {kVkRight, true}, {kVkShift, true}});
+    platform_.sendKeys(keys);
     doubleCtrlSelecting_ = true;
     ownKeysSent_ = true;
 }

@@ -28,6 +28,11 @@ struct Size {
     int32_t height = 0;
 };
 
+struct KeyStroke {
+    int virtualKey = 0;
+    bool up = false;
+};
+
 struct Caret {
     Point position;
     std::u16string windowClass;
@@ -96,7 +101,11 @@ class Platform {
     // since the previous poll of that key; `keyDown` only when it is down now.
     virtual bool keyDown(int virtualKey) = 0;
     virtual bool keyActive(int virtualKey) = 0;
-    virtual void sendKey(int virtualKey, bool keyUp) = 0;
+    // Keystrokes go to the foreground application as one uninterrupted
+    // sequence; the result is how many went out (fewer when the system
+    // refuses them, as for an application that runs elevated).
+    virtual size_t sendKeys(const std::vector<KeyStroke>& keys) = 0;
+    void sendKey(int virtualKey, bool keyUp) { sendKeys({KeyStroke{virtualKey, keyUp}}); }
     virtual int scanCode(int virtualKey) = 0;
 
     // Clipboard. `clipboardText` is empty when the clipboard holds no text or

@@ -60,10 +60,7 @@ void TextTransform::doPopup() {
 void TextTransform::sendCopy() {
     userClipboard_ = platform_.saveClipboard();
     changeCountBeforeCopy_ = platform_.clipboardChangeCount();
-    platform_.sendKey(kVkControl, false);
-    platform_.sendKey(kVkC, false);
-    platform_.sendKey(kVkC, true);
-    platform_.sendKey(kVkControl, true);
+    platform_.sendKeys({{kVkControl, false}, {kVkC, false}, {kVkC, true}, {kVkControl, true}});
     step_ = Step::WaitingForCopy;
     deadline_ = platform_.milliseconds() + kCopyWaitMs;
 }

@@ -76,6 +76,18 @@ TEST_F(Inserting, EveryFormatOfTheUsersClipboardComesBackAndAnEmptyOneStaysEmpty
     EXPECT_TRUE(platform.clipboardFormats.empty());
 }
 
+// An elevated application refuses the program's keys: the insertion stops
+// there and the user's clipboard is back at once.
+TEST_F(Inserting, RefusedKeystrokesEndTheInsertionAndRestoreTheClipboardAtOnce) {
+    start();
+    user.copy(u"mine");
+    platform.keystrokeLimit = 3;
+    EXPECT_FALSE(app.insertion.clipInsert(u"inserted", 2));
+    EXPECT_EQ(platform.sentKeys.size(), 3u) << "one sequence, cut short by the system";
+    EXPECT_EQ(platform.clipboard, u"mine");
+    EXPECT_FALSE(app.forms.form2.Timer1.enabled());
+}
+
 TEST_F(Inserting, ASecondInsertionWithinTheDelayKeepsTheUsersText) {
     start();
     user.copy(u"the user's");

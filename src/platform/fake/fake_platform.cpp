@@ -1,5 +1,6 @@
 #include "platform/fake/fake_platform.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <filesystem>
@@ -34,8 +35,12 @@ bool FakePlatform::keyActive(int virtualKey) {
     return pressed || keysDown.count(virtualKey) > 0;
 }
 
-void FakePlatform::sendKey(int virtualKey, bool keyUp) {
-    sentKeys.emplace_back(virtualKey, keyUp);
+size_t FakePlatform::sendKeys(const std::vector<KeyStroke>& keys) {
+    const size_t sent = std::min(keys.size(), keystrokeLimit.value_or(keys.size()));
+    for (size_t i = 0; i < sent; ++i) {
+        sentKeys.emplace_back(keys[i].virtualKey, keys[i].up);
+    }
+    return sent;
 }
 
 int FakePlatform::scanCode(int virtualKey) {
@@ -86,9 +91,8 @@ std::optional<ClipboardSnapshot> FakePlatform::saveClipboard() {
     ClipboardSnapshot snapshot;
     if (clipboard) {
         snapshot.formats.push_back(
-            {kClipboardUnicodeText,
-             std::string(reinterpret_cast<const char*>(clipboard->c_str()),
-                         (clipboard->size() + 1) * sizeof(char16_t))});
+            {kClipboardUnicodeText, std::string(reinterpret_cast<const char*>(clipboard->c_str()),
+                                                (clipboard->size() + 1) * sizeof(char16_t))});
     }
     for (const auto& [id, bytes] : clipboardFormats) {
         snapshot.formats.push_back({id, bytes});

@@ -61,6 +61,9 @@ class FakePlatform : public Platform {
     // What the program did.
     std::vector<Message> messages;
     std::vector<std::pair<int, bool>> sentKeys;
+    // How many keystrokes of one sequence the system lets through (none for
+    // an elevated application); unlimited when empty.
+    std::optional<size_t> keystrokeLimit;
     std::vector<std::u16string> pastedTexts;
     uint32_t clipboardChanges = 0;
     std::map<int32_t, HotKey> registeredHotKeys;
@@ -88,7 +91,7 @@ class FakePlatform : public Platform {
     // Platform
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
-    void sendKey(int virtualKey, bool keyUp) override;
+    size_t sendKeys(const std::vector<KeyStroke>& keys) override;
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;
     bool putClipboardText(const std::u16string& text) override;

@@ -59,14 +59,22 @@ bool isExtendedKey(int virtualKey) {
 
 }  // namespace
 
-void Win32Platform::sendKey(int virtualKey, bool keyUp) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = static_cast<WORD>(virtualKey);
-    input.ki.wScan = static_cast<WORD>(scanCode(virtualKey));
-    input.ki.dwFlags =
-        (keyUp ? KEYEVENTF_KEYUP : 0) | (isExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
-    SendInput(1, &input, sizeof(input));
+// One array, one SendInput: a key the user types meanwhile cannot land in
+// the middle. Scan codes and the extended-key flag let applications that read
+// them (games, remote desktops, some editors) see the keys they expect.
+size_t Win32Platform::sendKeys(const std::vector<KeyStroke>& keys) {
+    std::vector<INPUT> inputs(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        INPUT& input = inputs[i];
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(keys[i].virtualKey);
+        input.ki.wScan = static_cast<WORD>(scanCode(keys[i].virtualKey));
+        input.ki.dwFlags = (keys[i].up ? KEYEVENTF_KEYUP : 0) |
+                           (isExtendedKey(keys[i].virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
+    }
+    return inputs.empty()
+               ? 0
+               : SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 int Win32Platform::scanCode(int virtualKey) {

@@ -26,7 +26,7 @@ class Win32Platform : public Platform {
 
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
-    void sendKey(int virtualKey, bool keyUp) override;
+    size_t sendKeys(const std::vector<KeyStroke>& keys) override;
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;
     bool putClipboardText(const std::u16string& text) override;
