@@ -180,6 +180,9 @@ void Completion::checkElement(int16_t index) {
 void Completion::form_visible(bool visible) {
     ForegroundKeeper foreground(platform_);
     if (visible && !form1_.visible()) {
+        const WindowHandle foreground = platform_.foregroundWindow();
+        const uint32_t process = platform_.processOf(foreground);
+        listProcess_ = process == platform_.ownProcess() ? 0 : process;
         hotkeys_.setNavigationHotKey();
         form1_.setVisible(true);
     } else if (!visible && form1_.visible()) {
@@ -191,8 +194,27 @@ void Completion::form_visible(bool visible) {
     }
 }
 
+bool Completion::followForeground() {
+    const WindowHandle foreground = platform_.foregroundWindow();
+    if (foreground == lastForeground_) {
+        return foregroundElevated_;
+    }
+    lastForeground_ = foreground;
+    foregroundElevated_ = foreground != 0 && platform_.elevatedAboveUs(foreground);
+    if (form1_.visible() && foreground != 0) {
+        // The program's own windows (the filter box, a question) do not count.
+        const uint32_t process = platform_.processOf(foreground);
+        if (process != platform_.ownProcess() && process != listProcess_) {
+            hideEverything();
+            typedText_.clear();
+            openWord_ = -1;
+        }
+    }
+    return foregroundElevated_;
+}
+
 void Completion::forcedShowList() {
-    if (completionOff()) {
+    if (completionOff() || platform_.elevatedAboveUs(platform_.foregroundWindow())) {
         return;
     }
     ForegroundKeeper foreground(platform_);

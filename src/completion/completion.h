@@ -41,6 +41,10 @@ class Completion {
     void endCycle();
     // The candidate window hid (the inline editor's edit mode ends then).
     std::function<void()> onHide;
+    // The main tick's look at the foreground: the list hides when the user
+    // went to another application; true while the foreground application
+    // runs elevated (it takes none of our keys: no list there).
+    bool followForeground();
     // The launcher's filter box changed: its text is the abbreviation.
     void setInputText(const std::u16string& text) {
         typedText_ = text;
@@ -155,6 +159,11 @@ class Completion {
     // A decide just happened: the next "return" is ignored.
     bool afterDecide_ = false;
     int16_t displaySize_ = 0;
+    // The foreground seen by the last tick, whether it runs elevated, and the
+    // process the shown list serves.
+    WindowHandle lastForeground_ = 0;
+    bool foregroundElevated_ = false;
+    uint32_t listProcess_ = 0;
     // The word (or element of word `linesLevel_`) that each line of List1 shows.
     std::vector<int16_t> lineEntries_;
     int16_t linesLevel_ = -1;

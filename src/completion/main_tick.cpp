@@ -31,6 +31,9 @@ void MainTick::Timer1_Timer() {
     if (menu_.mnuOff.checked()) {
         spelling.clear();
     }
+    if (completion_.followForeground()) {
+        spelling.clear();  // an elevated application takes none of our keys
+    }
     modes_.countDownBalloon();
     if (textWindowTick) {
         textWindowTick();

@@ -141,6 +141,11 @@ class Platform {
     virtual void setForegroundWindow(WindowHandle window) = 0;
     virtual void setActiveWindow(WindowHandle window) = 0;
     virtual WindowHandle windowBelow(WindowHandle window) = 0;
+    // The process a window belongs to (0 for none), and whether that process
+    // runs elevated while this program does not (it then refuses our keys).
+    virtual uint32_t processOf(WindowHandle window) = 0;
+    virtual uint32_t ownProcess() = 0;
+    virtual bool elevatedAboveUs(WindowHandle window) = 0;
     virtual bool isWindow(WindowHandle window) = 0;
     virtual void setTopmost(WindowHandle window, bool topmost) = 0;
     virtual std::optional<Rect> windowRect(WindowHandle window) = 0;

@@ -186,5 +186,31 @@ TEST_F(CompletionTest, TheInsertionsOwnKeysAreNotReadBack) {
         << "the synthetic Ctrl+V is skipped: " << typed.size();
 }
 
+// The list serves the application it was opened in: when the user goes to
+// another one, it hides and the arrows and Tab belong to that one.
+TEST_F(CompletionTest, TheListFollowsTheUsersFocusAndStaysOutOfElevatedApplications) {
+    start();
+    user.type(u";");
+    ASSERT_TRUE(app.forms.form1.visible());
+    platform.foreground = app.forms.form8.handle();  // our own filter box
+    user.tick();
+    EXPECT_TRUE(app.forms.form1.visible());
+    platform.foreground = 0x77;  // another application
+    user.tick();
+    EXPECT_FALSE(app.forms.form1.visible());
+    for (const auto& [id, hotKey] : platform.registeredHotKeys) {
+        EXPECT_NE(hotKey.virtualKey, kVkTab) << "Tab reaches the other application";
+    }
+
+    platform.foreground = 0x88;  // an application that runs elevated
+    platform.elevatedWindows.insert(0x88);
+    user.tick();
+    user.type(u";");
+    EXPECT_FALSE(app.forms.form1.visible());
+    user.listHotkey(2);
+    user.tick(2);
+    EXPECT_FALSE(app.forms.form1.visible());
+}
+
 }  // namespace
 }  // namespace wordvane::test

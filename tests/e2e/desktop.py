@@ -196,11 +196,14 @@ class Wordvane:
     def windows_of(self, probe, process_windows_class="WordvaneForm"):
         return [w for w in probe.windows() if w["class"] == process_windows_class]
 
-    def start_target(self, helpers):
-        """wvtarget.exe, which writes its edit box's text to a file on every change."""
-        self.target_output = self.folder / "target.txt"
+    def start_target(self, helpers, name="target"):
+        """wvtarget.exe, which writes its edit box's text to NAME.txt on every
+        change; its window is "Wordvane Target" (or "Wordvane NAME")."""
+        output = self.folder / f"{name}.txt"
+        if name == "target":
+            self.target_output = output
         process = subprocess.Popen(
-            ["wine", str(Path(helpers) / "wvtarget.exe"), str(self.target_output)],
+            ["wine", str(Path(helpers) / "wvtarget.exe"), str(output)],
             env=self.prefix.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             start_new_session=True)
         self.processes.append(process)

@@ -198,6 +198,13 @@ class TargetCase(WordvaneCase):
     def wait_hidden(self, what):
         wait_for(lambda: self.candidate_window()["visible"] is False, 20, what)
 
+    def click_window(self, title):
+        window = wait_for(lambda: [w for w in PROBE.windows() if w["title"] == title], 20,
+                          f"the window {title!r}")[0]
+        left, top, right, bottom = window["rect"]
+        xdotool(DISPLAY.name, "mousemove", str((left + right) // 2), str((top + bottom) // 2),
+                "click", "1")
+
     def wait_target(self, text):
         wait_for(lambda: self.wordvane.target_text() == text, 20, f"the target to hold {text!r}")
 
@@ -245,6 +252,22 @@ class Completion(TargetCase):
                           PROBE.clipboard_format("HTML Format")) == before, 10,
                  "the image and the HTML back, byte for byte")
         self.assertEqual(PROBE.clipboard(), "", "no text where there was none")
+
+    def test_the_list_hides_when_the_user_goes_to_another_window(self):
+        self.wordvane.start_target(OPTIONS.helpers, "second")
+        other = self.wordvane.folder / "second.txt"
+        wait_for(lambda: other.exists(), 30, "the second application")
+        # Clicks, as the user does: Wine makes the clicked window the
+        # foreground one (keyboard focus alone does not).
+        self.click_window("Wordvane Target")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "word list 1")
+        self.click_window("Wordvane second")
+        self.keyboard.focus("Wordvane second")
+        self.wait_hidden("the list to hide with the focus gone")
+        self.keyboard.press("Tab")
+        wait_for(lambda: other.read_text("utf-8") == "\t", 20, "Tab in the other window")
 
     def test_the_t_flag_completes_the_typed_word(self):
         # Word list 2 "English" has the "t" flag: the rest of the word is added.

@@ -175,6 +175,11 @@ int wmain(int argc, wchar_t** argv) {
         EnumWindows(printWindow, 0);
         return 0;
     }
+    if (command == L"foreground") {
+        print("{\"foreground\":" +
+              std::to_string(reinterpret_cast<uintptr_t>(GetForegroundWindow())) + "}");
+        return 0;
+    }
     if (command == L"menus") {
         EnumWindows(printMenu, 0);
         return 0;

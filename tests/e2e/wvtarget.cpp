@@ -69,8 +69,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"WordvaneTarget";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, L"WordvaneTarget", L"Wordvane Target", WS_OVERLAPPEDWINDOW,
-                                  100, 100, 500, 350, nullptr, nullptr, instance, nullptr);
+    // "Wordvane Target" for target.txt, "Wordvane NAME" for NAME.txt.
+    std::wstring stem = outputPath.substr(outputPath.find_last_of(L"\\/") + 1);
+    stem = stem.substr(0, stem.rfind(L'.'));
+    const std::wstring title = stem == L"target" ? L"Wordvane Target" : L"Wordvane " + stem;
+    // A second target stands beside the first, so that a click can reach it.
+    HWND window = CreateWindowExW(0, L"WordvaneTarget", title.c_str(), WS_OVERLAPPEDWINDOW,
+                                  stem == L"target" ? 100 : 650, 100, 500, 350, nullptr, nullptr,
+                                  instance, nullptr);
     ShowWindow(window, SW_SHOW);
     writeText();
     MSG message;

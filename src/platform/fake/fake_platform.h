@@ -46,6 +46,10 @@ class FakePlatform : public Platform {
     std::optional<std::u16string> sessionEndBlockedFor;
     WindowHandle foreground = 0x42;
     std::set<WindowHandle> closedWindows;  // windows that no longer exist
+    // The process of a window (its own handle unless set; the program's
+    // windows are process 1), and the windows of elevated applications.
+    std::map<WindowHandle, uint32_t> windowProcesses;
+    std::set<WindowHandle> elevatedWindows;
     std::optional<Caret> caretAt;
     Point cursor;
     Size screen{1920, 1080};
@@ -107,6 +111,16 @@ class FakePlatform : public Platform {
                         int32_t virtualKey) override;
     bool unregisterHotKey(WindowHandle window, int32_t id) override;
     WindowHandle foregroundWindow() override;
+    uint32_t processOf(WindowHandle window) override {
+        const auto found = windowProcesses.find(window);
+        if (found != windowProcesses.end()) {
+            return found->second;
+        }
+        // The program's own windows (the forms' handles) are process 1.
+        return window > 0x1000 && window < 0x1010 ? 1 : static_cast<uint32_t>(window);
+    }
+    uint32_t ownProcess() override { return 1; }
+    bool elevatedAboveUs(WindowHandle window) override { return elevatedWindows.contains(window); }
     void setForegroundWindow(WindowHandle window) override;
     void setActiveWindow(WindowHandle window) override;
     WindowHandle windowBelow(WindowHandle window) override;

@@ -99,6 +99,50 @@ bool Win32Platform::unregisterHotKey(WindowHandle window, int32_t id) {
     return UnregisterHotKey(hwnd(window), id) != FALSE;
 }
 
+uint32_t Win32Platform::processOf(WindowHandle window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd(window), &process);
+    return process;
+}
+
+uint32_t Win32Platform::ownProcess() {
+    return GetCurrentProcessId();
+}
+
+namespace {
+
+// Whether `process` runs elevated; a process whose token we may not read
+// counts as elevated (it is one of a higher integrity level).
+bool processElevated(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        return true;
+    }
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    const bool elevated =
+        GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size) &&
+        elevation.TokenIsElevated != 0;
+    CloseHandle(token);
+    return elevated;
+}
+
+}  // namespace
+
+bool Win32Platform::elevatedAboveUs(WindowHandle window) {
+    if (processElevated(GetCurrentProcess())) {
+        return false;
+    }
+    const DWORD id = processOf(window);
+    HANDLE process = id == 0 ? nullptr : OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (process == nullptr) {
+        return false;  // no window, or one we know nothing of
+    }
+    const bool elevated = processElevated(process);
+    CloseHandle(process);
+    return elevated;
+}
+
 WindowHandle Win32Platform::foregroundWindow() {
     return handle(GetForegroundWindow());
 }

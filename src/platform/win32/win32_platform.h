@@ -42,6 +42,9 @@ class Win32Platform : public Platform {
                         int32_t virtualKey) override;
     bool unregisterHotKey(WindowHandle window, int32_t id) override;
     WindowHandle foregroundWindow() override;
+    uint32_t processOf(WindowHandle window) override;
+    uint32_t ownProcess() override;
+    bool elevatedAboveUs(WindowHandle window) override;
     void setForegroundWindow(WindowHandle window) override;
     void setActiveWindow(WindowHandle window) override;
     WindowHandle windowBelow(WindowHandle window) override;
