@@ -104,6 +104,21 @@ std::u16string KeyReader::getString(int16_t code, bool shift) const {
     return keySpell_[static_cast<size_t>(code)][shift ? 1 : 0];
 }
 
+// The keys whose characters differ between layouts (the number row and the
+// punctuation keys) are spelled as the foreground window's layout types them
+// when it is not the Japanese one; the table holds the Japanese spellings.
+std::u16string KeyReader::spell(Platform& platform, int16_t code) const {
+    std::u16string spelling = getString(code, shiftDown_);
+    const bool layoutKey = (code >= 48 && code <= 57) || (code >= 186 && code <= 192) ||
+                           (code >= 219 && code <= 222) || code == 226;
+    if (layoutKey && spelling.size() == 1) {
+        if (auto typed = platform.layoutCharacter(code, shiftDown_)) {
+            return *typed;
+        }
+    }
+    return spelling;
+}
+
 void KeyReader::suppressUntilReleased(int16_t code, uint64_t nowMilliseconds) {
     std::erase_if(suppressed_, [code](const Suppressed& key) { return key.code == code; });
     suppressed_.push_back(Suppressed{code, nowMilliseconds, false});
@@ -154,7 +169,7 @@ std::u16string KeyReader::getPushedSpell(Platform& platform) {
         if (std::find(lastPushedKeys_.begin(), lastPushedKeys_.end(), code) ==
             lastPushedKeys_.end()) {
             keyWentDown_ = true;
-            spelling = getString(code, shiftDown_);
+            spelling = spell(platform, code);
             break;
         }
     }

@@ -51,6 +51,7 @@ class KeyReader {
         bool seenDown;
     };
     std::vector<Suppressed> suppressed_;
+    std::u16string spell(Platform& platform, int16_t code) const;
     // Drops `code` from this poll's keys while it is suppressed.
     bool suppressedNow(int16_t code, bool active, uint64_t now);
 };

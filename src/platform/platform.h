@@ -106,6 +106,11 @@ class Platform {
     // refuses them, as for an application that runs elevated).
     virtual size_t sendKeys(const std::vector<KeyStroke>& keys) = 0;
     void sendKey(int virtualKey, bool keyUp) { sendKeys({KeyStroke{virtualKey, keyUp}}); }
+    // The character `virtualKey` (with Shift) types in the foreground
+    // window's keyboard layout, when that layout is not the Japanese one and
+    // the key types one character; the keyboard's dead-key state is left as
+    // it was.
+    virtual std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) = 0;
     virtual int scanCode(int virtualKey) = 0;
 
     // Clipboard. `clipboardText` is empty when the clipboard holds no text or

@@ -212,5 +212,16 @@ TEST_F(CompletionTest, TheListFollowsTheUsersFocusAndStaysOutOfElevatedApplicati
     EXPECT_FALSE(app.forms.form1.visible());
 }
 
+// On a US keyboard the key left of L types ";": it opens the list as ";" does
+// on a Japanese one, where the same key types ":".
+TEST_F(CompletionTest, KeysAreSpelledAsTheForegroundLayoutTypesThem) {
+    start();
+    user.press(186);
+    EXPECT_FALSE(app.forms.form1.visible()) << "\":\" on the Japanese layout";
+    platform.layoutCharacters = {{{186, false}, u";"}, {{186, true}, u":"}, {{187, false}, u"="}};
+    user.press(186);
+    EXPECT_TRUE(app.forms.form1.visible());
+}
+
 }  // namespace
 }  // namespace wordvane::test

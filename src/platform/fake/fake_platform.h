@@ -68,6 +68,9 @@ class FakePlatform : public Platform {
     // How many keystrokes of one sequence the system lets through (none for
     // an elevated application); unlimited when empty.
     std::optional<size_t> keystrokeLimit;
+    // The characters of a foreground keyboard layout other than the
+    // Japanese one, by (virtual key, Shift); empty: the Japanese layout.
+    std::map<std::pair<int, bool>, std::u16string> layoutCharacters;
     std::vector<std::u16string> pastedTexts;
     uint32_t clipboardChanges = 0;
     std::map<int32_t, HotKey> registeredHotKeys;
@@ -96,6 +99,10 @@ class FakePlatform : public Platform {
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
+    std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override {
+        const auto found = layoutCharacters.find({virtualKey, shift});
+        return found == layoutCharacters.end() ? std::nullopt : std::optional(found->second);
+    }
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;
     bool putClipboardText(const std::u16string& text) override;

@@ -99,6 +99,26 @@ bool Win32Platform::unregisterHotKey(WindowHandle window, int32_t id) {
     return UnregisterHotKey(hwnd(window), id) != FALSE;
 }
 
+std::optional<std::u16string> Win32Platform::layoutCharacter(int virtualKey, bool shift) {
+    const HWND foreground = GetForegroundWindow();
+    const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(foreground, nullptr));
+    if (PRIMARYLANGID(LOWORD(reinterpret_cast<UINT_PTR>(layout))) == LANG_JAPANESE) {
+        return std::nullopt;
+    }
+    BYTE state[256] = {};
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    wchar_t buffer[4] = {};
+    // Flag 4: the keyboard's state (a pending dead key) stays as it was.
+    const int count =
+        ToUnicodeEx(static_cast<UINT>(virtualKey),
+                    MapVirtualKeyExW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC, layout), state,
+                    buffer, 4, 4, layout);
+    if (count != 1) {
+        return std::nullopt;  // a dead key, nothing, or several characters
+    }
+    return std::u16string(1, static_cast<char16_t>(buffer[0]));
+}
+
 uint32_t Win32Platform::processOf(WindowHandle window) {
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd(window), &process);
