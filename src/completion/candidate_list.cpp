@@ -183,7 +183,7 @@ void Completion::form_visible(bool visible) {
         const WindowHandle foreground = platform_.foregroundWindow();
         const uint32_t process = platform_.processOf(foreground);
         listProcess_ = process == platform_.ownProcess() ? 0 : process;
-        hotkeys_.setNavigationHotKey();
+        hotkeys_.setNavigationHotKey(!platform_.imeOpen());
         form1_.setVisible(true);
     } else if (!visible && form1_.visible()) {
         form1_.setVisible(false);

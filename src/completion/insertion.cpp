@@ -24,16 +24,20 @@ Insertion::Insertion(Platform& platform, const KeyReader& keys, ui::Timer& resto
 // The paste keystroke, taking into account the modifiers the user still holds:
 // a held Ctrl is used as it is, a held Shift is released first. The Shift
 // tap afterwards ends any IME conversion state the paste left.
+// A Shift tap can switch an IME's input mode: none while it is on.
 void Insertion::addPaste(std::vector<KeyStroke>& keys) const {
+    const bool shiftTap = !platform_.imeOpen();
     if (keys_.ctrlDown()) {
         tap(keys, kVkV);
-        tap(keys, kVkShift);
+        if (shiftTap) {
+            tap(keys, kVkShift);
+        }
         return;
     }
     keys.push_back({kVkControl, false});
     tap(keys, kVkV);
     keys.push_back({kVkControl, true});
-    if (!keys_.shiftDown()) {
+    if (!keys_.shiftDown() && shiftTap) {
         tap(keys, kVkShift);
     }
 }

@@ -104,6 +104,12 @@ std::u16string KeyReader::getString(int16_t code, bool shift) const {
     return keySpell_[static_cast<size_t>(code)][shift ? 1 : 0];
 }
 
+bool KeyReader::isTypingKey(int16_t code) {
+    return code == 8 || code == 32 || (code >= 48 && code <= 57) || (code >= 65 && code <= 90) ||
+           (code >= 96 && code <= 105) || (code >= 186 && code <= 192) ||
+           (code >= 219 && code <= 222) || code == 226;
+}
+
 // The keys whose characters differ between layouts (the number row and the
 // punctuation keys) are spelled as the foreground window's layout types them
 // when it is not the Japanese one; the table holds the Japanese spellings.
@@ -169,7 +175,11 @@ std::u16string KeyReader::getPushedSpell(Platform& platform) {
         if (std::find(lastPushedKeys_.begin(), lastPushedKeys_.end(), code) ==
             lastPushedKeys_.end()) {
             keyWentDown_ = true;
-            spelling = spell(platform, code);
+            // With the IME on, the typing keys build its composition, not an
+            // abbreviation; asked only when a key goes down.
+            if (!isTypingKey(code) || !platform.imeOpen()) {
+                spelling = spell(platform, code);
+            }
             break;
         }
     }

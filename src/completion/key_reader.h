@@ -52,6 +52,7 @@ class KeyReader {
     };
     std::vector<Suppressed> suppressed_;
     std::u16string spell(Platform& platform, int16_t code) const;
+    static bool isTypingKey(int16_t code);
     // Drops `code` from this poll's keys while it is suppressed.
     bool suppressedNow(int16_t code, bool active, uint64_t now);
 };

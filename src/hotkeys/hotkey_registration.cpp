@@ -122,7 +122,7 @@ bool HotKeys::changePopupHotkey(int32_t shifts, int16_t keyCode) {
     return true;
 }
 
-void HotKeys::setNavigationHotKey() {
+void HotKeys::setNavigationHotKey(bool withReturn) {
     if (navigationRegistered_) {
         return;
     }
@@ -131,6 +131,9 @@ void HotKeys::setNavigationHotKey() {
         navigationHotKeyIds_[i] = platform_.addAtom(kNavigationHotKeys[i].atomName);
     }
     for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
+        if (i == kReturnHotKey && !withReturn) {
+            continue;
+        }
         platform_.registerHotKey(window(), navigationHotKeyIds_[i], kNavigationHotKeys[i].modifiers,
                                  kNavigationHotKeys[i].virtualKey);
     }

@@ -59,8 +59,9 @@ class HotKeys {
     // enabled; no list hotkey for a list that was not read.
     bool listInUse(int list) const;
 
-    // The twelve keys that drive the shown candidate list.
-    void setNavigationHotKey();
+    // The twelve keys that drive the shown candidate list; without Return
+    // while an IME is on, which commits its composition with it.
+    void setNavigationHotKey(bool withReturn = true);
     void deleteNavigationHotKey();
     // The one member the launcher releases while it sends its own Delete keys.
     void releaseDeleteHotKey();

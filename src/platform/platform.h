@@ -111,6 +111,9 @@ class Platform {
     // the key types one character; the keyboard's dead-key state is left as
     // it was.
     virtual std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) = 0;
+    // The foreground window's input method is on: the letters go to its
+    // composition, not into the document.
+    virtual bool imeOpen() = 0;
     virtual int scanCode(int virtualKey) = 0;
 
     // Clipboard. `clipboardText` is empty when the clipboard holds no text or

@@ -223,5 +223,31 @@ TEST_F(CompletionTest, KeysAreSpelledAsTheForegroundLayoutTypesThem) {
     EXPECT_TRUE(app.forms.form1.visible());
 }
 
+// With the IME on, the letters go to its composition: they build no
+// abbreviation, the start character opens nothing, Return stays the IME's,
+// and no Shift tap follows a paste.
+TEST_F(CompletionTest, WithTheImeOnOnlyTheHotkeysOpenAListAndTabChooses) {
+    start();
+    platform.imeIsOpen = true;
+    user.type(u";a");
+    EXPECT_FALSE(app.forms.form1.visible());
+    EXPECT_TRUE(app.completion.typedText().empty());
+    user.listHotkey(2);
+    user.tick(2);
+    ASSERT_TRUE(app.forms.form1.visible());
+    std::set<int32_t> keys;
+    for (const auto& [id, hotKey] : platform.registeredHotKeys) {
+        keys.insert(hotKey.virtualKey);
+    }
+    EXPECT_FALSE(keys.contains(kVkReturn));
+    EXPECT_TRUE(keys.contains(kVkTab));
+    platform.sentKeys.clear();
+    ASSERT_TRUE(app.insertion.clipInsert(u"x"));
+    ASSERT_FALSE(platform.sentKeys.empty());
+    for (const auto& [key, up] : platform.sentKeys) {
+        EXPECT_NE(key, kVkShift);
+    }
+}
+
 }  // namespace
 }  // namespace wordvane::test

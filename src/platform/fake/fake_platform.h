@@ -71,6 +71,7 @@ class FakePlatform : public Platform {
     // The characters of a foreground keyboard layout other than the
     // Japanese one, by (virtual key, Shift); empty: the Japanese layout.
     std::map<std::pair<int, bool>, std::u16string> layoutCharacters;
+    bool imeIsOpen = false;  // the foreground window's IME
     std::vector<std::u16string> pastedTexts;
     uint32_t clipboardChanges = 0;
     std::map<int32_t, HotKey> registeredHotKeys;
@@ -99,6 +100,7 @@ class FakePlatform : public Platform {
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
+    bool imeOpen() override { return imeIsOpen; }
     std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override {
         const auto found = layoutCharacters.find({virtualKey, shift});
         return found == layoutCharacters.end() ? std::nullopt : std::optional(found->second);

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
+#include <imm.h>
+
 #include <commdlg.h>
 
 #include <vector>
@@ -117,6 +119,17 @@ std::optional<std::u16string> Win32Platform::layoutCharacter(int virtualKey, boo
         return std::nullopt;  // a dead key, nothing, or several characters
     }
     return std::u16string(1, static_cast<char16_t>(buffer[0]));
+}
+
+// Asked of the IME's default window; a hung application does not hang us.
+bool Win32Platform::imeOpen() {
+    const HWND ime = ImmGetDefaultIMEWnd(GetForegroundWindow());
+    DWORD_PTR open = 0;
+    constexpr WPARAM kGetOpenStatus = 5;  // IMC_GETOPENSTATUS
+    return ime != nullptr &&
+           SendMessageTimeoutW(ime, WM_IME_CONTROL, kGetOpenStatus, 0, SMTO_ABORTIFHUNG, 50,
+                               &open) != 0 &&
+           open != 0;
 }
 
 uint32_t Win32Platform::processOf(WindowHandle window) {

@@ -28,6 +28,7 @@ class Win32Platform : public Platform {
     bool keyActive(int virtualKey) override;
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
     std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override;
+    bool imeOpen() override;
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;
     bool putClipboardText(const std::u16string& text) override;
