@@ -2,7 +2,7 @@
 # Sets up this machine and runs every test of Wordvane: the unit tests (also
 # under AddressSanitizer and UndefinedBehaviorSanitizer), the Windows
 # cross-build with the end-to-end cases under Wine, and a short fuzzing run
-# of the file readers.
+# of the file readers (lists, settings, replacement lines, the one-line form).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,3 +30,9 @@ cp defaults/*.txt "$corpus/"
 build/linux-asan/tests/list_file_fuzz -max_total_time=20 -max_len=4096 -print_final_stats=0 \
     "$corpus" 2>&1 | tail -n 1
 build/linux-asan/tests/replace_set_fuzz -max_total_time=20 -print_final_stats=0 2>&1 | tail -n 1
+settings=$(mktemp -d)
+trap 'rm -rf "$corpus" "$settings"' EXIT
+cp defaults/vane.ini "$settings/"
+build/linux-asan/tests/settings_file_fuzz -max_total_time=20 -max_len=4096 -print_final_stats=0 \
+    "$settings" 2>&1 | tail -n 1
+build/linux-asan/tests/one_line_text_fuzz -max_total_time=20 -print_final_stats=0 2>&1 | tail -n 1

@@ -1,0 +1,48 @@
+// Any bytes as vane.ini: the reader never crashes, and whatever it reads is
+// written in a form that reads back and is written again byte for byte.
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "lists/settings_file.h"
+#include "platform/fake/fake_platform.h"
+
+namespace {
+
+const std::string& folder() {
+    static const std::string path = [] {
+        auto dir = std::filesystem::temp_directory_path() / "wordvane-settings-fuzz";
+        std::filesystem::create_directories(dir);
+        return dir.string();
+    }();
+    return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace wordvane;
+    {
+        std::ofstream file(folder() + "/vane.ini", std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    FakePlatform platform(folder());
+    const auto path = platform.programFolder() + u"vane.ini";
+    const auto read = readSettingsFile(platform, path, 15);
+    if (!read.content) {
+        return 0;
+    }
+    if (!writeSettingsFile(platform, path, *read.content, 15)) {
+        std::abort();
+    }
+    const auto written = platform.readFile(path);
+    const auto again = readSettingsFile(platform, path, 15);
+    if (!written || !again.content || !writeSettingsFile(platform, path, *again.content, 15) ||
+        platform.readFile(path) != written) {
+        std::abort();
+    }
+    return 0;
+}
