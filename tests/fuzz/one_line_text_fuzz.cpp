@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_text.h"
 #include "lists/one_line_text.h"
 
 namespace {
@@ -29,10 +30,7 @@ std::u16string withCrLf(const std::u16string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace wordvane;
-    std::u16string text;
-    for (size_t i = 0; i + 1 < size; i += 2) {
-        text += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-    }
+    const std::u16string text = fuzzText(data, size);
     const std::u16string line = getChangedLine2(text);
     if (line.find_first_of(u"\r\n") != std::u16string::npos ||
         getChangedLine(line) != withCrLf(text)) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_text.h"
 #include "lists/one_line_text.h"
 #include "lists/replace_set_line.h"
 
@@ -23,10 +24,7 @@ std::u16string expectedBack(const std::u16string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace wordvane;
-    std::u16string text;
-    for (size_t i = 0; i + 1 < size; i += 2) {
-        text += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-    }
+    const std::u16string text = fuzzText(data, size);
     (void)splitReplaceSetLine(text);
 
     const size_t a = text.size() / 3;
