@@ -9,6 +9,11 @@ scripts/setup.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target wordvane_bench
 build/linux/bench/wordvane_bench
+cmake --build --preset linux --target soak_run
+soak=$(mktemp -d)
+cp defaults/* "$soak/"
+build/linux/bench/soak_run "$soak"
+rm -rf "$soak"
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target listbox_refill_bench

@@ -307,6 +307,16 @@ void FakeSession::insert(const std::u16string& text) {
     caret_ += text.size();
 }
 
+void FakeSession::forgetRecords() {
+    receiveSyntheticKeys();
+    platform_.sentKeys.clear();
+    platform_.pastedTexts.clear();
+    sentKeysSeen_ = 0;
+    text_.clear();
+    caret_ = 0;
+    selectionStart_.reset();
+}
+
 void FakeSession::selectAll() {
     selectionStart_ = 0;
     caret_ = text_.size();

@@ -33,6 +33,9 @@ class FakeSession {
     void copy(const std::u16string& text);
     // The user selects the whole text of the application.
     void selectAll();
+    // Forgets what the desktop recorded so far (keys sent, texts pasted), for
+    // long runs; the application keeps its text.
+    void forgetRecords();
 
     // The tray icon's left or right button (its mouse message number).
     void trayIcon(int mouseMessage);
