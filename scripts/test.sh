@@ -23,16 +23,13 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 ctest --preset windows
 
-echo "== fuzzing the file readers (libFuzzer, 20 s each)"
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-cp defaults/*.txt "$corpus/"
-build/linux-asan/tests/list_file_fuzz -max_total_time=20 -max_len=4096 -print_final_stats=0 \
-    "$corpus" 2>&1 | tail -n 1
-build/linux-asan/tests/replace_set_fuzz -max_total_time=20 -print_final_stats=0 2>&1 | tail -n 1
-settings=$(mktemp -d)
-trap 'rm -rf "$corpus" "$settings"' EXIT
-cp defaults/vane.ini "$settings/"
-build/linux-asan/tests/settings_file_fuzz -max_total_time=20 -max_len=4096 -print_final_stats=0 \
-    "$settings" 2>&1 | tail -n 1
-build/linux-asan/tests/one_line_text_fuzz -max_total_time=20 -print_final_stats=0 2>&1 | tail -n 1
+echo "== fuzzing the file readers (libFuzzer, 20 s each, from the kept corpora)"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for target in list_file settings_file replace_set one_line_text; do
+    # A copy: the short runs leave the kept corpora as they are.
+    mkdir "$work/$target"
+    cp tests/fuzz/corpus/$target/* "$work/$target/"
+    build/linux-asan/tests/${target}_fuzz -max_total_time=20 -max_len=4096 \
+        -print_final_stats=0 "$work/$target" 2>&1 | tail -n 1
+done
