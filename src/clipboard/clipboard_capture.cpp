@@ -46,13 +46,8 @@ bool isHighSurrogate(char16_t c) {
 }  // namespace
 
 ClipboardCapture::ClipboardCapture(Platform& platform, Lists& lists, Completion& completion,
-                                   ui::Form1& form1, ui::Window& balloon, ui::Window& launcherBox)
-    : platform_(platform),
-      lists_(lists),
-      completion_(completion),
-      form1_(form1),
-      balloon_(balloon),
-      launcherBox_(launcherBox) {}
+                                   ui::Form1& form1)
+    : platform_(platform), lists_(lists), completion_(completion), form1_(form1) {}
 
 void ClipboardCapture::tick() {
     const auto& enabled = lists_.settings.listEnabled;
@@ -103,6 +98,12 @@ std::optional<std::u16string> ClipboardCapture::readClipboard() {
     return std::move(text);
 }
 
+// The history is the words that exist, however long vane.ini says it is.
+int16_t ClipboardCapture::historyLastWord() const {
+    return std::min<int16_t>(static_cast<int16_t>(lists_.settings.clipHistorySize - 1),
+                             lists_.words(kClipboardList).getWordLength());
+}
+
 bool ClipboardCapture::knownText(const std::u16string& text, int16_t lastWord) const {
     return text == lastClipText_ ||
            lists_.words(kClipboardList).findFirstAccount(text, lastWord) != -1;
@@ -129,10 +130,7 @@ void ClipboardCapture::checkClipboad() {
     if (!text || !lists_.settings.listEnabled[1]) {
         return;
     }
-    // The history is the words that exist, however long vane.ini says it is.
-    const int16_t lastWord =
-        std::min<int16_t>(static_cast<int16_t>(lists_.settings.clipHistorySize - 1),
-                          lists_.words(kClipboardList).getWordLength());
+    const int16_t lastWord = historyLastWord();
     if (keepDuplicateOnce_) {
         keepDuplicateOnce_ = false;
     } else if (knownText(*text, lastWord)) {
@@ -157,10 +155,7 @@ void ClipboardCapture::mnuClipDuplicate_Click() {
 
 void ClipboardCapture::mnuClipAllDelete_Click() {
     const int16_t list = completion_.currentList();
-    if (list == kLauncherList) {
-        launcherBox_.setVisible(false);
-    }
-    balloon_.setVisible(false);
+    completion_.hideHelperWindows();
     WordListClass& words = lists_.words(list);
     if (list == kLauncherList) {
         if (showMessage(platform_, u"一番上の単語以外すべて削除します。\r\nよろしいですか？",
@@ -182,8 +177,7 @@ void ClipboardCapture::mnuClipAllDelete_Click() {
             return;
         }
         if (openWord == -1) {
-            const int16_t lastWord = std::min<int16_t>(
-                static_cast<int16_t>(lists_.settings.clipHistorySize - 1), words.getWordLength());
+            const int16_t lastWord = historyLastWord();
             for (int16_t w = kFirstHistoryWord; w <= lastWord; ++w) {
                 words.changeString(w, 0, u"", kEmptySlot);
             }

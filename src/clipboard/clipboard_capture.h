@@ -18,8 +18,7 @@ namespace wordvane {
 // is long ago. Word 0 (the storage) and word 1 never move.
 class ClipboardCapture {
   public:
-    ClipboardCapture(Platform& platform, Lists& lists, Completion& completion, ui::Form1& form1,
-                     ui::Window& balloon, ui::Window& launcherBox);
+    ClipboardCapture(Platform& platform, Lists& lists, Completion& completion, ui::Form1& form1);
 
     // The main tick's part: a check on every 31st tick while the launcher or
     // the history is enabled.
@@ -44,6 +43,7 @@ class ClipboardCapture {
   private:
     // The text to store, or none when this check stores nothing.
     std::optional<std::u16string> readClipboard();
+    int16_t historyLastWord() const;
     bool knownText(const std::u16string& text, int16_t lastWord) const;
     bool separatorDue(const LocalDateTime& now) const;
     // Puts (name, account) at word 2; the oldest entry drops off the end.
@@ -53,8 +53,6 @@ class ClipboardCapture {
     Lists& lists_;
     Completion& completion_;
     ui::Form1& form1_;
-    ui::Window& balloon_;
-    ui::Window& launcherBox_;
 
     int16_t ticks_ = 0;
     // The change counter of the clipboard at the last complete check.

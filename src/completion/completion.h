@@ -50,8 +50,9 @@ class Completion {
         typedText_ = text;
         showList();
     }
-    // The key the next poll reads is the program's own.
-    void skipNextKey() { skipNextKey_ = true; }
+    // Hides the balloon, and the launcher's filter box on the launcher list:
+    // a command or dialog comes up instead.
+    void hideHelperWindows();
     // The next tick opens the word level of the current list.
     void requestReshow() { reshowListPending_ = true; }
     // Words `from` to `last` of `list` moved `by` places down (the clipboard

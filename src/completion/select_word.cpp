@@ -32,13 +32,17 @@ std::u16string lastCharacters(const std::u16string& text, size_t typed) {
 }  // namespace
 
 // Esc and the cancel keys end the cycle.
-void Completion::hideEverything() {
-    forcedList_ = false;
-    form_visible(false);
+void Completion::hideHelperWindows() {
     balloon_.setVisible(false);
     if (currentList_ == kLauncherList) {
         launcherBox_.setVisible(false);
     }
+}
+
+void Completion::hideEverything() {
+    forcedList_ = false;
+    form_visible(false);
+    hideHelperWindows();
 }
 
 bool Completion::isCancelKey(const std::u16string& spelling) const {

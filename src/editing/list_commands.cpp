@@ -19,23 +19,13 @@ constexpr int kLabelPointSize = 9;
 }  // namespace
 
 ListCommands::ListCommands(Platform& platform, Lists& lists, Completion& completion,
-                           HotKeys& hotkeys, ui::Form1& form1, ui::Window& balloon,
-                           ui::Window& launcherBox, ui::Window& addWordDialog)
+                           HotKeys& hotkeys, ui::Form1& form1, ui::Window& addWordDialog)
     : platform_(platform),
       lists_(lists),
       completion_(completion),
       hotkeys_(hotkeys),
       form1_(form1),
-      balloon_(balloon),
-      launcherBox_(launcherBox),
       addWordDialog_(addWordDialog) {}
-
-void ListCommands::hideHelpers() {
-    if (completion_.currentList() == kLauncherList) {
-        launcherBox_.setVisible(false);
-    }
-    balloon_.setVisible(false);
-}
 
 void ListCommands::deleteWord(int16_t word) {
     WordListClass& words = lists_.words(completion_.currentList());
@@ -59,7 +49,7 @@ void ListCommands::deleteElement(int16_t word, int16_t element) {
 }
 
 bool ListCommands::doItemDelete() {
-    hideHelpers();
+    completion_.hideHelperWindows();
     const int list = completion_.currentList();
     const bool wordLevel = completion_.openWord() == -1;
     if (wordLevel && completion_.currentWords().getWordLength() == 0) {

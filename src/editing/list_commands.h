@@ -17,8 +17,7 @@ namespace wordvane {
 class ListCommands {
   public:
     ListCommands(Platform& platform, Lists& lists, Completion& completion, HotKeys& hotkeys,
-                 ui::Form1& form1, ui::Window& balloon, ui::Window& launcherBox,
-                 ui::Window& addWordDialog);
+                 ui::Form1& form1, ui::Window& addWordDialog);
 
     // "削除" and "保管庫へ移動"; true when the command ran to its end.
     bool doItemDelete();
@@ -41,7 +40,6 @@ class ListCommands {
     void mnuSetBr_Click();
 
   private:
-    void hideHelpers();
     void deleteWord(int16_t word);
     void deleteElement(int16_t word, int16_t element);
     void sizeLargeDescription();
@@ -52,8 +50,6 @@ class ListCommands {
     Completion& completion_;
     HotKeys& hotkeys_;
     ui::Form1& form1_;
-    ui::Window& balloon_;
-    ui::Window& launcherBox_;
     ui::Window& addWordDialog_;
 };
 

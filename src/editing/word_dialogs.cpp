@@ -24,15 +24,8 @@ WordDialogs::WordDialogs(Platform& platform, Lists& lists, Completion& completio
     forms_.form3.onClose = [this] { Form3_Command2_Click(); };
 }
 
-void WordDialogs::hideHelpers() {
-    if (completion_.currentList() == kLauncherList) {
-        forms_.form8.setVisible(false);
-    }
-    forms_.form7.setVisible(false);
-}
-
 void WordDialogs::mnuChangeWordMenu_Click() {
-    hideHelpers();
+    completion_.hideHelperWindows();
     renaming_ = completion_.selectedRef();
     if (!renaming_) {
         return;
@@ -68,7 +61,7 @@ void WordDialogs::Form5_Command2_Click() {
 }
 
 void WordDialogs::doAddItem() {
-    hideHelpers();
+    completion_.hideHelperWindows();
     addList_ = completion_.currentList();
     const WordListClass& words = lists_.words(addList_);
     std::vector<std::u16string> lines{u"新しい単語"};

@@ -29,8 +29,6 @@ class WordDialogs {
     void setWindowSize(int16_t index);
 
   private:
-    void hideHelpers();
-
     Platform& platform_;
     Lists& lists_;
     Completion& completion_;
