@@ -225,48 +225,36 @@ std::vector<int> FakeSession::shownWindows() const {
 }
 
 bool FakeSession::click(const std::u16string& caption) {
-    for (int number : shownWindows()) {
-        for (const ui::ControlSlot& slot : app_.forms.byNumber(number).controls()) {
-            auto* button = dynamic_cast<ui::Button*>(slot.control);
-            if (button != nullptr && button->visible() && button->caption() == caption) {
-                button->click();
-                receiveSyntheticKeys();
-                return true;
-            }
-        }
+    auto* button = shownControl<ui::Button>(
+        [&](const ui::Button& candidate) { return candidate.caption() == caption; });
+    if (button == nullptr) {
+        return false;
     }
-    return false;
+    button->click();
+    receiveSyntheticKeys();
+    return true;
 }
 
 bool FakeSession::toggleCheckBox(const std::u16string& caption) {
-    for (int number : shownWindows()) {
-        for (const ui::ControlSlot& slot : app_.forms.byNumber(number).controls()) {
-            auto* check = dynamic_cast<ui::CheckBox*>(slot.control);
-            if (check != nullptr && check->visible() && check->caption() == caption) {
-                check->setChecked(!check->checked());
-                return true;
-            }
-        }
+    auto* check = shownControl<ui::CheckBox>(
+        [&](const ui::CheckBox& candidate) { return candidate.caption() == caption; });
+    if (check != nullptr) {
+        check->setChecked(!check->checked());
     }
-    return false;
+    return check != nullptr;
 }
 
 bool FakeSession::chooseComboEntry(const std::u16string& text) {
-    for (int number : shownWindows()) {
-        for (const ui::ControlSlot& slot : app_.forms.byNumber(number).controls()) {
-            auto* combo = dynamic_cast<ui::ComboBox*>(slot.control);
-            if (combo == nullptr || !combo->visible()) {
-                continue;
-            }
-            const auto& items = combo->items();
-            const auto found = std::find(items.begin(), items.end(), text);
-            if (found != items.end()) {
-                combo->click(static_cast<int16_t>(found - items.begin()));
-                return true;
-            }
-        }
+    auto* combo = shownControl<ui::ComboBox>([&](const ui::ComboBox& candidate) {
+        const auto& items = candidate.items();
+        return std::find(items.begin(), items.end(), text) != items.end();
+    });
+    if (combo == nullptr) {
+        return false;
     }
-    return false;
+    const auto& items = combo->items();
+    combo->click(static_cast<int16_t>(std::find(items.begin(), items.end(), text) - items.begin()));
+    return true;
 }
 
 bool FakeSession::focus(const std::u16string& name) {

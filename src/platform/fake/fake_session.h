@@ -69,6 +69,20 @@ class FakeSession {
     static int virtualKeyNamed(const std::u16string& name);
 
   private:
+    // The first visible control of kind `Control` in a shown window that
+    // `matches`; null when there is none.
+    template <typename Control, typename Matches>
+    Control* shownControl(Matches matches) const {
+        for (int number : shownWindows()) {
+            for (const ui::ControlSlot& slot : app_.forms.byNumber(number).controls()) {
+                auto* control = dynamic_cast<Control*>(slot.control);
+                if (control != nullptr && control->visible() && matches(*control)) {
+                    return control;
+                }
+            }
+        }
+        return nullptr;
+    }
     void receiveUserKey(int virtualKey, bool shift, bool ctrl);
     void receiveSyntheticKeys();
     void fireDueTimers();
