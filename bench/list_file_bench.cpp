@@ -2,10 +2,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "lists/cp932.h"
 #include "lists/decimal_text.h"
 #include "lists/list_file_format.h"
 #include "lists/text_file.h"
-#include "platform/fake/cp932_codec.h"
 
 namespace wordvane {
 namespace {

@@ -41,7 +41,7 @@ void Shell::saveSpecialLists() {
         }
     }
     if (!writeSettingsFile(platform_, programFolder(platform_) + kSettingsFileName,
-                           settingsFileContent(), platform_.twipsPerPixelX()) &&
+                           settingsFileContent()) &&
         !sessionEnding_) {
         message(saveFailedMessage(kSettingsFileName), kMbIconExclamation);
     }

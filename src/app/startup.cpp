@@ -38,7 +38,7 @@ void Shell::show(const Messages& messages) {
 // be read ends the program before any list is read.
 bool Shell::readSettings() {
     const auto outcome = readSettingsFile(platform_, programFolder(platform_) + kSettingsFileName,
-                                          platform_.twipsPerPixelX());
+                                          platform_.systemScale());
     show(outcome.messages);
     if (!outcome.content) {
         endProcess();

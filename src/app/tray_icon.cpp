@@ -5,7 +5,7 @@
 namespace wordvane {
 
 void Shell::Form_MouseMove(int /*button*/, int /*shift*/, int32_t x, int32_t /*y*/) {
-    onTrayIconMessage(x / platform_.twipsPerPixelX());
+    onTrayIconMessage(platform_.systemScale().pixels(x));
 }
 
 void Shell::onTrayIconMessage(int mouseMessage) {

@@ -87,8 +87,7 @@ void SeriesPaste::endWithNotice() {
     active_ = false;
     start_ = -1;
     end_ = -1;
-    notice_.showAt(u"失敗しました", platform_.cursorPosition(), platform_.twipsPerPixelX(),
-                   platform_.twipsPerPixelY());
+    notice_.showAtPointer(u"失敗しました", platform_);
 }
 
 void SeriesPaste::closeList() {
@@ -187,8 +186,7 @@ void SeriesPaste::doSeriesPaste() {
     {
         ForegroundKeeper foreground(platform_);
         const int left = std::abs(end_ - start_) - std::abs(current_ - start_) + 1;
-        notice_.showAt(u"あと" + toDecimal(left) + u"回", platform_.cursorPosition(),
-                       platform_.twipsPerPixelX(), platform_.twipsPerPixelY());
+        notice_.showAtPointer(u"あと" + toDecimal(left) + u"回", platform_);
     }
     if (current_ == end_ + step_) {
         active_ = false;

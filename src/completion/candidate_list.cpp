@@ -5,6 +5,7 @@
 
 #include "completion/completion.h"
 #include "platform/foreground_keeper.h"
+#include "ui/placement.h"
 
 namespace wordvane {
 
@@ -247,48 +248,66 @@ void Completion::openLauncherBox() {
     launcherBox_.Text1.setFocused(true);
 }
 
-void Completion::setWindowPosision() {
-    ForegroundKeeper foreground(platform_);
-    const int32_t tppX = platform_.twipsPerPixelX();
-    const int32_t tppY = platform_.twipsPerPixelY();
-    const int32_t screenWidth = screenPx_.width;
-    const int32_t screenHeight = screenPx_.height;
-    if (form1_.mnuModeMenu.mnuCaretPos.checked()) {
-        const auto caret = platform_.caret();
-        if (caret) {
-            std::u16string windowClass = caret->windowClass;
-            std::erase(windowClass, u' ');
-            const int32_t y = caret->position.y + (windowClass == u"TextEditorWindow" ? 85 : 0);
-            int32_t left = caret->position.x * tppX;
-            int32_t top = (y + 20) * tppY;
-            if (left + form1_.width() > screenWidth * tppX) {
-                left = screenWidth * tppX - form1_.width();
-            }
-            if (top + form1_.height() > screenHeight * tppY) {
-                top = top - 300 - form1_.height();
-            }
-            form1_.setLeft(left);
-            form1_.setTop(top);
-        }
-    } else {
-        const Point cursor = platform_.cursorPosition();
-        const auto& size = windowSizePx_[static_cast<size_t>(
-            std::clamp<int16_t>(lists_.listDisplaySize[static_cast<size_t>(currentList_)], 0, 2))];
-        form1_.setLeft((cursor.x - 50) * tppX);
-        form1_.setTop((cursor.y - 20) * tppY);
-        form1_.setWidth(size[0] * tppX);
-        form1_.setHeight(size[1] * tppY);
-        if ((form1_.left() + form1_.width()) / tppX > screenWidth) {
-            const int32_t left = screenWidth * tppX - form1_.width() - 200;
-            form1_.setLeft(left < 0 ? 200 : left);
-        }
-        if ((form1_.top() + form1_.height()) / tppY > screenHeight) {
-            const int32_t top = screenHeight * tppY - form1_.height() - 200;
-            form1_.setTop(top < 0 ? 200 : top);
+namespace {
+
+// The caret of the foreground application from the first source that knows
+// it; the mouse pointer when none does (browsers, Electron and WinUI
+// applications often have no caret the older sources see).
+Caret findCaret(Platform& platform) {
+    for (const CaretSource source : kCaretSources) {
+        if (auto caret = platform.caret(source)) {
+            return *caret;
         }
     }
+    return Caret{platform.cursorPosition(), u""};
+}
+
+}  // namespace
+
+// The list goes on the monitor of the caret or the pointer, at that
+// monitor's DPI, and stays inside its work area; the launcher's filter box
+// and the balloon go with it.
+void Completion::setWindowPosision() {
+    ForegroundKeeper foreground(platform_);
+    Rect area;
+    if (form1_.mnuModeMenu.mnuCaretPos.checked()) {
+        Caret caret = findCaret(platform_);
+        std::erase(caret.windowClass, u' ');
+        const int32_t y = caret.position.y + (caret.windowClass == u"TextEditorWindow" ? 85 : 0);
+        area = ui::takeToMonitorAt(form1_, platform_, Point{caret.position.x, y});
+        const PixelScale scale{form1_.dpi()};
+        int32_t left = scale.twips(caret.position.x);
+        int32_t top = scale.twips(y + 20);
+        if (left + form1_.width() > area.right) {
+            left = area.right - form1_.width();
+        }
+        if (top + form1_.height() > area.bottom) {
+            top = top - 300 - form1_.height();
+        }
+        form1_.setLeft(std::max(left, area.left));
+        form1_.setTop(std::max(top, area.top));
+    } else {
+        const Point cursor = platform_.cursorPosition();
+        area = ui::takeToMonitorAt(form1_, platform_, cursor);
+        const PixelScale scale{form1_.dpi()};
+        // The sizes are pixels at 96 dpi, scaled with the monitor.
+        const auto& size = windowSizePx_[static_cast<size_t>(
+            std::clamp<int16_t>(lists_.listDisplaySize[static_cast<size_t>(currentList_)], 0, 2))];
+        form1_.place(scale.twips(cursor.x - 50), scale.twips(cursor.y - 20),
+                     size[0] * kTwipsPerPixelAt96Dpi, size[1] * kTwipsPerPixelAt96Dpi);
+        if (form1_.left() + form1_.width() > area.right) {
+            const int32_t left = area.right - form1_.width() - 200;
+            form1_.setLeft(left < area.left ? area.left + 200 : left);
+        }
+        if (form1_.top() + form1_.height() > area.bottom) {
+            const int32_t top = area.bottom - form1_.height() - 200;
+            form1_.setTop(top < area.top ? area.top + 200 : top);
+        }
+    }
+    launcherBox_.setDpi(form1_.dpi());
     launcherBox_.setTop(form1_.top() - 320);
     launcherBox_.setLeft(form1_.left());
+    ui::keepInside(launcherBox_, area);
 }
 
 void Completion::setWindowSize() {

@@ -23,7 +23,6 @@ void Completion::initialise() {
     displaySize_ = 0;
     lastListIndex_ = 0;
     openWord_ = -1;
-    screenPx_ = platform_.screenSizePixels();
     windowSizePx_ = {{{185, 260}, {380, 211}, {555, 211}}};
 }
 

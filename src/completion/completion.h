@@ -168,7 +168,6 @@ class Completion {
     // The word (or element of word `linesLevel_`) that each line of List1 shows.
     std::vector<int16_t> lineEntries_;
     int16_t linesLevel_ = -1;
-    Size screenPx_;
     // Width and height in pixels of the small, middle and large list window.
     std::array<std::array<int32_t, 2>, 3> windowSizePx_{};
     // Cancel key k (0..9) of list i at index k * 7 + i.

@@ -1,6 +1,7 @@
 #include "completion/modes.h"
 
 #include "platform/virtual_keys.h"
+#include "ui/placement.h"
 
 namespace wordvane {
 
@@ -31,9 +32,8 @@ Modes::Modes(Platform& platform, ui::Form1& form1, ui::Form7& balloon, ui::Form8
 // The outline is drawn for 96 dpi and scaled with the window, whose size is
 // in twips.
 void Modes::loadBalloon() {
-    const int scale = 15;  // twips per pixel at 96 dpi
-    const int tpp = platform_.twipsPerPixelX();
-    const auto px = [&](int32_t v) { return v * scale / tpp; };
+    const int dpi = ui::scaleOf(balloon_, platform_).dpi;
+    const auto px = [&](int32_t v) { return v * dpi / 96; };
     const Rect body{px(kBalloonBody.left), px(kBalloonBody.top), px(kBalloonBody.right),
                     px(kBalloonBody.bottom)};
     Point tail[3];
@@ -96,14 +96,26 @@ void Modes::changeMode(Direction direction) {
         lastForeground_ = foreground;
     }
     balloon_.Label1.setCaption(name);
-    balloon_.setTop(form1_.top() - 780);
-    balloon_.setLeft(form1_.left() + 400);
+    placeBalloon();
     if (lists_.settings.balloonTime != 0) {
         balloon_.setVisible(true);
         balloonTicks_ = lists_.settings.balloonTime;
     }
     checkMode(next);
     completion_.requestReshow();
+}
+
+// Just above the list, at the list's DPI (the outline is cut anew when that
+// changed), inside the list's monitor.
+void Modes::placeBalloon() {
+    const int dpi = ui::scaleOf(form1_, platform_).dpi;
+    if (dpi != ui::scaleOf(balloon_, platform_).dpi) {
+        balloon_.setDpi(dpi);
+        loadBalloon();
+    }
+    balloon_.setTop(form1_.top() - 780);
+    balloon_.setLeft(form1_.left() + 400);
+    ui::keepInside(balloon_, ui::workAreaOf(form1_, platform_));
 }
 
 void Modes::setBackMode() {

@@ -46,6 +46,7 @@ class Modes {
     int16_t neighbourMode(Direction direction) const;
     bool selectable(int list) const;
     void checkMode(int16_t list);
+    void placeBalloon();
     // A press of Ctrl that completes a double press.
     bool doubleControll();
     void sendSelectionKeys();

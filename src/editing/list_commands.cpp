@@ -7,6 +7,7 @@
 #include "platform/foreground_keeper.h"
 #include "textwindow/line_marks.h"
 #include "ui/message_box.h"
+#include "ui/placement.h"
 
 namespace wordvane {
 
@@ -152,17 +153,16 @@ void ListCommands::List1_Click() {
 // The large display widens its description box to the text, up to the
 // configured limit, and stays on the screen.
 void ListCommands::sizeLargeDescription() {
-    const int32_t tppX = platform_.twipsPerPixelX();
-    const int32_t tppY = platform_.twipsPerPixelY();
+    const PixelScale scale = ui::scaleOf(form1_, platform_);
     const std::u16string& text = form1_.Text1.text();
     int32_t width = 0;
     int32_t height = 0;
     for (size_t begin = 0; begin <= text.size();) {
         const size_t end = std::min(text.find(u"\r\n", begin), text.size());
-        const Size line =
-            platform_.measureText(text.substr(begin, end - begin), kLabelFont, kLabelPointSize);
-        width = std::max(width, line.width * tppX);
-        height += line.height * tppY;
+        const Size line = platform_.measureText(text.substr(begin, end - begin), kLabelFont,
+                                                kLabelPointSize, scale.dpi);
+        width = std::max(width, scale.twips(line.width));
+        height += scale.twips(line.height);
         begin = end + 2;
     }
     const int32_t maxWidth = lists_.settings.largeDescMaxWidth;
@@ -184,9 +184,9 @@ void ListCommands::sizeLargeDescription() {
             form1_.setWidth(form1_.width() + 400);
         }
     }
-    const int32_t screenWidth = platform_.screenSizePixels().width;
-    if ((form1_.width() + form1_.left()) / tppX > screenWidth) {
-        form1_.setLeft(tppX * screenWidth - form1_.width() - 200);
+    const Rect area = ui::workAreaOf(form1_, platform_);
+    if (form1_.width() + form1_.left() > area.right) {
+        form1_.setLeft(area.right - form1_.width() - 200);
     }
 }
 

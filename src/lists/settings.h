@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/platform.h"
+
 namespace wordvane {
 
 // The options of the settings file, as the program holds them.
@@ -17,6 +19,7 @@ struct Settings {
     double separatorInterval = -1;  // days; negative: no separators
     int16_t doubleCtrlWait = -1;    // ticks; -1: off
     int32_t largeDescMaxWidth = 0;  // twips
+    PixelScale largeDescScale;      // the scale it was read at
 };
 
 }  // namespace wordvane

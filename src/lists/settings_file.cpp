@@ -104,7 +104,7 @@ int16_t atLeast(int16_t value, int16_t minimum, int16_t maximum) {
     return value > maximum ? maximum : value;
 }
 
-void readValues(ValueReader& reader, int twipsPerPixel, SettingsFileContent& content,
+void readValues(ValueReader& reader, PixelScale scale, SettingsFileContent& content,
                 Messages& messages) {
     const auto correction = [&](const char16_t* text) { messages.push_back(Message{text, kMbOk}); };
     Settings& settings = content.settings;
@@ -147,7 +147,8 @@ void readValues(ValueReader& reader, int twipsPerPixel, SettingsFileContent& con
         correction(kDescriptionTooWideMessage);
         widthPx = 400;
     }
-    settings.largeDescMaxWidth = widthPx * twipsPerPixel;
+    settings.largeDescMaxWidth = scale.twips(widthPx);
+    settings.largeDescScale = scale;
 
     const int16_t opacity = reader.int16();
     if (opacity <= 100) {
@@ -183,7 +184,7 @@ std::u16string hotKeyComment(int list) {
 }  // namespace
 
 SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& path,
-                                     int twipsPerPixel) {
+                                     PixelScale scale) {
     SettingsReadOutcome outcome;
     try {
         const auto lines = readTextLines(platform, path);
@@ -192,7 +193,7 @@ SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& p
         }
         ValueReader reader(*lines);
         SettingsFileContent content;
-        readValues(reader, twipsPerPixel, content, outcome.messages);
+        readValues(reader, scale, content, outcome.messages);
         readReplaceSets(reader, content);
         outcome.content = std::move(content);
     } catch (const SettingsReadError&) {
@@ -202,12 +203,11 @@ SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& p
 }
 
 bool writeSettingsFile(Platform& platform, const std::u16string& path,
-                       const SettingsFileContent& content, int twipsPerPixel) {
+                       const SettingsFileContent& content) {
     const Settings& settings = content.settings;
     const double minutes = settings.separatorInterval < 0
                                ? settings.separatorInterval
                                : settings.separatorInterval * kMinutesPerDay;
-    const double widthPx = static_cast<double>(settings.largeDescMaxWidth) / twipsPerPixel;
 
     // The launcher and clipboard lines keep the settings as read: a list that
     // could not be loaded this time stays enabled for the next start.
@@ -222,7 +222,7 @@ bool writeSettingsFile(Platform& platform, const std::u16string& path,
         toDecimal(settings.clipMaxBytes) + kClipMaxComment,
         toDecimal(static_cast<int64_t>(roundHalfEven(minutes))) + kSeparatorComment,
         toDecimal(settings.doubleCtrlWait) + kDoubleCtrlComment,
-        toDecimal(static_cast<int64_t>(roundHalfEven(widthPx))) + kDescriptionComment,
+        toDecimal(settings.largeDescScale.pixels(settings.largeDescMaxWidth)) + kDescriptionComment,
         toDecimal(content.opacity.value_or(0)) + kOpacityComment,
         toDecimal(content.popupHotKey.modifiers) + kPopupHotKeyComment,
         toDecimal(content.popupHotKey.key) + kPopupHotKeyComment,

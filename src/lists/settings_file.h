@@ -42,14 +42,14 @@ struct SettingsReadOutcome {
     Messages messages;
 };
 
-// Reads vane.ini at `path`; widths in pixels become twips with
-// `twipsPerPixel`.
+// Reads vane.ini at `path`; widths in pixels become twips at `scale`, and
+// are written back in pixels at the same scale.
 SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& path,
-                                     int twipsPerPixel);
+                                     PixelScale scale);
 
 // Writes vane.ini to `path`. False when it could not be written; the old file
 // is then left as it was.
 bool writeSettingsFile(Platform& platform, const std::u16string& path,
-                       const SettingsFileContent& content, int twipsPerPixel);
+                       const SettingsFileContent& content);
 
 }  // namespace wordvane

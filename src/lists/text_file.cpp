@@ -1,5 +1,7 @@
 #include "lists/text_file.h"
 
+#include "lists/cp932.h"
+
 namespace wordvane {
 
 std::vector<std::u16string> splitLines(const std::u16string& text) {
@@ -27,7 +29,7 @@ std::optional<std::vector<std::u16string>> readTextLines(Platform& platform,
     if (!bytes) {
         return std::nullopt;
     }
-    return splitLines(platform.decodeAnsi(*bytes));
+    return splitLines(decodeCp932(*bytes));
 }
 
 bool writeTextLines(Platform& platform, const std::u16string& path,
@@ -37,7 +39,7 @@ bool writeTextLines(Platform& platform, const std::u16string& path,
         text += line;
         text += u"\r\n";
     }
-    return platform.writeFile(path, platform.encodeAnsi(text));
+    return platform.writeFile(path, encodeCp932(text));
 }
 
 std::u16string fileNameOf(const std::u16string& path) {

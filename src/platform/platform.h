@@ -28,6 +28,34 @@ struct Size {
     int32_t height = 0;
 };
 
+// Twips (1/1440 inch) and the pixels of a screen at `dpi` dots per inch,
+// exact at every DPI: a width read in pixels and written back in pixels at
+// the same DPI never drifts.
+struct PixelScale {
+    int dpi = 96;
+    int32_t pixels(int32_t twips) const { return divideRounded(int64_t{twips} * dpi, 1440); }
+    int32_t twips(int32_t pixels) const { return divideRounded(int64_t{pixels} * 1440, dpi); }
+    bool operator==(const PixelScale&) const = default;
+
+  private:
+    static int32_t divideRounded(int64_t value, int64_t by) {
+        const int64_t half = by / 2;
+        return static_cast<int32_t>(value >= 0 ? (value + half) / by : -((-value + half) / by));
+    }
+};
+
+// Twips per pixel at 96 dpi (100 %), the scale the program's pixel figures
+// are drawn for.
+inline constexpr int32_t kTwipsPerPixelAt96Dpi = 15;
+
+// A display: its whole area and the part windows may use (without the task
+// bar), in screen pixels, and its DPI.
+struct Monitor {
+    Rect bounds;
+    Rect workArea;
+    int dpi = 96;
+};
+
 struct KeyStroke {
     int virtualKey = 0;
     bool up = false;
@@ -37,6 +65,13 @@ struct Caret {
     Point position;
     std::u16string windowClass;
 };
+
+// Where a caret can be learnt, in the order they are asked: the system caret
+// of the focus window, the caret its thread reports, the accessibility
+// caret, and the text selection that UI Automation reports.
+enum class CaretSource { SystemCaret, ThreadInfo, Accessible, Automation };
+inline constexpr CaretSource kCaretSources[] = {CaretSource::SystemCaret, CaretSource::ThreadInfo,
+                                                CaretSource::Accessible, CaretSource::Automation};
 
 // What a clipboard history may take from the clipboard.
 struct ClipboardCopy {
@@ -159,26 +194,27 @@ class Platform {
     virtual std::optional<Rect> windowRect(WindowHandle window) = 0;
     virtual std::u16string windowClassName(WindowHandle window) = 0;
 
-    // The caret of the foreground window's focused control: its position in
-    // screen pixels (the focus window's left and top plus the caret's client
-    // position) and the class name of that window. No caret: empty.
-    virtual std::optional<Caret> caret() = 0;
+    // The caret of the foreground window's focused control as `source`
+    // tells it: its position in screen pixels and the class name of the
+    // window that has it. No caret, or no answer within a short time: empty.
+    virtual std::optional<Caret> caret(CaretSource source) = 0;
     // The mouse pointer, in screen pixels.
     virtual Point cursorPosition() = 0;
 
-    // Screen.
-    virtual Size screenSizePixels() = 0;
-    virtual int twipsPerPixelX() = 0;
-    virtual int twipsPerPixelY() = 0;
+    // Screen. `systemScale` is the scale of the primary monitor, the one
+    // for windows that are not placed at the caret or the pointer;
+    // `monitorAt` the monitor that holds `point`, or the nearest one.
+    virtual PixelScale systemScale() = 0;
+    virtual Monitor monitorAt(Point point) = 0;
 
     // Window shape and translucency (alpha 0..255).
     virtual void setWindowRoundRegion(WindowHandle window, const Rect& box, Size corner,
                                       const Point* tail, int tailPoints) = 0;
     virtual void setWindowOpacity(WindowHandle window, int alpha) = 0;
 
-    // Text measuring, in pixels.
+    // Text measuring, in pixels at `dpi`.
     virtual Size measureText(const std::u16string& text, const std::u16string& fontName,
-                             int pointSize) = 0;
+                             int pointSize, int dpi) = 0;
 
     // The notification-area icon and pop-up menus.
     virtual void addTrayIcon(WindowHandle window, const std::u16string& tip) = 0;
@@ -210,11 +246,6 @@ class Platform {
     // replaces the file whole or, when it fails, leaves the old one as it was.
     virtual std::optional<std::string> readFile(const std::u16string& path) = 0;
     virtual bool writeFile(const std::u16string& path, std::string_view bytes) = 0;
-
-    // The ANSI code page (932). A character the code page cannot hold is
-    // replaced, never dropped.
-    virtual std::u16string decodeAnsi(std::string_view bytes) = 0;
-    virtual std::string encodeAnsi(std::u16string_view text) = 0;
 
     // Clock: milliseconds since some start, and the local date and time.
     virtual uint64_t milliseconds() = 0;

@@ -173,8 +173,7 @@ void TextTransform::mnuNormalScreen_Click() {
 // The notice "失敗しました" just above the pointer.
 void TextTransform::showFailure() {
     ForegroundKeeper foreground(platform_);
-    noticeTime_.showAt(kFailed, platform_.cursorPosition(), platform_.twipsPerPixelX(),
-                       platform_.twipsPerPixelY());
+    noticeTime_.showAtPointer(kFailed, platform_);
 }
 
 }  // namespace wordvane

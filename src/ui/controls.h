@@ -317,6 +317,9 @@ class Window : public Placed {
     WORDVANE_PROPERTY(bool, topmost, setTopmost, topmost_)
     // Loaded: the window exists (the backend has created it).
     WORDVANE_PROPERTY(bool, loaded, setLoaded, loaded_)
+    // The DPI its twips are shown at: that of the monitor it was placed on;
+    // 0 for the primary monitor's.
+    WORDVANE_PROPERTY(int, dpi, setDpi, dpi_)
     // The window's own colour (0xBBGGRR) instead of the system's.
     std::optional<uint32_t> background;
 
@@ -360,6 +363,7 @@ class Window : public Placed {
     bool visible_ = false;
     bool topmost_ = false;
     bool loaded_ = false;
+    int dpi_ = 0;
     WindowHandle handle_ = 0;
     WindowStyle style_ = WindowStyle::Tool;
     std::vector<ControlSlot> controls_;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "ui/forms.h"
+#include "ui/placement.h"
 
 namespace wordvane::ui {
 
@@ -14,11 +15,15 @@ class Notice {
         form2_.Label1.onMouseMove = [this] { form2_.setVisible(false); };
     }
 
-    // Shows `text` just above the mouse pointer (in pixels) and starts its
-    // display time.
-    void showAt(const std::u16string& text, Point pointer, int twipsPerPixelX, int twipsPerPixelY) {
-        form2_.setLeft(pointer.x * twipsPerPixelX);
-        form2_.setTop((pointer.y - 10) * twipsPerPixelY);
+    // Shows `text` just above the mouse pointer, on the pointer's monitor at
+    // its DPI and inside its work area, and starts its display time.
+    void showAtPointer(const std::u16string& text, Platform& platform) {
+        const Point pointer = platform.cursorPosition();
+        const Rect area = takeToMonitorAt(form2_, platform, pointer);
+        const PixelScale scale{form2_.dpi()};
+        form2_.setLeft(scale.twips(pointer.x));
+        form2_.setTop(scale.twips(pointer.y - 10));
+        keepInside(form2_, area);
         form2_.Label1.setCaption(text);
         form2_.setVisible(true);
         setTimeInitialize();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "support/completion_fixture.h"
+#include "ui/notice.h"
+#include "ui/placement.h"
 
 namespace wordvane::test {
 namespace {
@@ -107,24 +109,86 @@ TEST_F(CandidateList, NavigationHotkeysAreRegisteredExactlyWhileShown) {
 TEST_F(CandidateList, TheWindowOpensAtTheCaretAndStaysOnTheScreen) {
     start();
     ui::Form1& form1 = app.forms.form1;
-    platform.caretAt = Caret{{100, 200}, u"Edit"};
+    platform.carets[CaretSource::SystemCaret] = Caret{{100, 200}, u"Edit"};
     app.completion.setWindowPosision();
     EXPECT_EQ(form1.left(), 100 * 15);
     EXPECT_EQ(form1.top(), 220 * 15);
     EXPECT_EQ(app.forms.form8.top(), form1.top() - 320);
 
-    platform.caretAt = Caret{{1900, 1050}, u"Edit"};
+    platform.carets[CaretSource::SystemCaret] = Caret{{1900, 1050}, u"Edit"};
     app.completion.setWindowPosision();
     EXPECT_EQ(form1.left(), 1920 * 15 - form1.width()) << "pushed left at the right edge";
     EXPECT_EQ(form1.top(), 1070 * 15 - 300 - form1.height()) << "above the line at the bottom";
 
-    platform.caretAt = Caret{{100, 200}, u"Text Editor Window"};
+    platform.carets[CaretSource::SystemCaret] = Caret{{100, 200}, u"Text Editor Window"};
     app.completion.setWindowPosision();
     EXPECT_EQ(form1.top(), (200 + 85 + 20) * 15);
+}
 
-    platform.caretAt.reset();
+TEST_F(CandidateList, TheCaretComesFromTheFirstSourceThatKnowsItAndElseFromThePointer) {
+    start();
+    ui::Form1& form1 = app.forms.form1;
+    platform.cursor = {700, 500};
+    platform.carets[CaretSource::Automation] = Caret{{300, 400}, u"Chrome_RenderWidgetHostHWND"};
     app.completion.setWindowPosision();
-    EXPECT_EQ(form1.top(), (200 + 85 + 20) * 15) << "no caret: the window stays";
+    EXPECT_EQ(platform.caretQuestions,
+              (std::vector<CaretSource>{kCaretSources, kCaretSources + 4}));
+    EXPECT_EQ(form1.left(), 300 * 15);
+
+    platform.caretQuestions.clear();
+    platform.carets[CaretSource::ThreadInfo] = Caret{{100, 200}, u"Edit"};
+    app.completion.setWindowPosision();
+    EXPECT_EQ(platform.caretQuestions,
+              (std::vector<CaretSource>{CaretSource::SystemCaret, CaretSource::ThreadInfo}));
+    EXPECT_EQ(form1.left(), 100 * 15);
+
+    platform.carets.clear();
+    app.completion.setWindowPosision();
+    EXPECT_EQ(form1.left(), 700 * 15) << "no caret anywhere: the pointer";
+    EXPECT_EQ(form1.top(), 520 * 15);
+}
+
+// A laptop at 100 % with a second monitor at 150 % to its right, its task
+// bar at the bottom.
+TEST_F(CandidateList, OnASecondMonitorTheWindowsTakeItsDpiAndStayInItsWorkArea) {
+    platform.monitors.push_back(Monitor{{1920, 0, 4480, 1440}, {1920, 0, 4480, 1380}, 144});
+    start();
+    ui::Form1& form1 = app.forms.form1;
+    const auto inWorkArea = [&](const ui::Window& window) {
+        const Rect r = ui::pixelRect(window, platform);
+        return r.left >= 1920 && r.right <= 4480 && r.top >= 0 && r.bottom <= 1380;
+    };
+    platform.carets[CaretSource::SystemCaret] = Caret{{4470, 1370}, u"Edit"};
+    app.completion.setWindowPosision();
+    EXPECT_EQ(form1.dpi(), 144);
+    EXPECT_TRUE(inWorkArea(form1));
+    EXPECT_EQ(ui::pixelRect(form1, platform).right, 4480) << "pushed left to the edge";
+    EXPECT_EQ(app.forms.form8.dpi(), 144);
+    EXPECT_TRUE(inWorkArea(app.forms.form8));
+
+    platform.carets[CaretSource::SystemCaret] = Caret{{2000, 10}, u"Edit"};
+    app.completion.setWindowPosision();
+    EXPECT_EQ(ui::pixelRect(form1, platform).left, 2000);
+    EXPECT_EQ(ui::pixelRect(form1, platform).top, 30);
+    EXPECT_TRUE(inWorkArea(app.forms.form8)) << "the filter box stays on the screen above it";
+
+    form1.mnuModeMenu.mnuMousePos.click();
+    platform.cursor = {4400, 1400};
+    app.completion.setWindowPosision();
+    EXPECT_TRUE(inWorkArea(form1));
+    EXPECT_EQ(ui::pixelRect(form1, platform).right - ui::pixelRect(form1, platform).left,
+              380 * 3 / 2)
+        << "the middle list's 380 pixels at 150 %";
+
+    ui::Notice notice(app.forms.form2);
+    notice.showAtPointer(u"失敗しました", platform);
+    EXPECT_EQ(app.forms.form2.dpi(), 144);
+    EXPECT_TRUE(inWorkArea(app.forms.form2));
+
+    platform.cursor = {300, 400};
+    app.completion.setWindowPosision();
+    EXPECT_EQ(form1.dpi(), 96);
+    EXPECT_EQ(ui::pixelRect(form1, platform).left, 250) << "back on the laptop's screen";
 }
 
 TEST_F(CandidateList, AtTheMouseTheWindowTakesTheListsSize) {

@@ -44,14 +44,21 @@ TEST_F(ModesTest, HomeAndEndCycleOverTheLoadedEnabledLists) {
 TEST_F(ModesTest, TheBalloonNamesTheModeForItsTicks) {
     start();
     app.lists.settings.balloonTime = 3;
+    app.forms.form1.place(3000, 6000, 2800, 3900);
     app.modes.setNextMode();
     EXPECT_TRUE(app.forms.form7.visible());
     EXPECT_EQ(app.forms.form7.Label1.caption(), u"単語2");
-    EXPECT_EQ(app.forms.form7.top(), app.forms.form1.top() - 780);
+    EXPECT_EQ(app.forms.form7.top(), 6000 - 780);
+    EXPECT_EQ(app.forms.form7.left(), 3000 + 400);
     user.tick(2);
     EXPECT_TRUE(app.forms.form7.visible());
     user.tick();
     EXPECT_FALSE(app.forms.form7.visible());
+
+    app.forms.form1.setTop(0);
+    app.modes.setNextMode();
+    EXPECT_EQ(app.forms.form7.top(), 0) << "at the top of the screen it stays on it";
+    user.tick(3);
 
     app.lists.settings.balloonTime = 0;
     app.modes.setNextMode();

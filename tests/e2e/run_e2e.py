@@ -6,6 +6,7 @@ TEST names a case or class to run alone (ClipboardHistory.test_...).
 """
 
 import argparse
+import json
 import sys
 import time
 import unittest
@@ -36,6 +37,14 @@ def setUpModule():
 def tearDownModule():
     PREFIX.stop()
     DISPLAY.stop()
+
+
+class CodePageParity(unittest.TestCase):
+    def test_the_codec_reads_and_writes_code_page_932_as_the_system_does(self):
+        output = PREFIX.run_wine([str(Path(OPTIONS.helpers) / "cp932_parity.exe")], timeout=120)
+        result = json.loads(output.decode("utf-8").strip().splitlines()[-1])
+        self.assertEqual(result["differences"], [])
+        self.assertEqual(result["checked"], 256 + 256 * 256 + 0x10000 + 6)
 
 
 class WordvaneCase(unittest.TestCase):

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "lists/cp932.h"
 #include "lists/list_file_format.h"
 #include "lists/text_file.h"
-#include "platform/fake/cp932_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace wordvane;

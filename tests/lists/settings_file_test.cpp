@@ -16,8 +16,10 @@ class SettingsFile : public ::testing::Test {
     FakePlatform platform{folder.path()};
     SettingsReadOutcome outcome;
 
+    PixelScale scale;
+
     const SettingsReadOutcome& read() {
-        outcome = readSettingsFile(platform, folder.file("vane.ini"), 15);
+        outcome = readSettingsFile(platform, folder.file("vane.ini"), scale);
         return outcome;
     }
 
@@ -35,7 +37,7 @@ class SettingsFile : public ::testing::Test {
     const Settings& settings() const { return outcome.content->settings; }
 
     std::u16string writtenLine(int number) {
-        EXPECT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content, 15));
+        EXPECT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content));
         return folder.lines("vane.ini").at(static_cast<size_t>(number - 1));
     }
 
@@ -148,6 +150,20 @@ TEST_F(SettingsFile, DescriptionWidthIsHeldInTwipsWithItsCorrections) {
               std::vector<std::u16string>{u"説明文の幅が大きすぎます。\r\n幅を400に設定します"});
 }
 
+// At 175 % (168 dpi) a pixel is 8 4/7 twips: no whole factor holds it.
+TEST_F(SettingsFile, DescriptionWidthIsExactAtEveryDpiAndWrittenAtTheScaleItWasReadAt) {
+    scale = PixelScale{168};
+    ASSERT_TRUE(readWith(11, u"373/"));
+    EXPECT_EQ(settings().largeDescMaxWidth, 3197);
+    EXPECT_EQ(writtenLine(11).substr(0, 4), u"373/");
+    for (const int dpi : {96, 120, 144, 168, 192, 240}) {
+        const PixelScale at{dpi};
+        for (int32_t pixels = 373; pixels <= 1280; ++pixels) {
+            ASSERT_EQ(at.pixels(at.twips(pixels)), pixels) << dpi << " dpi";
+        }
+    }
+}
+
 TEST_F(SettingsFile, CorrectionsComeBeforeTheFailureTheyPreceded) {
     auto lines = standardSettings();
     lines[9] = u"501/";
@@ -196,7 +212,7 @@ TEST_F(SettingsFile, EveryValueAndReplacementSetSurvivesAWriteAndARead) {
     content.replaceSets = {{u"名前/スラッシュ", u"a/b\r\nc", u"\\a"},
                            {u"ends with a backslash \\", u"C:\\temp\\", u"\\\\server\\n"},
                            {u"", u"", u"/"}};
-    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), content, 15));
+    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), content));
     const auto written = folder.bytes("vane.ini");
 
     ASSERT_TRUE(read().content);
@@ -208,14 +224,14 @@ TEST_F(SettingsFile, EveryValueAndReplacementSetSurvivesAWriteAndARead) {
               (ReplaceSetFields{u"ends with a backslash \\ ", u"C:\\temp\\ ", u"\\\\server\\n"}))
         << "a blank keeps a closing backslash from escaping the separator";
     EXPECT_EQ(sets[2][2], u"/");
-    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content, 15));
+    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content));
     EXPECT_EQ(folder.bytes("vane.ini"), written) << "a written file reads and writes back the same";
 }
 
 TEST_F(SettingsFile, CommentsAreWrittenAfterTheValuesWithoutABlank) {
     folder.write("vane.ini", standardSettings());
     ASSERT_TRUE(read().content);
-    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content, 15));
+    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content));
     const auto lines = folder.lines("vane.ini");
     ASSERT_EQ(lines.size(), 28u);
     EXPECT_EQ(lines[0], u"True/ 簡易ランチャーを有効(true)にするか無効(false)にするか");

@@ -7,9 +7,9 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "lists/cp932.h"
 #include "lists/decimal_text.h"
 #include "lists/text_file.h"
-#include "platform/fake/cp932_codec.h"
 #include "util/utf8.h"
 
 namespace wordvane::test {

@@ -45,7 +45,7 @@ bool rewrite(App& app, const std::string& out) {
     std::filesystem::create_directories(out, error);
     const std::u16string folder = fromUtf8(out) + u"/";
     bool ok = writeSettingsFile(app.platform, folder + kSettingsFileName,
-                                app.shell.settingsFileContent(), app.platform.twipsPerPixelX());
+                                app.shell.settingsFileContent());
     for (int i = 0; i < app.lists.loadedListCount; ++i) {
         ok = writeListFile(app.platform, app.lists, i, folder + listFileName(i)) && ok;
     }

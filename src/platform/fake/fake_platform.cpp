@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/fake/cp932_codec.h"
+#include "lists/cp932.h"
 #include "ui/controls.h"
 #include "util/utf8.h"
 
@@ -184,20 +184,31 @@ std::optional<Rect> FakePlatform::windowRect(WindowHandle /*window*/) {
 std::u16string FakePlatform::windowClassName(WindowHandle /*window*/) {
     return u"";
 }
-std::optional<Caret> FakePlatform::caret() {
-    return caretAt;
+std::optional<Caret> FakePlatform::caret(CaretSource source) {
+    caretQuestions.push_back(source);
+    const auto found = carets.find(source);
+    return found == carets.end() ? std::nullopt : std::optional<Caret>(found->second);
 }
 Point FakePlatform::cursorPosition() {
     return cursor;
 }
-Size FakePlatform::screenSizePixels() {
-    return screen;
+PixelScale FakePlatform::systemScale() {
+    return PixelScale{monitors.front().dpi};
 }
-int FakePlatform::twipsPerPixelX() {
-    return twipsPerPixel;
-}
-int FakePlatform::twipsPerPixelY() {
-    return twipsPerPixel;
+
+// The monitor that holds the point, else the one nearest to it.
+Monitor FakePlatform::monitorAt(Point point) {
+    const auto distance = [&](const Rect& r) {
+        const int64_t dx =
+            point.x < r.left ? r.left - point.x : std::max(0, point.x - (r.right - 1));
+        const int64_t dy =
+            point.y < r.top ? r.top - point.y : std::max(0, point.y - (r.bottom - 1));
+        return dx * dx + dy * dy;
+    };
+    return *std::min_element(monitors.begin(), monitors.end(),
+                             [&](const Monitor& a, const Monitor& b) {
+                                 return distance(a.bounds) < distance(b.bounds);
+                             });
 }
 
 void FakePlatform::setWindowRoundRegion(WindowHandle /*window*/, const Rect& /*box*/,
@@ -208,10 +219,12 @@ void FakePlatform::setWindowOpacity(WindowHandle window, int alpha) {
     opacity[window] = alpha;
 }
 
-// Every character is 8 x 16 pixels at 9 points.
+// Every character is 8 x 16 pixels at 9 points and 96 dpi.
 Size FakePlatform::measureText(const std::u16string& text, const std::u16string& /*fontName*/,
-                               int pointSize) {
-    return Size{static_cast<int32_t>(text.size()) * 8 * pointSize / 9, 16 * pointSize / 9};
+                               int pointSize, int dpi) {
+    const int64_t scale = int64_t{pointSize} * dpi;
+    return Size{static_cast<int32_t>(static_cast<int64_t>(text.size()) * 8 * scale / (9 * 96)),
+                static_cast<int32_t>(16 * scale / (9 * 96))};
 }
 
 void FakePlatform::addTrayIcon(WindowHandle /*window*/, const std::u16string& tip) {
@@ -320,14 +333,6 @@ bool FakePlatform::writeFile(const std::u16string& path, std::string_view bytes)
     }
     writtenFiles.push_back(path);
     return true;
-}
-
-std::u16string FakePlatform::decodeAnsi(std::string_view bytes) {
-    return decodeCp932(bytes);
-}
-
-std::string FakePlatform::encodeAnsi(std::u16string_view text) {
-    return encodeCp932(text);
 }
 
 uint64_t FakePlatform::milliseconds() {

@@ -50,10 +50,12 @@ class FakePlatform : public Platform {
     // windows are process 1), and the windows of elevated applications.
     std::map<WindowHandle, uint32_t> windowProcesses;
     std::set<WindowHandle> elevatedWindows;
-    std::optional<Caret> caretAt;
+    // The caret as each source tells it, and the sources asked, in order.
+    std::map<CaretSource, Caret> carets;
+    std::vector<CaretSource> caretQuestions;
     Point cursor;
-    Size screen{1920, 1080};
-    int twipsPerPixel = 15;
+    // The first monitor is the primary one.
+    std::vector<Monitor> monitors{Monitor{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 96}};
     std::optional<std::u16string> saveDialogAnswer;
     bool otherInstance = false;
     std::set<std::u16string> failingWrites;  // paths whose writing fails
@@ -137,16 +139,15 @@ class FakePlatform : public Platform {
     void setTopmost(WindowHandle window, bool topmost) override;
     std::optional<Rect> windowRect(WindowHandle window) override;
     std::u16string windowClassName(WindowHandle window) override;
-    std::optional<Caret> caret() override;
+    std::optional<Caret> caret(CaretSource source) override;
     Point cursorPosition() override;
-    Size screenSizePixels() override;
-    int twipsPerPixelX() override;
-    int twipsPerPixelY() override;
+    PixelScale systemScale() override;
+    Monitor monitorAt(Point point) override;
     void setWindowRoundRegion(WindowHandle window, const Rect& box, Size corner, const Point* tail,
                               int tailPoints) override;
     void setWindowOpacity(WindowHandle window, int alpha) override;
-    Size measureText(const std::u16string& text, const std::u16string& fontName,
-                     int pointSize) override;
+    Size measureText(const std::u16string& text, const std::u16string& fontName, int pointSize,
+                     int dpi) override;
     void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
     void removeTrayIcon() override;
     void popupMenu(ui::Menu& menu, Point at) override;
@@ -159,8 +160,6 @@ class FakePlatform : public Platform {
     void exitProcess() override;
     std::optional<std::string> readFile(const std::u16string& path) override;
     bool writeFile(const std::u16string& path, std::string_view bytes) override;
-    std::u16string decodeAnsi(std::string_view bytes) override;
-    std::string encodeAnsi(std::u16string_view text) override;
     uint64_t milliseconds() override;
     LocalDateTime localNow() override;
 

@@ -256,6 +256,17 @@ class CaptionBinding : public ControlBinding {
         }
     }
 
+    void rescale(HFONT messageFont) override {
+        if constexpr (std::is_same_v<Model, ui::Label>) {
+            if (captioned_.textStyle) {
+                useStyle(*captioned_.textStyle);
+                applyPlace();
+                return;
+            }
+        }
+        ControlBinding::rescale(messageFont);
+    }
+
   private:
     void apply() override {
         applyPlace();
@@ -263,10 +274,13 @@ class CaptionBinding : public ControlBinding {
     }
 
     void useStyle(const ui::TextStyle& style) {
-        const HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        font_ = CreateFontW(-MulDiv(style.pointSize, dpi, 72), 0, 0, 0,
+        if (font_ != nullptr) {
+            DeleteObject(font_);
+        }
+        if (brush_ != nullptr) {
+            DeleteObject(brush_);
+        }
+        font_ = CreateFontW(-MulDiv(style.pointSize, pixels_.dpi(), 72), 0, 0, 0,
                             style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                             wide(style.font).c_str());
@@ -347,6 +361,11 @@ void ControlBinding::applyPlace() {
     }
 }
 
+void ControlBinding::rescale(HFONT messageFont) {
+    SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont), TRUE);
+    applyPlace();
+}
+
 // The focus, whether the user or the program moved it, is the model's.
 bool ControlBinding::preview(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/) {
     if (message == WM_SETFOCUS) {
@@ -358,12 +377,11 @@ bool ControlBinding::preview(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/)
 }
 
 std::unique_ptr<ControlBinding> bindControl(ui::Control& model, HWND parent, int id,
-                                            HINSTANCE instance, Pixels pixels) {
+                                            HINSTANCE instance, Pixels pixels, HFONT font) {
     const ControlClass controlClass = classOf(model);
     HWND control = CreateWindowExW(
         0, controlClass.name, L"", WS_CHILD | controlClass.style, 0, 0, 10, 10, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     switch (model.kind()) {
         case ui::ControlKind::ListBox:

@@ -8,14 +8,17 @@
 
 namespace wordvane::win32 {
 
-// Twips to the desktop's pixels.
+// Twips to the pixels of a window: at the DPI of the monitor the window was
+// placed on, or the primary monitor's.
 class Pixels {
   public:
-    explicit Pixels(int twipsPerPixel) : twipsPerPixel_(twipsPerPixel) {}
-    int operator()(int32_t twips) const { return twips / twipsPerPixel_; }
+    Pixels(const ui::Window& window, int systemDpi) : window_(&window), systemDpi_(systemDpi) {}
+    int dpi() const { return window_->dpi() != 0 ? window_->dpi() : systemDpi_; }
+    int operator()(int32_t twips) const { return PixelScale{dpi()}.pixels(twips); }
 
   private:
-    int twipsPerPixel_;
+    const ui::Window* window_;
+    int systemDpi_;
 };
 
 // The real control of one control model: it shows every change of the model
@@ -37,6 +40,9 @@ class ControlBinding {
     // The brush (and colours set on `dc`) a static control draws with; null
     // for the system's.
     virtual HBRUSH colour(HDC /*dc*/) { return nullptr; }
+    // The window's DPI changed: the control takes `messageFont` (or its own
+    // font at the new DPI) and its place in the new pixels.
+    virtual void rescale(HFONT messageFont);
 
     // The binding of a bound control; null for any other window.
     static ControlBinding* of(HWND control);
@@ -55,7 +61,7 @@ class ControlBinding {
 
 // Creates the real control of `model` inside `parent` with id `id`.
 std::unique_ptr<ControlBinding> bindControl(ui::Control& model, HWND parent, int id,
-                                            HINSTANCE instance, Pixels pixels);
+                                            HINSTANCE instance, Pixels pixels, HFONT font);
 
 // The text of a window or control.
 std::u16string windowText(HWND window);

@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_text.h"
+#include "ui/placement.h"
 
 namespace wordvane::win32 {
 
@@ -13,7 +15,7 @@ constexpr wchar_t kFormClass[] = L"WordvaneForm";
 }  // namespace
 
 FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE instance)
-    : platform_(platform), instance_(instance), pixels_(platform.twipsPerPixelX()) {
+    : platform_(platform), instance_(instance), systemDpi_(platform.systemScale().dpi) {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -31,9 +33,11 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
         form.number = number;
         form.model = &forms.byNumber(number);
         createWindow(form);
+        form.fontDpi = pixelsOf(form).dpi();
+        form.font = createMessageFont(form.fontDpi);
         for (const ui::ControlSlot& slot : form.model->controls()) {
-            form.controls.push_back(
-                bindControl(*slot.control, form.window, slot.id, instance_, pixels_));
+            form.controls.push_back(bindControl(*slot.control, form.window, slot.id, instance_,
+                                                pixelsOf(form), form.font));
             commands_[{number, slot.id}] = form.controls.back().get();
         }
         bindTimers(form);
@@ -51,6 +55,7 @@ FormBinder::~FormBinder() {
         form.model->setBinding(nullptr);
         SetWindowLongPtrW(form.window, GWLP_USERDATA, 0);
         DestroyWindow(form.window);
+        DeleteObject(form.font);
     }
 }
 
@@ -65,18 +70,21 @@ void FormBinder::createWindow(Form& form) {
     if (model.style() != ui::WindowStyle::Dialog) {
         exStyle |= WS_EX_TOPMOST;
     }
-    form.window =
-        CreateWindowExW(exStyle, kFormClass, wide(model.caption()).c_str(), style,
-                        pixels_(model.left()), pixels_(model.top()), pixels_(model.width()),
-                        pixels_(model.height()), nullptr, nullptr, instance_, &form);
+    const Pixels pixels = pixelsOf(form);
+    form.window = CreateWindowExW(exStyle, kFormClass, wide(model.caption()).c_str(), style,
+                                  pixels(model.left()), pixels(model.top()), pixels(model.width()),
+                                  pixels(model.height()), nullptr, nullptr, instance_, &form);
     form.model->setHandle(reinterpret_cast<WindowHandle>(form.window));
 }
 
 void FormBinder::bindWindow(Form& form) {
     ui::Window& model = *form.model;
     HWND window = form.window;
-    const Pixels pixels = pixels_;
-    const auto apply = [&model, window, pixels] {
+    const Pixels pixels = pixelsOf(form);
+    const auto apply = [this, &form, &model, window, pixels] {
+        if (pixels.dpi() != form.fontDpi) {
+            rescale(form);
+        }
         SetWindowTextW(window, wide(model.caption()).c_str());
         SetWindowPos(window, model.topmost() ? HWND_TOPMOST : HWND_NOTOPMOST, pixels(model.left()),
                      pixels(model.top()), pixels(model.width()), pixels(model.height()),
@@ -103,6 +111,38 @@ void FormBinder::bindTimers(Form& form) {
         };
         timer.setBinding(apply);
         apply();
+    }
+}
+
+void FormBinder::rescale(Form& form) {
+    const HFONT old = form.font;
+    form.fontDpi = pixelsOf(form).dpi();
+    form.font = createMessageFont(form.fontDpi);
+    for (const auto& control : form.controls) {
+        control->rescale(form.font);
+    }
+    DeleteObject(old);
+}
+
+// A form the program placed has its monitor's DPI already; one the user
+// dragged takes the new DPI and the place the system suggests.
+void FormBinder::dpiChanged(Form& form, int dpi, const RECT& suggested) {
+    ui::Window& model = *form.model;
+    if (Pixels(model, systemDpi_).dpi() == dpi) {
+        return;
+    }
+    const PixelScale scale{dpi};
+    model.setDpi(dpi);
+    model.place(scale.twips(suggested.left), scale.twips(suggested.top),
+                scale.twips(suggested.right - suggested.left),
+                scale.twips(suggested.bottom - suggested.top));
+}
+
+void FormBinder::displayChanged() {
+    for (Form& form : forms_) {
+        if (form.model->visible()) {
+            ui::keepInside(*form.model, ui::workAreaOf(*form.model, platform_));
+        }
     }
 }
 
@@ -189,6 +229,15 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
         case WM_CLOSE:
             guarded([&] { model.close(); });
             return 0;
+        case WM_DPICHANGED:
+            guarded(
+                [&] { dpiChanged(form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });
+            return 0;
+        case WM_DISPLAYCHANGE:
+            if (form.number == 1) {
+                guarded([&] { displayChanged(); });
+            }
+            break;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:

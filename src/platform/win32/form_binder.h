@@ -39,6 +39,9 @@ class FormBinder {
         ui::Window* model = nullptr;
         HWND window = nullptr;
         std::vector<std::unique_ptr<ControlBinding>> controls;
+        // The system's message font at the DPI the form is shown at.
+        HFONT font = nullptr;
+        int fontDpi = 0;
     };
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -48,13 +51,20 @@ class FormBinder {
     void createWindow(Form& form);
     void bindWindow(Form& form);
     void bindTimers(Form& form);
+    Pixels pixelsOf(const Form& form) const { return Pixels(*form.model, systemDpi_); }
+    // The form is shown at another DPI: new fonts, every control placed anew.
+    void rescale(Form& form);
+    // The user moved a form to a monitor with another DPI.
+    void dpiChanged(Form& form, int dpi, const RECT& suggested);
+    // The screens changed: shown forms go back inside a work area.
+    void displayChanged();
     bool dialogMessage(MSG& message);
     // Runs a call into the program; nothing it throws crosses into the system.
     static void guarded(const std::function<void()>& call);
 
     Win32Platform& platform_;
     HINSTANCE instance_;
-    Pixels pixels_;
+    int systemDpi_;
     std::array<Form, 9> forms_;
     // WM_COMMAND is routed by (form number, control id).
     std::map<std::pair<int, int>, ControlBinding*> commands_;

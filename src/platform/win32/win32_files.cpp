@@ -8,8 +8,6 @@ namespace wordvane::win32 {
 
 namespace {
 
-constexpr UINT kCodePage = 932;
-
 bool writeAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1 << 20));
@@ -66,34 +64,6 @@ bool Win32Platform::writeFile(const std::u16string& path, std::string_view bytes
         return false;
     }
     return true;
-}
-
-std::u16string Win32Platform::decodeAnsi(std::string_view bytes) {
-    if (bytes.empty()) {
-        return u"";
-    }
-    const int length =
-        MultiByteToWideChar(kCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(kCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
-                        length);
-    return utf16(text);
-}
-
-// A character that code page 932 cannot hold becomes "?" (the code page's
-// default character), never nothing.
-std::string Win32Platform::encodeAnsi(std::u16string_view text) {
-    if (text.empty()) {
-        return "";
-    }
-    const std::wstring wideText = wide(text);
-    const int length =
-        WideCharToMultiByte(kCodePage, 0, wideText.data(), static_cast<int>(wideText.size()),
-                            nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(kCodePage, 0, wideText.data(), static_cast<int>(wideText.size()),
-                        bytes.data(), length, nullptr, nullptr);
-    return bytes;
 }
 
 }  // namespace wordvane::win32

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_text.h"
 
 namespace wordvane::win32 {
@@ -17,12 +18,6 @@ HWND hwnd(WindowHandle window) {
 }
 WindowHandle handle(HWND window) {
     return reinterpret_cast<WindowHandle>(window);
-}
-
-int screenDpi() {
-    ScreenDc dc;
-    const int dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
-    return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
@@ -209,49 +204,6 @@ std::optional<Rect> Win32Platform::windowRect(WindowHandle window) {
     return Rect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-namespace {
-
-std::u16string classNameOf(HWND window) {
-    wchar_t name[129] = {};
-    const int length = GetClassNameW(window, name, 128);
-    return utf16(std::wstring_view(name, static_cast<size_t>(length > 0 ? length : 0)));
-}
-
-}  // namespace
-
-// The caret of the foreground window's focus window: with the input of that
-// window's thread attached, GetCaretPos in the focus window, placed by the
-// focus window's rectangle. Where that finds no caret, the caret that
-// GetGUIThreadInfo reports, which more applications give.
-std::optional<Caret> Win32Platform::caret() {
-    const HWND foreground = GetForegroundWindow();
-    if (foreground == nullptr) {
-        return std::nullopt;
-    }
-    const DWORD target = GetWindowThreadProcessId(foreground, nullptr);
-    const DWORD self = GetCurrentThreadId();
-    if (target != self && AttachThreadInput(self, target, TRUE)) {
-        const HWND focus = GetFocus();
-        POINT position{};
-        RECT rect{};
-        const bool found = focus != nullptr && GetCaretPos(&position) &&
-                           (position.x != 0 || position.y != 0) && GetWindowRect(focus, &rect);
-        AttachThreadInput(self, target, FALSE);
-        if (found) {
-            return Caret{{rect.left + position.x, rect.top + position.y}, classNameOf(focus)};
-        }
-    }
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(target, &info) || info.hwndCaret == nullptr ||
-        (info.rcCaret.left == 0 && info.rcCaret.top == 0)) {
-        return std::nullopt;
-    }
-    POINT position{info.rcCaret.left, info.rcCaret.top};
-    ClientToScreen(info.hwndCaret, &position);
-    return Caret{{position.x, position.y}, classNameOf(info.hwndCaret)};
-}
-
 std::u16string Win32Platform::windowClassName(WindowHandle window) {
     return classNameOf(hwnd(window));
 }
@@ -262,16 +214,12 @@ Point Win32Platform::cursorPosition() {
     return Point{point.x, point.y};
 }
 
-Size Win32Platform::screenSizePixels() {
-    return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+PixelScale Win32Platform::systemScale() {
+    return PixelScale{systemDpi()};
 }
 
-int Win32Platform::twipsPerPixelX() {
-    return 1440 / screenDpi();
-}
-
-int Win32Platform::twipsPerPixelY() {
-    return 1440 / screenDpi();
+Monitor Win32Platform::monitorAt(Point point) {
+    return win32::monitorAt(point);
 }
 
 void Win32Platform::setWindowRoundRegion(WindowHandle window, const Rect& box, Size corner,
@@ -299,10 +247,10 @@ void Win32Platform::setWindowOpacity(WindowHandle window, int alpha) {
 }
 
 Size Win32Platform::measureText(const std::u16string& text, const std::u16string& fontName,
-                                int pointSize) {
+                                int pointSize, int dpi) {
     ScreenDc dc;
-    GdiObject<HFONT> font(CreateFontW(-MulDiv(pointSize, screenDpi(), 72), 0, 0, 0, FW_NORMAL,
-                                      FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    GdiObject<HFONT> font(CreateFontW(-MulDiv(pointSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                       wide(fontName).c_str()));
     const HGDIOBJ old = SelectObject(dc.get(), font.get());

@@ -54,16 +54,15 @@ class Win32Platform : public Platform {
     void setTopmost(WindowHandle window, bool topmost) override;
     std::optional<Rect> windowRect(WindowHandle window) override;
     std::u16string windowClassName(WindowHandle window) override;
-    std::optional<Caret> caret() override;
+    std::optional<Caret> caret(CaretSource source) override;
     Point cursorPosition() override;
-    Size screenSizePixels() override;
-    int twipsPerPixelX() override;
-    int twipsPerPixelY() override;
+    PixelScale systemScale() override;
+    Monitor monitorAt(Point point) override;
     void setWindowRoundRegion(WindowHandle window, const Rect& box, Size corner, const Point* tail,
                               int tailPoints) override;
     void setWindowOpacity(WindowHandle window, int alpha) override;
-    Size measureText(const std::u16string& text, const std::u16string& fontName,
-                     int pointSize) override;
+    Size measureText(const std::u16string& text, const std::u16string& fontName, int pointSize,
+                     int dpi) override;
     void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
     void removeTrayIcon() override;
     void popupMenu(ui::Menu& menu, Point at) override;
@@ -76,8 +75,6 @@ class Win32Platform : public Platform {
     void exitProcess() override;
     std::optional<std::string> readFile(const std::u16string& path) override;
     bool writeFile(const std::u16string& path, std::string_view bytes) override;
-    std::u16string decodeAnsi(std::string_view bytes) override;
-    std::string encodeAnsi(std::u16string_view text) override;
     uint64_t milliseconds() override;
     LocalDateTime localNow() override;
 

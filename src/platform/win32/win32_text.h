@@ -20,4 +20,11 @@ inline std::u16string utf16(const wchar_t* text) {
     return text == nullptr ? std::u16string() : utf16(std::wstring_view(text));
 }
 
+// A window's class name (at most 128 characters).
+inline std::u16string classNameOf(HWND window) {
+    wchar_t name[129] = {};
+    const int length = GetClassNameW(window, name, 128);
+    return utf16(std::wstring_view(name, static_cast<size_t>(length > 0 ? length : 0)));
+}
+
 }  // namespace wordvane::win32
