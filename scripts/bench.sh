@@ -16,7 +16,7 @@ build/linux/bench/soak_run "$soak"
 rm -rf "$soak"
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target listbox_refill_bench
+cmake --build --preset windows --target listbox_refill_bench bare_timer wordvane
 export WINEPREFIX=${WINEPREFIX:-$PWD/build/windows/bench-prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 display=:94
@@ -26,3 +26,9 @@ trap 'wineserver -k 2>/dev/null; kill "$xvfb"' EXIT
 export DISPLAY=$display
 [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
 wine build/windows/bench/win32/listbox_refill_bench.exe
+wineserver -k 2>/dev/null || true
+
+# The idle cost of the resident program against a bare 1 ms timer, side by
+# side in one run (a display and a prefix of its own).
+python3 bench/idle_cpu.py --program-folder build/windows/Wordvane \
+    --bare build/windows/bench/win32/bare_timer.exe --prefix "$WINEPREFIX" --rounds 3

@@ -118,6 +118,7 @@ class Completion {
     const std::u16string& shownText() const { return shownText_; }
     const std::u16string& pendingKey() const { return pendingKey_; }
     bool forcedList() const { return forcedList_; }
+    bool listShown() const { return form1_.visible(); }
     bool reshowListPending() const { return reshowListPending_; }
     int16_t displaySize() const { return displaySize_; }
 

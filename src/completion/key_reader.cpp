@@ -152,6 +152,13 @@ bool KeyReader::suppressedNow(int16_t code, bool active, uint64_t now) {
 }
 
 std::u16string KeyReader::getPushedSpell(Platform& platform) {
+    // All keys were up and none has moved since: this poll would find them
+    // up again, and asking each of them costs the system a round trip.
+    const bool mayHaveChanged = platform.keysMayHaveChanged();
+    if (lastPushedKeys_.empty() && !mayHaveChanged) {
+        keyWentDown_ = false;
+        return u"";
+    }
     pushedKeys_.clear();
     keyWentDown_ = false;
     const uint64_t now = suppressed_.empty() ? 0 : platform.milliseconds();

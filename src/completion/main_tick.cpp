@@ -31,7 +31,9 @@ void MainTick::Timer1_Timer() {
     if (menu_.mnuOff.checked()) {
         spelling.clear();
     }
-    if (completion_.followForeground()) {
+    // The foreground matters only to a key or to a shown list; an idle tick
+    // does not ask for it.
+    if ((!spelling.empty() || completion_.listShown()) && completion_.followForeground()) {
         spelling.clear();  // an elevated application takes none of our keys
     }
     modes_.countDownBalloon();

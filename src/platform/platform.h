@@ -136,6 +136,10 @@ class Platform {
     // since the previous poll of that key; `keyDown` only when it is down now.
     virtual bool keyDown(int virtualKey) = 0;
     virtual bool keyActive(int virtualKey) = 0;
+    // False only when no key can have gone down or up anywhere since the
+    // previous call, so that a poll of the keys would find what the
+    // previous poll found; true whenever the platform cannot tell.
+    virtual bool keysMayHaveChanged() = 0;
     // Keystrokes go to the foreground application as one uninterrupted
     // sequence; the result is how many went out (fewer when the system
     // refuses them, as for an application that runs elevated).

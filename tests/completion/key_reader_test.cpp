@@ -25,6 +25,26 @@ TEST_F(KeyPolling, AHeldKeyIsSpelledOnceAndAgainAfterRelease) {
     EXPECT_EQ(poll({'A'}), u"a");
 }
 
+// The keys are asked only when one of them may have moved.
+TEST_F(KeyPolling, IdlePollsAskNoKeyAndKeepThePreviousFindings) {
+    EXPECT_EQ(poll({kVkShift}), u"");
+    EXPECT_EQ(poll({}), u"");
+    const size_t asked = platform.keyQuestions;
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(reader.getPushedSpell(platform), u"");
+    }
+    EXPECT_EQ(platform.keyQuestions, asked);
+    EXPECT_FALSE(reader.shiftDown());
+    EXPECT_EQ(poll({'A'}), u"a");
+    EXPECT_EQ(poll({'A'}), u"") << "a held key is asked again on every poll";
+    EXPECT_GT(platform.keyQuestions, asked);
+    platform.keysWatched = false;
+    EXPECT_EQ(poll({}), u"");
+    const size_t unwatched = platform.keyQuestions;
+    reader.getPushedSpell(platform);
+    EXPECT_GT(platform.keyQuestions, unwatched) << "unwatched keys are polled every time";
+}
+
 TEST_F(KeyPolling, OnlyTheLowestNewKeyIsSpelled) {
     EXPECT_EQ(poll({'A', 'B'}), u"a");
     EXPECT_EQ(poll({'A', 'B'}), u"") << "b was lost";

@@ -28,11 +28,18 @@ bool FakePlatform::keyDown(int virtualKey) {
 }
 
 bool FakePlatform::keyActive(int virtualKey) {
+    ++keyQuestions;
     if (keysPressed.empty() && keysDown.empty()) {
         return false;
     }
     const bool pressed = keysPressed.erase(virtualKey) > 0;
     return pressed || keysDown.count(virtualKey) > 0;
+}
+
+bool FakePlatform::keysMayHaveChanged() {
+    const bool changed = !keysWatched || keysDown != keysSeen_ || !keysPressed.empty();
+    keysSeen_ = keysDown;
+    return changed;
 }
 
 size_t FakePlatform::sendKeys(const std::vector<KeyStroke>& keys) {

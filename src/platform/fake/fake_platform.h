@@ -34,6 +34,10 @@ class FakePlatform : public Platform {
     std::deque<int> messageAnswers;  // next answers; otherwise OK, or No for Yes/No
     std::set<int> keysDown;
     std::set<int> keysPressed;  // pressed since the last poll; each poll takes its key
+    // Whether the desktop tells the program of key movements; without it
+    // every poll asks every key.
+    bool keysWatched = true;
+    size_t keyQuestions = 0;  // how often a key's state was asked
     std::optional<std::u16string> clipboard;
     // Another program holds the clipboard open: it can be neither read nor
     // written.
@@ -101,6 +105,7 @@ class FakePlatform : public Platform {
     // Platform
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
+    bool keysMayHaveChanged() override;
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
     bool imeOpen() override { return imeIsOpen; }
     std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override {
@@ -167,6 +172,7 @@ class FakePlatform : public Platform {
     std::u16string folder_;
     std::map<int16_t, std::u16string> atomNames_;
     int16_t nextAtom_ = static_cast<int16_t>(0xC000);
+    std::set<int> keysSeen_;  // keysDown when keysMayHaveChanged was last asked
 };
 
 }  // namespace wordvane

@@ -44,6 +44,7 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
         bindWindow(form);
     }
     platform.setMainWindow(window(1));
+    platform.watchKeyboard(window(1));
 }
 
 FormBinder::~FormBinder() {
@@ -229,6 +230,9 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
         case WM_CLOSE:
             guarded([&] { model.close(); });
             return 0;
+        case WM_INPUT:
+            platform_.keyboardInput();
+            break;  // the system frees the input's data
         case WM_DPICHANGED:
             guarded(
                 [&] { dpiChanged(form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });

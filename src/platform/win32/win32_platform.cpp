@@ -32,6 +32,26 @@ bool Win32Platform::keyActive(int virtualKey) {
     return GetAsyncKeyState(virtualKey) != 0;
 }
 
+// Raw keyboard input, even while another program is in front: each key
+// movement says that the keys are worth asking again.
+void Win32Platform::watchKeyboard(HWND window) {
+    RAWINPUTDEVICE keyboard{};
+    keyboard.usUsagePage = 0x01;  // generic desktop controls
+    keyboard.usUsage = 0x06;      // keyboard
+    keyboard.dwFlags = RIDEV_INPUTSINK;
+    keyboard.hwndTarget = window;
+    keyboardWatched_ = RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard)) != FALSE;
+}
+
+// For a while after a key moved, the keys are polled every tick: the
+// message may come before the key state has caught up (Wine keeps a
+// thread's key states for up to 50 ms), or a poll may run between the key
+// and its message.
+bool Win32Platform::keysMayHaveChanged() {
+    constexpr ULONGLONG kSettleMs = 250;
+    return !keyboardWatched_ || GetTickCount64() - lastKeyboardInput_ <= kSettleMs;
+}
+
 namespace {
 
 // Keys of the navigation block, not of the numeric keypad: the application

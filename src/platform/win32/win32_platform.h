@@ -26,6 +26,11 @@ class Win32Platform : public Platform {
 
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
+    bool keysMayHaveChanged() override;
+    // Key movements anywhere on the desktop reach `window` as WM_INPUT,
+    // which calls keyboardInput.
+    void watchKeyboard(HWND window);
+    void keyboardInput() { lastKeyboardInput_ = GetTickCount64(); }
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
     std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override;
     bool imeOpen() override;
@@ -84,6 +89,8 @@ class Win32Platform : public Platform {
     UniqueHandle instanceMutex_;
     NOTIFYICONDATAW trayIcon_{};
     bool trayIconShown_ = false;
+    bool keyboardWatched_ = false;
+    ULONGLONG lastKeyboardInput_ = 0;
 };
 
 }  // namespace wordvane::win32
