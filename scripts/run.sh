@@ -33,6 +33,9 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "no display: Wordvane runs on the virtual display $DISPLAY"
 fi
 [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+if [ ! -e "$WINEPREFIX/.wordvane-fonts" ]; then
+    scripts/wine-fonts.sh && touch "$WINEPREFIX/.wordvane-fonts"
+fi
 echo "Wordvane runs from $home (Wine prefix $WINEPREFIX)."
 echo "Stop it with 終了 in its tray menu, or Ctrl+C here (nothing saved)."
 wine "$home/wordvane.exe"

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64
     wine wine64 xvfb xdotool
+    fonts-ipafont-gothic
 )
 
 missing=()

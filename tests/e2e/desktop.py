@@ -75,6 +75,13 @@ class WinePrefix:
                            "/t", "REG_SZ", "/d", "N", "/f"])
             subprocess.run(["wineserver", "-w"], env=self.env, timeout=120)
             marker.touch()
+        fonts = self.path / ".wordvane-fonts"
+        if not fonts.exists():
+            # Japanese glyphs for the system's fonts.
+            script = Path(__file__).resolve().parents[2] / "scripts" / "wine-fonts.sh"
+            subprocess.run(["bash", str(script)], env=self.env, check=True, timeout=300,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            fonts.touch()
 
     def run_wine(self, arguments, timeout=60):
         """Runs a program in the prefix and returns its standard output. The
@@ -122,6 +129,11 @@ class Probe:
     def post(self, window, message, wparam=0, lparam=0):
         self.prefix.run_wine([str(self.exe), "post", str(window), str(message), str(wparam),
                               str(lparam)])
+
+    def line_pixels(self, list_box, line):
+        """Line `line` of a list box as drawn on the screen: a hash of its
+        pixels and how many differ from its background."""
+        return self._lines("linepixels", str(list_box), str(line))[0]
 
     def set_image(self):
         """A small CF_DIB image and an "HTML Format" text on the clipboard."""

@@ -197,7 +197,8 @@ class TargetCase(WordvaneCase):
             lists = [c for c in window["children"] if c["class"].lower() == "listbox"]
             if window["class"] == "WordvaneForm" and edits and lists:
                 return {"visible": window["visible"], "text1": edits[0]["text"],
-                        "lines": lists[0]["lines"], "selected": lists[0]["selected"]}
+                        "lines": lists[0]["lines"], "selected": lists[0]["selected"],
+                        "list": lists[0]["hwnd"]}
         return None
 
     def wait_list(self, text1, what):
@@ -297,6 +298,31 @@ class Completion(TargetCase):
         self.keyboard.press("Left")
         self.keyboard.type("X")
         self.wait_target("aXb")
+
+
+class JapaneseGlyphs(TargetCase):
+    """The Wine prefix has a Japanese font for the system's Japanese faces."""
+
+    def prepare_folder(self):
+        # Two words named with four different Japanese characters each: drawn
+        # as boxes, both lines would be the same four boxes.
+        path = self.wordvane.folder / "WordList1.txt"
+        text = path.read_bytes().decode("cp932")
+        text = text.replace("\r\notsu\r\n", "\r\nあいうえ\r\n")
+        text = text.replace("\r\nyoro\r\n", "\r\n漢字変換\r\n")
+        path.write_bytes(text.encode("cp932"))
+
+    def test_a_japanese_list_line_shows_glyphs_not_boxes(self):
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "the word level of word list 1")
+        window = self.candidate_window()
+        self.assertEqual(window["lines"][:3], ["ohayo", "あいうえ", "漢字変換"])
+        time.sleep(0.5)  # drawn
+        first, second = (PROBE.line_pixels(window["list"], line) for line in (1, 2))
+        self.assertGreater(first["ink"], 40, "the first line is drawn")
+        self.assertGreater(second["ink"], 40, "the second line is drawn")
+        self.assertNotEqual(first["hash"], second["hash"],
+                            "different characters look different: glyphs, not boxes")
 
 
 class ClipboardHistoryAndModes(TargetCase):

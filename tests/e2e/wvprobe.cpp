@@ -169,6 +169,44 @@ uintptr_t number(const wchar_t* text) {
 
 }  // namespace
 
+// Line `index` of a list box as it is on the screen: a hash of its pixels
+// and how many of them differ from its background (its first pixel).
+void printListLinePixels(HWND list, int index) {
+    RECT client{};
+    GetClientRect(list, &client);
+    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    POINT origin{0, (index - top) * height};
+    ClientToScreen(list, &origin);
+    const int width = client.right;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    uint64_t hash = 1469598103934665603ull;
+    size_t ink = 0;
+    for (const uint32_t pixel : pixels) {
+        hash = (hash ^ (pixel & 0xFFFFFF)) * 1099511628211ull;
+        ink += (pixel & 0xFFFFFF) != (pixels.empty() ? 0 : pixels[0] & 0xFFFFFF) ? 1 : 0;
+    }
+    print("{\"hash\":\"" + std::to_string(hash) + "\",\"ink\":" + std::to_string(ink) +
+          ",\"width\":" + std::to_string(width) + ",\"height\":" + std::to_string(height) + "}");
+}
+
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"windows") {
@@ -204,6 +242,11 @@ int wmain(int argc, wchar_t** argv) {
                             reinterpret_cast<LPARAM>(combo))
                    ? 0
                    : 1;
+    }
+    if (command == L"linepixels" && argc == 4) {
+        printListLinePixels(reinterpret_cast<HWND>(number(argv[2])),
+                            static_cast<int>(number(argv[3])));
+        return 0;
     }
     if (command == L"setimage") {
         // A 2 x 1 pixel, 24-bit bitmap and a fragment of HTML.
