@@ -2,6 +2,7 @@
 
 #include "completion/insertion.h"
 #include "ui/message_box.h"
+#include "ui/placement.h"
 
 namespace wordvane {
 
@@ -39,9 +40,8 @@ void TextWindow::offerLink(const std::u16string& text) {
     setLinkPath(text);
     form4_.Text1.setText(getFileOrFolderName(text));
     form4_.setTopmost(true);
-    if (form4_.top() < 0) {
-        form4_.setTop(0);
-    }
+    // It pops up where it was, kept inside the work area of its monitor.
+    ui::keepInside(form4_, ui::workAreaOf(form4_, platform_));
     form4_.setVisible(true);
     linkPopupShown_ = true;
     lastPopupLink_ = text;

@@ -198,7 +198,7 @@ class TargetCase(WordvaneCase):
             if window["class"] == "WordvaneForm" and edits and lists:
                 return {"visible": window["visible"], "text1": edits[0]["text"],
                         "lines": lists[0]["lines"], "selected": lists[0]["selected"],
-                        "list": lists[0]["hwnd"]}
+                        "list": lists[0]["hwnd"], "rect": window["rect"]}
         return None
 
     def wait_list(self, text1, what):
@@ -291,6 +291,12 @@ class Completion(TargetCase):
     def test_esc_hides_the_list_and_then_the_arrows_reach_the_application(self):
         self.keyboard.press("ctrl+alt+shift+1")
         self.wait_list("朝のあいさつ", "the word level")
+        # At the caret: the target's empty edit box has it at its top left.
+        target = [w for w in PROBE.windows() if w["title"] == "Wordvane Target"][0]
+        edit = [c for c in target["children"] if c["class"].lower() == "edit"][0]["rect"]
+        left, top = self.candidate_window()["rect"][:2]
+        self.assertTrue(edit[0] <= left <= edit[0] + 10, (left, edit))
+        self.assertTrue(edit[1] + 20 <= top <= edit[1] + 45, (top, edit))
         self.keyboard.press("Escape")
         self.wait_hidden("Esc to hide the list")
         self.keyboard.type("ab")

@@ -99,10 +99,12 @@ TEST_F(TextTransformTest, TheEditorStopsAtTenSets) {
 
 TEST_F(TextTransformTest, APathPopUpStaysForItsTimeAndRegistersOnce) {
     app.lists.settings.textEraseTime = 3;
+    auto& form4 = app.forms.form4;
+    form4.setLeft(1900 * 15);  // left where the screen was wider
     user.copy(u"C:\\data\\report.txt");
     app.capture.checkClipboad();
-    auto& form4 = app.forms.form4;
     ASSERT_TRUE(form4.visible());
+    EXPECT_EQ(form4.left() + form4.width(), 1920 * 15) << "back inside the screen";
     EXPECT_EQ(form4.caption(), u"C:\\data\\report.txt");
     EXPECT_EQ(form4.Text1.text(), u"report.txt");
     user.tick(2);
