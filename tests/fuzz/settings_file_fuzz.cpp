@@ -12,6 +12,9 @@
 
 namespace {
 
+// 175 %: a pixel is no whole number of twips.
+constexpr wordvane::PixelScale kScale{168};
+
 const std::string& folder() {
     static const std::string path = [] {
         auto dir = std::filesystem::temp_directory_path() / "wordvane-settings-fuzz";
@@ -31,16 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     FakePlatform platform(folder());
     const auto path = platform.programFolder() + u"vane.ini";
-    const auto read = readSettingsFile(platform, path, 15);
+    const auto read = readSettingsFile(platform, path, kScale);
     if (!read.content) {
         return 0;
     }
-    if (!writeSettingsFile(platform, path, *read.content, 15)) {
+    if (!writeSettingsFile(platform, path, *read.content)) {
         std::abort();
     }
     const auto written = platform.readFile(path);
-    const auto again = readSettingsFile(platform, path, 15);
-    if (!written || !again.content || !writeSettingsFile(platform, path, *again.content, 15) ||
+    const auto again = readSettingsFile(platform, path, kScale);
+    if (!written || !again.content || !writeSettingsFile(platform, path, *again.content) ||
         platform.readFile(path) != written) {
         std::abort();
     }

@@ -273,19 +273,22 @@ class CaptionBinding : public ControlBinding {
         SetWindowTextW(control_, wide(captioned_.caption()).c_str());
     }
 
+    // The control lets go of the old font before it is deleted.
     void useStyle(const ui::TextStyle& style) {
-        if (font_ != nullptr) {
-            DeleteObject(font_);
-        }
-        if (brush_ != nullptr) {
-            DeleteObject(brush_);
-        }
+        const HFONT oldFont = font_;
+        const HBRUSH oldBrush = brush_;
         font_ = CreateFontW(-MulDiv(style.pointSize, pixels_.dpi(), 72), 0, 0, 0,
                             style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                             wide(style.font).c_str());
         SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         brush_ = CreateSolidBrush(style.background);
+        if (oldFont != nullptr) {
+            DeleteObject(oldFont);
+        }
+        if (oldBrush != nullptr) {
+            DeleteObject(oldBrush);
+        }
     }
 
     Model& captioned_;
