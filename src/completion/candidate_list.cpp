@@ -284,8 +284,8 @@ void Completion::setWindowPosision() {
         if (top + form1_.height() > area.bottom) {
             top = top - 300 - form1_.height();
         }
-        form1_.setLeft(std::max(left, area.left));
-        form1_.setTop(std::max(top, area.top));
+        form1_.setLeft(left);
+        form1_.setTop(top);
     } else {
         const Point cursor = platform_.cursorPosition();
         area = ui::takeToMonitorAt(form1_, platform_, cursor);
@@ -304,6 +304,11 @@ void Completion::setWindowPosision() {
             form1_.setTop(top < area.top ? area.top + 200 : top);
         }
     }
+    // Never off the work area's left or top; the launcher's filter box goes
+    // above the list and needs its room there.
+    const int32_t filterBox = currentList_ == kLauncherList ? 320 : 0;
+    form1_.setLeft(std::max(form1_.left(), area.left));
+    form1_.setTop(std::max(form1_.top(), area.top + filterBox));
     launcherBox_.setDpi(form1_.dpi());
     launcherBox_.setTop(form1_.top() - 320);
     launcherBox_.setLeft(form1_.left());

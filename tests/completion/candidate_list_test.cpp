@@ -179,6 +179,9 @@ TEST_F(CandidateList, OnASecondMonitorTheWindowsTakeItsDpiAndStayInItsWorkArea) 
     EXPECT_EQ(ui::pixelRect(form1, platform).right - ui::pixelRect(form1, platform).left,
               380 * 3 / 2)
         << "the middle list's 380 pixels at 150 %";
+    platform.cursor = {1925, 5};
+    app.completion.setWindowPosision();
+    EXPECT_TRUE(inWorkArea(form1)) << "not off the monitor's left or top";
 
     ui::Notice notice(app.forms.form2);
     notice.showAtPointer(u"失敗しました", platform);
