@@ -331,6 +331,27 @@ class JapaneseGlyphs(TargetCase):
                             "different characters look different: glyphs, not boxes")
 
 
+class HighDpi(TargetCase):
+    """The desktop at 175 %, where a pixel is 8 4/7 twips: Wine gives the
+    system DPI of its registry to every monitor."""
+
+    def prepare_folder(self):
+        key = r"HKCU\Control Panel\Desktop"
+        PREFIX.run_wine(["reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "168",
+                         "/f"])
+        self.addCleanup(PREFIX.run_wine, ["reg", "delete", key, "/v", "LogPixels", "/f"])
+
+    def test_the_list_has_its_size_at_175_percent_and_opens_at_the_caret(self):
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "the word level of word list 1")
+        left, top, right, bottom = self.candidate_window()["rect"]
+        # The middle layout is 5730 x 3150 twips.
+        self.assertEqual((right - left, bottom - top), (669, 368))
+        target = [w for w in PROBE.windows() if w["title"] == "Wordvane Target"][0]
+        edit = [c for c in target["children"] if c["class"].lower() == "edit"][0]["rect"]
+        self.assertTrue(edit[0] <= left <= edit[0] + 10, (left, edit))
+
+
 class ClipboardHistoryAndModes(TargetCase):
     """Copies in the target land in the clipboard history; Home, End and the
     mode menu change the list; Delete removes an entry."""
