@@ -3,6 +3,8 @@
 
 #include "lists/cp932_tables.h"
 
+// The tables keep the generator's layout.
+// clang-format off
 namespace wordvane::cp932 {
 
 const uint8_t kLeadIndex[256] = {
@@ -2082,3 +2084,4 @@ const EncodeException kEncodeExceptions[kEncodeExceptionCount] = {
 };
 
 }  // namespace wordvane::cp932
+// clang-format on

@@ -129,7 +129,7 @@ void FormBinder::rescale(Form& form) {
 // dragged takes the new DPI and the place the system suggests.
 void FormBinder::dpiChanged(Form& form, int dpi, const RECT& suggested) {
     ui::Window& model = *form.model;
-    if (Pixels(model, systemDpi_).dpi() == dpi) {
+    if (pixelsOf(form).dpi() == dpi) {
         return;
     }
     const PixelScale scale{dpi};
