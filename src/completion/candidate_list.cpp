@@ -95,7 +95,9 @@ bool Completion::filterByAbbreviation() {
     const bool replaces = lists_.replaceAbbrev[static_cast<size_t>(currentList_)];
     if (openWord_ == -1) {
         const int16_t w = getCorrespondIndex(-1);
-        if (words.getString(w, 0, 0) == typedText_) {
+        // A word without elements is never opened by typing: it stays shown
+        // and selected for the user to decide (the launcher opens it).
+        if (words.getString(w, 0, 0) == typedText_ && words.getElementLength(w) > 0) {
             if (matches == 1 || replaces) {
                 openWordAt(w);
                 return false;

@@ -61,7 +61,12 @@ void Completion::decide() {
         launcherBox_.setVisible(false);
     }
     const std::u16string selected = form1_.List1.text();
-    if (!shownText_.empty() && shownText_ == selected) {
+    // A word without elements has nothing to open: deciding it inserts it as
+    // the "t" flag would, so that an erased abbreviation is never left without
+    // its text (a clipboard entry, a launcher entry, a word of one string).
+    const bool wordWithoutElements =
+        openWord_ == -1 && words.getElementLength(getCorrespondIndex(-1)) <= 0;
+    if (!shownText_.empty() && shownText_ == selected && !wordWithoutElements) {
         // Confirms an exact match that was left on screen: opens it.
         form_visible(false);
         typedText_.clear();
@@ -77,7 +82,7 @@ void Completion::decide() {
     lastListIndex_ = form1_.List1.listIndex();
     form_visible(false);
     const auto current = static_cast<size_t>(currentList_);
-    if (openWord_ == -1 && !lists_.insertAtWordLevel[current]) {
+    if (openWord_ == -1 && !wordWithoutElements && !lists_.insertAtWordLevel[current]) {
         // Without "t" a decided word is opened, not inserted.
         insertion_.setBackSpace(static_cast<int16_t>(typedText_.size()));
         typedText_ = selected;
@@ -109,6 +114,13 @@ void Completion::decide() {
         // comes back as it was so that the user can try again.
         skipNextKey_ = false;
         showList();
+        return;
+    }
+    if (wordWithoutElements) {
+        // Nothing follows a word without elements: the cycle ends with it.
+        typedText_.clear();
+        shownText_.clear();
+        hideEverything();
         return;
     }
     typedText_ = typedAfter;

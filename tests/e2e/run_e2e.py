@@ -391,6 +391,14 @@ class ClipboardHistoryAndModes(TargetCase):
         self.assertIn("\r\nhello\r\n", saved)
         self.assertNotIn("hunter2", saved)
 
+    def test_tab_on_the_newest_history_entry_pastes_it(self):
+        PROBE.set_clipboard("from the history")
+        time.sleep(1)
+        self.show_history("from the history")
+        self.keyboard.press("Tab")
+        self.wait_target("from the history")
+        self.wait_hidden("the list to close after the paste")
+
     def test_delete_on_a_history_entry_removes_it_from_the_list_and_the_file(self):
         PROBE.set_clipboard("gone soon")
         time.sleep(1)
