@@ -31,7 +31,10 @@ App::App(Platform& p)
     form1.Text1.onKeyDown = [this](int16_t key, int16_t shift) {
         inlineEditor.Text1_KeyDown(key, shift);
     };
-    form1.List1.onClick = [this] { listCommands.List1_Click(); };
+    form1.List1.onClick = [this] {
+        inlineEditor.List1_Click();
+        listCommands.List1_Click();
+    };
     form1.List1.onRightButton = [this] { listCommands.List1_RightButton(); };
     form1.List1.onDoubleClick = [this] { launcher.tryShellExecute(); };
     form1.onHotKey = [this](int16_t id) { hotkeyDispatch.hotKeyWndProc(id); };

@@ -6,6 +6,8 @@ namespace wordvane {
 
 namespace {
 
+constexpr const char16_t* kKeepEditQuestion = u"この内容で書き換えますか？";
+
 bool isEditingKey(int16_t keyCode) {
     return keyCode == 16 || keyCode == 8 || keyCode == 9 || keyCode == 13 || keyCode == 46 ||
            (keyCode >= 48 && keyCode <= 57) || (keyCode >= 65 && keyCode <= 90) ||
@@ -56,24 +58,47 @@ void InlineEditor::leaveEditMode() {
 }
 
 // The description goes to the entry the edit began on; when that entry has
-// moved or changed meanwhile, nothing is written and the text stays.
-void InlineEditor::Command1_Click() {
-    if (!editing_ || showMessage(platform_, u"この内容で書き換えますか？", kMbYesNo) != kIdYes) {
-        return;
-    }
+// moved or changed meanwhile, nothing is written and the user is told.
+bool InlineEditor::writeBack() {
     if (!lists_.holds(*editing_)) {
         showMessage(platform_, u"編集していた項目が見つかりません。書き換えられませんでした",
                     kMbIconExclamation);
-        return;
+        return false;
     }
     const EntryRef entry = *editing_;
     lists_.words(entry.list)
         .changeString(entry.word, entry.element, entry.name, form1_.Text1.text());
     lists_.markChanged(entry.list);
+    return true;
+}
+
+void InlineEditor::Command1_Click() {
+    if (!editing_ || showMessage(platform_, kKeepEditQuestion, kMbYesNo) != kIdYes ||
+        !writeBack()) {
+        return;
+    }
+    const int list = editing_->list;
     leaveEditMode();
     form1_.setVisible(false);
     completion_.form_visible(true);
-    form1_.setCaption(lists_.listNames[static_cast<size_t>(entry.list)] + u" - Wordvane");
+    form1_.setCaption(lists_.listNames[static_cast<size_t>(list)] + u" - Wordvane");
+}
+
+// A click on another line ends the edit: its text is written into the entry
+// it was typed for (when the user says so) or dropped, never carried to the
+// entry of the clicked line, whose own description then shows.
+void InlineEditor::List1_Click() {
+    if (!editing_) {
+        return;
+    }
+    const std::optional<EntryRef> clicked = completion_.selectedRef();
+    if (clicked && clicked->word == editing_->word && clicked->element == editing_->element) {
+        return;
+    }
+    if (showMessage(platform_, kKeepEditQuestion, kMbYesNo) == kIdYes) {
+        writeBack();
+    }
+    Command2_Click();
 }
 
 void InlineEditor::Command2_Click() {

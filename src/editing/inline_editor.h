@@ -26,6 +26,8 @@ class InlineEditor {
     void Command1_Click();  // 登録
     void Command2_Click();  // キャンセル
     void Text1_DblClick();
+    // A line of List1 was clicked (before its description shows).
+    void List1_Click();
     // The list hid or changed: edit mode ends, the typed text is dropped.
     void endEditMode();
 
@@ -33,6 +35,7 @@ class InlineEditor {
 
   private:
     void leaveEditMode();
+    bool writeBack();
 
     Platform& platform_;
     ui::Form1& form1_;
