@@ -178,8 +178,8 @@ void ClipboardCapture::mnuClipAllDelete_Click() {
         }
         if (openWord == -1) {
             const int16_t lastWord = historyLastWord();
-            for (int16_t w = kFirstHistoryWord; w <= lastWord; ++w) {
-                words.changeString(w, 0, u"", kEmptySlot);
+            for (int w = kFirstHistoryWord; w <= lastWord; ++w) {
+                words.changeString(static_cast<int16_t>(w), 0, u"", kEmptySlot);
             }
             completion_.requestReshow();
         } else {

@@ -112,8 +112,12 @@ void Launcher::tryShellExecute() {
     }
 }
 
-void Launcher::addLaunch(const std::u16string& name, const std::u16string& account) {
-    lists_.words(kLauncherList).addNewString(name, account);
+bool Launcher::addLaunch(const std::u16string& name, const std::u16string& account) {
+    if (!lists_.addWord(kLauncherList, -1, name, account)) {
+        showMessage(platform_, kListFullMessage, kMbIconExclamation);
+        return false;
+    }
+    return true;
 }
 
 bool Launcher::checkLaunchAccount(const std::u16string& account) const {
@@ -123,8 +127,9 @@ bool Launcher::checkLaunchAccount(const std::u16string& account) const {
 
 bool Launcher::checkLaunchName(const std::u16string& name) const {
     const WordListClass& words = lists_.words(kLauncherList);
-    for (int16_t w = 0; w <= words.getWordLength(); ++w) {
-        if (words.getElementLength(w) >= 0 && words.peekString(w, 0, 0) == name) {
+    for (int w = 0; w <= words.getWordLength(); ++w) {
+        const auto word = static_cast<int16_t>(w);
+        if (words.getElementLength(word) >= 0 && words.peekString(word, 0, 0) == name) {
             return true;
         }
     }

@@ -33,7 +33,8 @@ class Launcher {
     // nothing was handed to the shell (a refused target or a No).
     std::optional<int> open(const std::u16string& target, Origin origin);
 
-    void addLaunch(const std::u16string& name, const std::u16string& account);
+    // False, with the user told, when the launcher list is full.
+    bool addLaunch(const std::u16string& name, const std::u16string& account);
     bool checkLaunchAccount(const std::u16string& account) const;
     bool checkLaunchName(const std::u16string& name) const;
 

@@ -92,7 +92,9 @@ bool ListCommands::doItemStore() {
         !lists_.holds(*target)) {
         return true;
     }
-    lists_.addWord(kClipboardList, 0, target->name, target->account);
+    if (!lists_.addWord(kClipboardList, 0, target->name, target->account)) {
+        showMessage(platform_, kListFullMessage, kMbIconExclamation);
+    }
     return true;
 }
 

@@ -66,8 +66,8 @@ void WordDialogs::doAddItem() {
     const WordListClass& words = lists_.words(addList_);
     std::vector<std::u16string> lines{u"新しい単語"};
     addTargets_.clear();
-    for (int16_t w = 0; w <= words.getWordLength(); ++w) {
-        addTargets_.push_back(lists_.entry(addList_, w, 0));
+    for (int w = 0; w <= words.getWordLength(); ++w) {
+        addTargets_.push_back(lists_.entry(addList_, static_cast<int16_t>(w), 0));
         lines.push_back(addTargets_.back().name);
     }
     ui::Form3& form3 = forms_.form3;
@@ -105,7 +105,10 @@ void WordDialogs::Form3_Command1_Click() {
         showMessage(platform_, kMoved, kMbIconExclamation);
         return;
     }
-    lists_.addWord(addList_, static_cast<int16_t>(line - 1), name, form3.Text2.text());
+    if (!lists_.addWord(addList_, static_cast<int16_t>(line - 1), name, form3.Text2.text())) {
+        showMessage(platform_, kListFullMessage, kMbIconExclamation);
+        return;
+    }
     Form3_Command2_Click();
 }
 

@@ -20,9 +20,12 @@ void Lists::storeHeader(int list, const ListHeader& header) {
     listDisplaySize[i] = header.displaySize;
 }
 
-void Lists::addWord(int list, int16_t index, const std::u16string& name,
+bool Lists::addWord(int list, int16_t index, const std::u16string& name,
                     const std::u16string& account) {
     WordListClass& target = words(list);
+    if (!target.hasRoomFor(index)) {
+        return false;
+    }
     if (index == -1) {
         target.addNewString(name, account);
         if (list == kClipboardList) {
@@ -34,6 +37,7 @@ void Lists::addWord(int list, int16_t index, const std::u16string& name,
     if (list >= kFirstWordList) {
         wordListChanged[static_cast<size_t>(list - kFirstWordList)] = true;
     }
+    return true;
 }
 
 void Lists::markSaved(int list) {

@@ -11,6 +11,11 @@
 namespace wordvane {
 
 inline constexpr int kListCount = 7;
+
+// An addition refused because the list (or the word) holds as much as its
+// file can.
+inline constexpr const char16_t* kListFullMessage =
+    u"これ以上追加できません。\r\n一つのリストに入る単語は32767個までです。";
 inline constexpr int kLauncherList = 0;
 inline constexpr int kClipboardList = 1;
 inline constexpr int kFirstWordList = 2;
@@ -62,8 +67,9 @@ class Lists {
 
     // Appends a word (index -1) or an element of word `index` to list `list`.
     // A word added to the clipboard list makes the history one longer; a
-    // changed word list is saved at exit.
-    void addWord(int list, int16_t index, const std::u16string& name,
+    // changed word list is saved at exit. False, with nothing changed, when
+    // the list or the word is full (`kListFullMessage` tells the user).
+    bool addWord(int list, int16_t index, const std::u16string& name,
                  const std::u16string& account);
     // A word list that was written to its file is no longer changed.
     void markSaved(int list);

@@ -101,7 +101,15 @@ void WordListClass::setLength(int16_t arrayLength) {
     words_ = std::move(fresh);
 }
 
+bool WordListClass::hasRoomFor(int16_t index) const {
+    return index == -1 ? lastWord_ + 1 < kMostWords
+                       : word(index).length() < std::numeric_limits<int16_t>::max();
+}
+
 void WordListClass::addNewString(const std::u16string& name, const std::u16string& account) {
+    if (!hasRoomFor(-1)) {
+        throw ListStoreError("the list holds its most words");
+    }
     lastWord_ = checked16(lastWord_ + 1);
     words_.resize(static_cast<size_t>(lastWord_) + 1);
     auto fresh = std::make_unique<StrArray>();
@@ -205,11 +213,11 @@ void WordListClass::rotateFirstElements(int16_t first, int16_t last) {
 
 int16_t WordListClass::findFirstAccount(std::u16string_view account, int16_t lastWord) const {
     const int16_t end = std::min(lastWord, lastWord_);
-    for (int16_t w = 0; w <= end; ++w) {
+    for (int w = 0; w <= end; ++w) {
         const StrArray& candidate = *words_[static_cast<size_t>(w)];
         if (candidate.length() >= 0 &&
             std::u16string_view(candidate.firstElement()[1]) == account) {
-            return w;
+            return static_cast<int16_t>(w);
         }
     }
     return -1;

@@ -18,6 +18,11 @@ class ListStoreError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A list holds at most this many words: the count line of its file reads
+// back as a 16-bit number, and no 16-bit word index or loop over the words
+// can wrap. A word's elements are bounded by their 16-bit index alone.
+inline constexpr int16_t kMostWords = 32767;
+
 // One word: an ordered sequence of elements, each a (name, account) pair.
 // `length()` is the highest element index, -1 for a word without elements.
 class StrArray {
@@ -56,6 +61,9 @@ class WordListClass {
   public:
     void setLength(int16_t arrayLength);
     void addNewString(const std::u16string& name, const std::u16string& account);
+    // Whether one more word (`index` -1) or one more element of word `index`
+    // fits.
+    bool hasRoomFor(int16_t index) const;
     void addNewWord(int16_t index, const std::u16string& name, const std::u16string& account);
     void setString(const std::u16string& name, const std::u16string& account);
     void changeString(int16_t listindex, int16_t wordIndex, const std::u16string& name,

@@ -82,8 +82,9 @@ void TextWindow::Command1_Click() {
         showMessage(platform_, u"同じ名前がすでにあります", kMbIconExclamation);
         return;
     }
-    launcher_.addLaunch(name, linkPath_);
-    form4_.setVisible(false);
+    if (launcher_.addLaunch(name, linkPath_)) {
+        form4_.setVisible(false);
+    }
 }
 
 void TextWindow::Command2_Click() {

@@ -163,7 +163,8 @@ class ListBox : public Control {
         listIndex_ = -1;
         changed();
     }
-    int16_t listCount() const { return static_cast<int16_t>(items_.size()); }
+    // 32 bits: the add-word dialog lists a full list's 32,767 words and one line more.
+    int listCount() const { return static_cast<int>(items_.size()); }
     uint64_t itemsRevision() const { return itemsRevision_; }
     // The text of the selected line; empty when none is selected.
     std::u16string text() const {
