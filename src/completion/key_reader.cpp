@@ -157,10 +157,12 @@ std::u16string KeyReader::getPushedSpell(Platform& platform) {
     const bool mayHaveChanged = platform.keysMayHaveChanged();
     if (lastPushedKeys_.empty() && !mayHaveChanged) {
         keyWentDown_ = false;
+        spelledWithCommandKey_ = false;
         return u"";
     }
     pushedKeys_.clear();
     keyWentDown_ = false;
+    spelledWithCommandKey_ = false;
     const uint64_t now = suppressed_.empty() ? 0 : platform.milliseconds();
     for (int16_t code : polledCodes()) {
         const bool active = platform.keyActive(code);
@@ -191,6 +193,9 @@ std::u16string KeyReader::getPushedSpell(Platform& platform) {
         }
     }
     lastPushedKeys_.swap(pushedKeys_);
+    spelledWithCommandKey_ = !spelling.empty() &&
+                             (ctrlDown_ || platform.keyDown(kVkMenu) ||
+                              platform.keyDown(kVkLeftWin) || platform.keyDown(kVkRightWin));
     return spelling;
 }
 

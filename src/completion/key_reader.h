@@ -31,6 +31,9 @@ class KeyReader {
     // The modifiers as the last poll found them.
     bool shiftDown() const { return shiftDown_; }
     bool ctrlDown() const { return ctrlDown_; }
+    // The last spelled key went down with Ctrl, Alt or Windows held: a
+    // shortcut of the application or the system, not typing.
+    bool spelledWithCommandKey() const { return spelledWithCommandKey_; }
     // The last poll saw a polled key go down, spelled or not.
     bool keyWentDown() const { return keyWentDown_; }
 
@@ -44,6 +47,7 @@ class KeyReader {
     bool shiftDown_ = false;
     bool ctrlDown_ = false;
     bool keyWentDown_ = false;
+    bool spelledWithCommandKey_ = false;
 
     struct Suppressed {
         int16_t code;

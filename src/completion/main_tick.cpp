@@ -48,6 +48,11 @@ void MainTick::Timer1_Timer() {
         seriesTick(spelling, keys_.ctrlDown());
     }
     modes_.doubleCtrlTick();
+    if (keys_.spelledWithCommandKey()) {
+        // Ctrl+C, Ctrl+N, Alt+F: the application's shortcuts, which neither
+        // extend the abbreviation nor change what an insertion erases.
+        spelling.clear();
+    }
     completion_.handleTickKey(spelling);
 }
 
