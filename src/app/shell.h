@@ -66,6 +66,7 @@ class Shell {
     void saveSpecialLists();
     void saveChangedWordLists();
     void saveListOrTell(int list);
+    void saveCopyAndTell(int list);
     void endProcess();
 
     void show(const Messages& messages);

@@ -11,6 +11,8 @@ namespace {
 
 constexpr char16_t kSaveChangesQuestion[] =
     u"変更されているリストがあります。\r\n変更を保存しますか？";
+constexpr char16_t kNotLoadedCopyMessage[] =
+    u"は起動時に読み込みに失敗したため、上書きしませんでした。\r\n変更は";
 
 }  // namespace
 
@@ -47,10 +49,27 @@ void Shell::saveSpecialLists() {
     }
 }
 
+// A list whose file start-up could not read whole is never written over
+// that file: its changes go to a copy beside it, and the user is told where.
+void Shell::saveCopyAndTell(int list) {
+    const std::u16string copyName = unsavedCopyName(list);
+    if (!writeListFile(platform_, lists_, list, programFolder(platform_) + copyName)) {
+        if (!sessionEnding_) {
+            message(saveFailedMessage(copyName), kMbIconExclamation);
+        }
+        return;
+    }
+    lists_.markSaved(list);
+    if (!sessionEnding_) {
+        message(listFileName(list) + kNotLoadedCopyMessage + copyName + u"に書き出しました。",
+                kMbIconExclamation);
+    }
+}
+
 void Shell::saveChangedWordLists() {
     int answer = kIdNo;
     for (int list = kFirstWordList; list < kListCount; ++list) {
-        if (lists_.changedAndLoaded(list)) {
+        if (lists_.changedAndLoaded(list) || lists_.changedButNotLoaded(list)) {
             answer = lists_.settings.confirmSaveOnExit && !sessionEnding_
                          ? message(kSaveChangesQuestion, kMbYesNo)
                          : kIdYes;
@@ -63,6 +82,8 @@ void Shell::saveChangedWordLists() {
     for (int list = kFirstWordList; list < kListCount; ++list) {
         if (lists_.changedAndLoaded(list)) {
             saveListOrTell(list);
+        } else if (lists_.changedButNotLoaded(list)) {
+            saveCopyAndTell(list);
         }
     }
 }

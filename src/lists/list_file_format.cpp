@@ -1,5 +1,7 @@
 #include "lists/list_file_format.h"
 
+#include <algorithm>
+
 #include "lists/decimal_text.h"
 #include "lists/lists.h"
 #include "lists/one_line_text.h"
@@ -65,11 +67,14 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
     };
     try {
         if (atEnd()) {
-            return failure(ListReadFailure::Read);
+            return failure(ListReadFailure::Read, ListReadCause::NoName);
         }
         header.name = lines[next++];
-        if (header.name.empty() || atEnd()) {
-            return failure(ListReadFailure::Read);
+        if (header.name.empty()) {
+            return failure(ListReadFailure::Read, ListReadCause::NoName);
+        }
+        if (atEnd()) {
+            return failure(ListReadFailure::Read, ListReadCause::HeaderMissing);
         }
         header.startChar = readStartChar(lines[next++]);
         const auto headerLine = [&](auto convert, auto& into) {
@@ -87,7 +92,7 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
             !headerLine([](const auto& line) { return firstIs(line, u'r'); },
                         header.replaceAbbrev) ||
             !headerLine(readDisplaySize, header.displaySize) || atEnd()) {
-            return failure(ListReadFailure::Read);
+            return failure(ListReadFailure::Read, ListReadCause::HeaderMissing);
         }
         const auto count = parseInt16(lines[next++]);
         if (!count) {
@@ -99,14 +104,17 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
             return failure(ListReadFailure::Count);
         }
         if (atEnd() || !startsWithSlash(lines[next++])) {
-            return failure(ListReadFailure::Read);
+            return failure(ListReadFailure::Read, ListReadCause::NoFirstSeparator);
         }
+        // A list of no words (count 0, as the writer writes an empty list)
+        // has the first separator and nothing after it.
+        const int words = list.getWordLength() + 1;
         int separators = 0;
         while (!atEnd()) {
             const std::u16string& line = lines[next++];
-            if (startsWithSlash(line)) {
+            if (startsWithSlash(line) || words == 0) {
                 ++separators;
-                if (separators == list.getWordLength() + 1) {
+                if (separators >= words) {
                     return failure(ListReadFailure::Read, ListReadCause::TooManyWords);
                 }
                 list.nextIndex();
@@ -117,12 +125,12 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
                 list.setString(line, getChangedLine(lines[next++]));
             }
         }
-        if (separators != list.getWordLength()) {
+        if (separators != std::max(words - 1, 0)) {
             return failure(ListReadFailure::TooFewWords);
         }
         return {};
     } catch (const ListStoreError&) {
-        return failure(ListReadFailure::Read);
+        return failure(ListReadFailure::Read, ListReadCause::TooManyElements);
     }
 }
 

@@ -27,7 +27,16 @@ enum class ListReadFailure {
     TooFewWords,  // fewer words than line 8 declared; what was read is kept
 };
 
-enum class ListReadCause { None, TooManyWords, AccountMissing };
+// Why a list file could not be read, for the message that says so.
+enum class ListReadCause {
+    None,
+    TooManyWords,
+    AccountMissing,
+    NoName,            // an empty file, or an empty first line
+    HeaderMissing,     // the file ends within lines 2 to 8
+    NoFirstSeparator,  // line 9 does not begin with "/"
+    TooManyElements,   // a word with more elements than a 16-bit index counts
+};
 
 struct ListReadOutcome {
     ListReadFailure failure = ListReadFailure::None;

@@ -27,11 +27,23 @@ std::u16string countFailedMessage(int list) {
 }
 
 std::u16string causeMessage(int list, ListReadCause cause) {
-    if (cause == ListReadCause::TooManyWords) {
-        return listFileName(list) +
-               u"の読み込みに失敗しました。\r\n単語の数が指定されている数より大きいです。";
+    const std::u16string failed = listFileName(list) + u"の読み込みに失敗しました。\r\n";
+    switch (cause) {
+        case ListReadCause::TooManyWords:
+            return failed + u"単語の数が指定されている数より大きいです。";
+        case ListReadCause::AccountMissing:
+            return listFileName(list) + u"で説明の読み取りに失敗しました。";
+        case ListReadCause::NoName:
+            return failed + u"1行目にリストの名前がありません。";
+        case ListReadCause::HeaderMissing:
+            return failed + u"2行目から8行目の設定が足りません。";
+        case ListReadCause::NoFirstSeparator:
+            return failed + u"9行目が「/」で始まっていません。";
+        case ListReadCause::TooManyElements:
+        case ListReadCause::None:
+            break;
     }
-    return listFileName(list) + u"で説明の読み取りに失敗しました。";
+    return failed + u"一つの単語の要素が多すぎます。";
 }
 
 std::u16string tooFewWordsMessage(int list) {
@@ -84,6 +96,11 @@ std::u16string listFileName(int list) {
         return u"ClipBoad.txt";
     }
     return u"WordList" + toDecimal(list - 1) + u".txt";
+}
+
+std::u16string unsavedCopyName(int list) {
+    const std::u16string name = listFileName(list);
+    return name.substr(0, name.size() - 4) + u"_未保存.txt";
 }
 
 std::u16string saveFailedMessage(const std::u16string& fileName) {

@@ -30,5 +30,8 @@ bool writeListFile(Platform& platform, const Lists& lists, int list, const std::
 
 // The message shown when a list or the settings file could not be saved.
 std::u16string saveFailedMessage(const std::u16string& fileName);
+// Where the changes of a list go whose own file start-up could not read
+// whole ("WordList1_未保存.txt").
+std::u16string unsavedCopyName(int list);
 
 }  // namespace wordvane

@@ -74,6 +74,12 @@ class Lists {
     // A word list that was written to its file is no longer changed.
     void markSaved(int list);
     bool changedAndLoaded(int wordList) const;
+    // Offered and changed, but start-up did not read its file whole (too few
+    // words): that file cannot take it back.
+    bool changedButNotLoaded(int wordList) const {
+        return wordListChanged[static_cast<size_t>(wordList - kFirstWordList)] &&
+               !loaded(wordList) && !listNames[static_cast<size_t>(wordList)].empty();
+    }
 
     // The entry at (list, word, element) with its current strings.
     EntryRef entry(int list, int16_t word, int16_t element) const;

@@ -144,6 +144,27 @@ TEST_F(Shutdown, AListThatWasNotReadIsNeverWritten) {
     EXPECT_EQ(messageTexts().size(), 1u) << "only the too-few-words message, no save question";
 }
 
+TEST_F(Shutdown, ChangesToAListWithTooFewWordsGoToACopyAndTheUserIsTold) {
+    auto list = listFile(u"短い", {{{u"a", u"1"}}});
+    list[7] = u"2";
+    folder.write("WordList1.txt", list);
+    const auto original = folder.bytes("WordList1.txt");
+    ASSERT_TRUE(app.shell.Form_Load());
+    ASSERT_EQ(app.lists.listNames[2], u"短い") << "offered in the menu";
+    app.completion.switchList(2, u"短い");
+    ASSERT_TRUE(app.lists.addWord(2, -1, u"added", u"kept"));
+    platform.messageAnswers.push_back(kIdYes);
+    app.shell.mnuExit_Click();
+    EXPECT_EQ(folder.bytes("WordList1.txt"), original);
+    EXPECT_EQ(messageTexts().back(),
+              u"WordList1.txtは起動時に読み込みに失敗したため、上書きしませんでした。\r\n"
+              u"変更はWordList1_未保存.txtに書き出しました。");
+    const auto copy = folder.lines("WordList1_未保存.txt");
+    ASSERT_GE(copy.size(), 2u);
+    EXPECT_EQ(std::vector<std::u16string>(copy.end() - 2, copy.end()),
+              (std::vector<std::u16string>{u"added", u"kept"}));
+}
+
 TEST_F(Shutdown, AFailedSaveTellsTheUserAndKeepsTheOldFile) {
     const auto launch = folder.bytes("Launch.txt");
     start();

@@ -101,12 +101,17 @@ TEST(ListFileBody, SeparatorsCommentsAccountsAndEmptyNames) {
     EXPECT_EQ(p.list.getString(2, 0, 1), u"C:\\temp\r\n\\n");
 }
 
-TEST(ListFileBody, ZeroWordsIsTooFewAndElementsWithoutAWordFail) {
+TEST(ListFileBody, ZeroWordsIsAnEmptyListAndAnythingAfterItTooMany) {
     auto lines = listFile(u"L", {});
-    EXPECT_EQ(parse(lines).outcome.failure, ListReadFailure::TooFewWords);
+    const auto empty = parse(lines);
+    EXPECT_EQ(empty.outcome.failure, ListReadFailure::None);
+    EXPECT_EQ(formatListFile(empty.header, empty.list), lines) << "written as it was read";
     lines.push_back(u"a");
     lines.push_back(u"b");
-    EXPECT_EQ(parse(lines).outcome.failure, ListReadFailure::Read);
+    EXPECT_EQ(parse(lines).outcome.cause, ListReadCause::TooManyWords);
+    lines.resize(9);
+    lines.push_back(u"/");
+    EXPECT_EQ(parse(lines).outcome.cause, ListReadCause::TooManyWords);
     lines[7] = u"-1";
     EXPECT_EQ(parse(lines).outcome.failure, ListReadFailure::Count);
     lines[7] = u"40000";

@@ -8,7 +8,16 @@
 namespace wordvane::test {
 namespace {
 
-enum class Breakage { Missing, BadCount, EmptyName, TooManyWords, AccountMissing, TooFewWords };
+enum class Breakage {
+    Missing,
+    ZeroBytes,
+    BadCount,
+    EmptyName,
+    HeaderMissing,
+    TooManyWords,
+    AccountMissing,
+    TooFewWords
+};
 
 std::vector<std::u16string> brokenList(Breakage breakage) {
     auto lines = listFile(u"壊れた", {{{u"a", u"1"}}, {{u"b", u"2"}}});
@@ -18,6 +27,12 @@ std::vector<std::u16string> brokenList(Breakage breakage) {
             break;
         case Breakage::EmptyName:
             lines[0] = u"";
+            break;
+        case Breakage::ZeroBytes:
+            lines.clear();
+            break;
+        case Breakage::HeaderMissing:
+            lines.resize(5);
             break;
         case Breakage::TooManyWords:
             lines[7] = u"1";
@@ -89,7 +104,12 @@ INSTANTIATE_TEST_SUITE_P(
              Breakage::BadCount,
              {u"ファイルLaunch.txtの数字の指定が適切ではありません。\r\nプログラムを終了します。"},
              true},
-        Case{"Launch.txt", 0, Breakage::EmptyName, {kLaunchOpen}, true},
+        Case{"Launch.txt",
+             0,
+             Breakage::EmptyName,
+             {u"Launch.txtの読み込みに失敗しました。\r\n1行目にリストの名前がありません。",
+              kLaunchOpen},
+             true},
         Case{"Launch.txt",
              0,
              Breakage::TooManyWords,
@@ -118,7 +138,12 @@ INSTANTIATE_TEST_SUITE_P(
             Breakage::BadCount,
             {u"ファイルClipBoad.txtの数字の指定が適切ではありません。\r\nプログラムを終了します。"},
             true},
-        Case{"ClipBoad.txt", 1, Breakage::EmptyName, {kClipOpen}, true},
+        Case{"ClipBoad.txt",
+             1,
+             Breakage::EmptyName,
+             {u"ClipBoad.txtの読み込みに失敗しました。\r\n1行目にリストの名前がありません。",
+              kClipOpen},
+             true},
         Case{"ClipBoad.txt",
              1,
              Breakage::TooManyWords,
@@ -151,7 +176,22 @@ INSTANTIATE_TEST_SUITE_P(
              Breakage::BadCount,
              {u"ファイルWordList2.txtの要素数の指定が適切ではありません。"},
              false},
-        Case{"WordList2.txt", 3, Breakage::EmptyName, {}, false},
+        // Every list that is not loaded says why.
+        Case{"WordList2.txt",
+             3,
+             Breakage::EmptyName,
+             {u"WordList2.txtの読み込みに失敗しました。\r\n1行目にリストの名前がありません。"},
+             false},
+        Case{"WordList2.txt",
+             3,
+             Breakage::ZeroBytes,
+             {u"WordList2.txtの読み込みに失敗しました。\r\n1行目にリストの名前がありません。"},
+             false},
+        Case{"WordList2.txt",
+             3,
+             Breakage::HeaderMissing,
+             {u"WordList2.txtの読み込みに失敗しました。\r\n2行目から8行目の設定が足りません。"},
+             false},
         Case{"WordList2.txt",
              3,
              Breakage::TooManyWords,
