@@ -153,8 +153,11 @@ void ListCommands::List1_Click() {
 }
 
 // The large display widens its description box to the text, up to the
-// configured limit, and stays on the screen.
+// configured limit, and stays on the screen; a negative limit keeps its size.
 void ListCommands::sizeLargeDescription() {
+    if (lists_.settings.largeDescMaxWidth < 0) {
+        return;
+    }
     const PixelScale scale = ui::scaleOf(form1_, platform_);
     const std::u16string& text = form1_.Text1.text();
     int32_t width = 0;

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -18,8 +21,12 @@ struct Settings {
     int32_t clipMaxBytes = 0;
     double separatorInterval = -1;  // days; negative: no separators
     int16_t doubleCtrlWait = -1;    // ticks; -1: off
-    int32_t largeDescMaxWidth = 0;  // twips
+    int32_t largeDescMaxWidth = 0;  // twips; negative (as read): the size never changes
     PixelScale largeDescScale;      // the scale it was read at
+    // The lines after the hotkeys as the file had them: the place of a
+    // replacement set (empty), or a line the program does not use (a blank
+    // line, a comment, a set beyond the tenth), written back as it was.
+    std::vector<std::optional<std::u16string>> replaceSetArea;
 };
 
 }  // namespace wordvane

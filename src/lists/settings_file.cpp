@@ -50,7 +50,11 @@ constexpr char16_t kPopupHotKeyComment[] =
 
 constexpr double kMinutesPerDay = 60.0 * 24.0;
 
-struct SettingsReadError {};
+// A line that cannot be read, by its number from 1; 0 when the file itself
+// cannot be read.
+struct SettingsReadError {
+    size_t line = 0;
+};
 
 // Reads the value lines of the settings file one after another; any problem
 // is a SettingsReadError.
@@ -62,33 +66,51 @@ class ValueReader {
 
     const std::u16string& line() {
         if (atEnd()) {
-            throw SettingsReadError{};
+            throw SettingsReadError{next_ + 1};  // the first line that is missing
         }
         return lines_[next_++];
     }
+
+    // The line read last is wrong.
+    [[noreturn]] void fail() const { throw SettingsReadError{next_}; }
 
     std::u16string value() {
         const std::u16string& text = line();
         const size_t slash = text.find(u'/');
         if (slash == std::u16string::npos) {
-            throw SettingsReadError{};
+            fail();
         }
         return text.substr(0, slash);
     }
 
+    // "True" in any case is true, anything else false.
     bool boolean() {
-        const std::u16string text = value();
-        return text == u"True" || text == u"true";
+        std::u16string text = value();
+        for (char16_t& c : text) {
+            if (c >= u'A' && c <= u'Z') {
+                c = static_cast<char16_t>(c + (u'a' - u'A'));
+            }
+        }
+        return text == u"true";
     }
 
     int16_t int16() { return orFail(parseInt16(value())); }
     int32_t int32() { return orFail(parseInt32(value())); }
 
+    // A value below `minimum` is wrong; one above `maximum` becomes it.
+    int16_t atLeast(int16_t minimum, int16_t maximum) {
+        const int16_t number = int16();
+        if (number < minimum) {
+            fail();
+        }
+        return number > maximum ? maximum : number;
+    }
+
   private:
     template <typename T>
-    static T orFail(const std::optional<T>& number) {
+    T orFail(const std::optional<T>& number) const {
         if (!number) {
-            throw SettingsReadError{};
+            fail();
         }
         return *number;
     }
@@ -97,22 +119,15 @@ class ValueReader {
     size_t next_ = 0;
 };
 
-int16_t atLeast(int16_t value, int16_t minimum, int16_t maximum) {
-    if (value < minimum) {
-        throw SettingsReadError{};
-    }
-    return value > maximum ? maximum : value;
-}
-
 void readValues(ValueReader& reader, PixelScale scale, SettingsFileContent& content,
                 Messages& messages) {
     const auto correction = [&](const char16_t* text) { messages.push_back(Message{text, kMbOk}); };
     Settings& settings = content.settings;
     settings.listEnabled[0] = reader.boolean();
     settings.listEnabled[1] = reader.boolean();
-    settings.clipHistorySize = atLeast(reader.int16(), 1, 1000);
-    settings.textEraseTime = atLeast(reader.int16(), 1, 10000);
-    settings.balloonTime = atLeast(reader.int16(), 0, 1000);
+    settings.clipHistorySize = reader.atLeast(1, 1000);
+    settings.textEraseTime = reader.atLeast(1, 10000);
+    settings.balloonTime = reader.atLeast(0, 1000);
     settings.showStartChar = reader.boolean();
     settings.confirmSaveOnExit = reader.boolean();
     settings.clipMaxBytes = reader.int32();
@@ -138,7 +153,10 @@ void readValues(ValueReader& reader, PixelScale scale, SettingsFileContent& cont
     }
 
     int32_t widthPx = reader.int32();
-    if (widthPx <= 0) {
+    if (widthPx < 0) {
+        // The description keeps its size; the value is written back as read.
+        settings.largeDescMaxWidth = widthPx;
+    } else if (widthPx == 0) {
         widthPx = 373;
     } else if (widthPx < 373) {
         correction(kDescriptionTooNarrowMessage);
@@ -147,7 +165,9 @@ void readValues(ValueReader& reader, PixelScale scale, SettingsFileContent& cont
         correction(kDescriptionTooWideMessage);
         widthPx = 400;
     }
-    settings.largeDescMaxWidth = scale.twips(widthPx);
+    if (widthPx >= 0) {
+        settings.largeDescMaxWidth = scale.twips(widthPx);
+    }
     settings.largeDescScale = scale;
 
     const int16_t opacity = reader.int16();
@@ -163,13 +183,71 @@ void readValues(ValueReader& reader, PixelScale scale, SettingsFileContent& cont
     }
 }
 
+bool isBlank(const std::u16string& line) {
+    return line.find_first_not_of(u" \t\u3000") == std::u16string::npos;
+}
+
+bool isComment(const std::u16string& line) {
+    return !line.empty() &&
+           (line[0] == u'/' || line[0] == u'#' || line[0] == u';' || line[0] == u'\'');
+}
+
+// Up to ten replacement sets, one a line; blank lines, comments and the sets
+// beyond the tenth are kept in their places to be written back as they are.
 void readReplaceSets(ValueReader& reader, SettingsFileContent& content) {
-    for (int j = 0; j < kMaxReplaceSets && !reader.atEnd(); ++j) {
-        const auto fields = splitReplaceSetLine(reader.line());
-        if (!fields) {
-            throw SettingsReadError{};
+    auto& area = content.settings.replaceSetArea;
+    while (!reader.atEnd()) {
+        const std::u16string& line = reader.line();
+        if (isBlank(line) || content.replaceSets.size() == kMaxReplaceSets) {
+            area.emplace_back(line);
+            continue;
         }
-        content.replaceSets.push_back(*fields);
+        const auto fields = splitReplaceSetLine(line);
+        if (fields) {
+            content.replaceSets.push_back(*fields);
+            area.emplace_back();
+        } else if (isComment(line)) {
+            area.emplace_back(line);
+        } else {
+            reader.fail();
+        }
+    }
+}
+
+// The replacement sets in the places they were read from, the kept lines
+// between them; sets added since go after the last place.
+void writeReplaceSets(const SettingsFileContent& content, std::vector<std::u16string>& lines) {
+    const auto& area = content.settings.replaceSetArea;
+    const auto& sets = content.replaceSets;
+    size_t places = 0;
+    for (const auto& line : area) {
+        places += line ? 0 : 1;
+    }
+    size_t written = 0;
+    const auto writeSet = [&] {
+        const auto& [name, before, after] = sets[written++];
+        lines.push_back(formatReplaceSetLine(name, before, after));
+    };
+    const auto writeAdded = [&] {
+        while (written < sets.size()) {
+            writeSet();
+        }
+    };
+    size_t place = 0;
+    if (places == 0) {
+        writeAdded();
+    }
+    for (const auto& line : area) {
+        if (line) {
+            lines.push_back(*line);
+            continue;
+        }
+        if (written < sets.size()) {
+            writeSet();
+        }
+        if (++place == places) {
+            writeAdded();
+        }
     }
 }
 
@@ -196,8 +274,14 @@ SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& p
         readValues(reader, scale, content, outcome.messages);
         readReplaceSets(reader, content);
         outcome.content = std::move(content);
-    } catch (const SettingsReadError&) {
-        outcome.messages.push_back(Message{kReadFailedMessage, kMbIconExclamation});
+    } catch (const SettingsReadError& error) {
+        std::u16string text = kReadFailedMessage;
+        if (error.line > 0) {
+            text.insert(text.find(u"\r\n") + 2,
+                        kSettingsFileName + (u"の" + toDecimal(static_cast<int64_t>(error.line))) +
+                            u"行目が正しくありません。\r\n");
+        }
+        outcome.messages.push_back(Message{text, kMbIconExclamation});
     }
     return outcome;
 }
@@ -222,7 +306,10 @@ bool writeSettingsFile(Platform& platform, const std::u16string& path,
         toDecimal(settings.clipMaxBytes) + kClipMaxComment,
         toDecimal(static_cast<int64_t>(roundHalfEven(minutes))) + kSeparatorComment,
         toDecimal(settings.doubleCtrlWait) + kDoubleCtrlComment,
-        toDecimal(settings.largeDescScale.pixels(settings.largeDescMaxWidth)) + kDescriptionComment,
+        toDecimal(settings.largeDescMaxWidth < 0
+                      ? settings.largeDescMaxWidth
+                      : settings.largeDescScale.pixels(settings.largeDescMaxWidth)) +
+            kDescriptionComment,
         toDecimal(content.opacity.value_or(0)) + kOpacityComment,
         toDecimal(content.popupHotKey.modifiers) + kPopupHotKeyComment,
         toDecimal(content.popupHotKey.key) + kPopupHotKeyComment,
@@ -232,9 +319,7 @@ bool writeSettingsFile(Platform& platform, const std::u16string& path,
         lines.push_back(toDecimal(hotKey.modifiers) + hotKeyComment(i));
         lines.push_back(toDecimal(hotKey.key) + hotKeyComment(i));
     }
-    for (const auto& [name, before, after] : content.replaceSets) {
-        lines.push_back(formatReplaceSetLine(name, before, after));
-    }
+    writeReplaceSets(content, lines);
     return writeTextLines(platform, path, lines);
 }
 

@@ -10,6 +10,16 @@ namespace {
 
 const std::u16string kReadFailed = u"iniファイルの読み取りに失敗しました。\r\n起動を中止します。";
 
+std::u16string failedAt(int line) {
+    if (line == 0) {
+        return kReadFailed;
+    }
+    const std::string number = std::to_string(line);
+    return u"iniファイルの読み取りに失敗しました。\r\nvane.iniの" +
+           std::u16string(number.begin(), number.end()) +
+           u"行目が正しくありません。\r\n起動を中止します。";
+}
+
 class SettingsFile : public ::testing::Test {
   protected:
     ProgramFolder folder;
@@ -49,9 +59,10 @@ class SettingsFile : public ::testing::Test {
         return texts;
     }
 
-    void expectReadFailure() {
+    // The failure names the line that is wrong (none when the file is missing).
+    void expectReadFailure(int line = 0) {
         EXPECT_FALSE(outcome.content);
-        EXPECT_EQ(messageTexts(), std::vector<std::u16string>{kReadFailed});
+        EXPECT_EQ(messageTexts(), std::vector<std::u16string>{failedAt(line)});
         ASSERT_FALSE(outcome.messages.empty());
         EXPECT_EQ(outcome.messages[0].style, kMbIconExclamation);
     }
@@ -68,7 +79,7 @@ TEST_F(SettingsFile, EveryRequiredLineMustBeThereWithASlashAndANumber) {
         lines.resize(keep);
         folder.write("vane.ini", lines);
         read();
-        expectReadFailure();
+        expectReadFailure(static_cast<int>(keep) + 1);  // the first missing line
     }
     for (auto [number, line] : std::vector<std::pair<int, std::u16string>>{{1, u"True"},
                                                                            {3, u"x/"},
@@ -79,13 +90,13 @@ TEST_F(SettingsFile, EveryRequiredLineMustBeThereWithASlashAndANumber) {
                                                                            {4, u"0/"},
                                                                            {5, u"-1/"}}) {
         EXPECT_FALSE(readWith(number, line)) << "line " << number;
-        expectReadFailure();
+        expectReadFailure(number);
     }
 }
 
-TEST_F(SettingsFile, OnlyTrueOrTrueSpelledExactlyEnables) {
+TEST_F(SettingsFile, TrueInAnyCaseEnables) {
     for (auto [value, expected] : std::vector<std::pair<std::u16string, bool>>{
-             {u"true/", true}, {u"True/", true}, {u"TRUE/", false}, {u"true /", false}}) {
+             {u"true/", true}, {u"True/", true}, {u"TRUE/", true}, {u"true /", false}}) {
         ASSERT_TRUE(readWith(6, value));
         EXPECT_EQ(settings().showStartChar, expected) << std::string(value.begin(), value.end());
         EXPECT_TRUE(outcome.messages.empty());
@@ -137,6 +148,9 @@ TEST_F(SettingsFile, DescriptionWidthIsHeldInTwipsWithItsCorrections) {
     ASSERT_TRUE(readWith(11, u"800/"));
     EXPECT_EQ(settings().largeDescMaxWidth, 800 * 15);
     ASSERT_TRUE(readWith(11, u"-1/"));
+    EXPECT_LT(settings().largeDescMaxWidth, 0) << "negative: the size never changes";
+    EXPECT_EQ(writtenLine(11).substr(0, 3), u"-1/");
+    ASSERT_TRUE(readWith(11, u"0/"));
     EXPECT_EQ(writtenLine(11).substr(0, 4), u"373/");
     EXPECT_TRUE(outcome.messages.empty());
     ASSERT_TRUE(readWith(11, u"200/"));
@@ -174,7 +188,7 @@ TEST_F(SettingsFile, CorrectionsComeBeforeTheFailureTheyPreceded) {
     EXPECT_EQ(
         messageTexts(),
         (std::vector<std::u16string>{
-            u"Controll×２の待ち時間に500以上を設定できません。\r\n500に設定します", kReadFailed}));
+            u"Controll×２の待ち時間に500以上を設定できません。\r\n500に設定します", failedAt(21)}));
 }
 
 TEST_F(SettingsFile, HotkeysAndOpacityAreReadForTheirOwners) {
@@ -195,14 +209,32 @@ TEST_F(SettingsFile, ReplacementSetsReadWithEscapedSlashesAndLineBreaks) {
     EXPECT_EQ(sets[1], (ReplaceSetFields{u"n", u"", u"after"}));
 }
 
-TEST_F(SettingsFile, ADamagedSetLineMakesTheFileUnreadableAndAnEleventhIsNeverRead) {
-    EXPECT_FALSE(readWith(1, u"True/", {u"name/before\\/after/"}));
-    expectReadFailure();
+TEST_F(SettingsFile, ADamagedSetLineIsNamedAndLinesNotUsedAreWrittenBackAsTheyWere) {
+    EXPECT_FALSE(readWith(1, u"True/", {u"s/b/a/", u"name/before\\/after/"}));
+    expectReadFailure(30);
 
-    std::vector<std::u16string> sets(11, u"s/b/a/");
-    sets.back() = u"not a set line";
-    ASSERT_TRUE(readWith(1, u"True/", sets));
+    std::vector<std::u16string> area(11, u"s/b/a/ mine");
+    area[0] = u"first/b/a/";
+    area.insert(area.begin() + 1, {u"", u"/ a comment of the user's", u"# another", u"  "});
+    area.push_back(u"twelfth is not a set line");
+    ASSERT_TRUE(readWith(1, u"True/", area));
     EXPECT_EQ(outcome.content->replaceSets.size(), 10u);
+    // The editor drops the first set and adds one: the sets take the places
+    // of the sets read, the kept lines stay where they were.
+    auto& sets = outcome.content->replaceSets;
+    sets.erase(sets.begin());
+    sets.push_back({u"new", u"x", u"y"});
+    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content));
+    const auto lines = folder.lines("vane.ini");
+    const std::vector<std::u16string> written(lines.begin() + 28, lines.end());
+    const std::u16string set = u"s/b/a/ ポップアップの設定";
+    std::vector<std::u16string> expected{set, u"", u"/ a comment of the user's", u"# another",
+                                         u"  "};
+    expected.insert(expected.end(), 8, set);
+    expected.push_back(u"new/x/y/ ポップアップの設定");
+    expected.push_back(u"s/b/a/ mine");
+    expected.push_back(u"twelfth is not a set line");
+    EXPECT_EQ(written, expected);
 }
 
 TEST_F(SettingsFile, EveryValueAndReplacementSetSurvivesAWriteAndARead) {
