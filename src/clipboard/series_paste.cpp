@@ -33,13 +33,12 @@ int16_t SeriesPaste::stopIndex() const {
     return list_ == kClipboardList ? int16_t{2} : int16_t{0};
 }
 
-bool SeriesPaste::isSeparator(int16_t index) const {
+bool SeriesPaste::isPassedOver(int16_t index) const {
     if (list_ != kClipboardList || word_ != -1) {
         return false;
     }
-    const WordListClass& words = lists_.words(list_);
-    return index >= 0 && index <= words.getWordLength() &&
-           words.peekString(index, 0, 0).starts_with(kSeparatorStart);
+    const std::u16string& name = lists_.words(list_).peekString(index, 0, 0);
+    return name.empty() || name.starts_with(kSeparatorStart);
 }
 
 // Never an item outside the list. A history entry pastes its stored text, as
@@ -62,32 +61,31 @@ std::optional<std::u16string> SeriesPaste::itemText(int16_t index) const {
 
 // An item that is missing or empty, or a clipboard that will not take it,
 // ends the run: a paste would otherwise give the previous item again.
-bool SeriesPaste::putCurrent() {
-    const std::optional<std::u16string> text = itemText(current_);
+bool SeriesPaste::putNext() {
+    const std::optional<std::u16string> text = itemText(items_[putCount_]);
     if (!text || text->empty() || !platform_.putClipboardText(*text) ||
         platform_.clipboardText() != *text) {
-        endWithNotice();
+        endWithNotice(u"失敗しました");
         return false;
     }
+    ourChangeCount_ = platform_.clipboardChangeCount();
+    ++putCount_;
     return true;
 }
 
-// The next item, passing over a separator of the history.
-void SeriesPaste::advance() {
-    current_ = static_cast<int16_t>(current_ + step_);
-    if (isSeparator(current_)) {
-        current_ = static_cast<int16_t>(current_ + step_);
-        if (current_ == end_ + step_) {
-            active_ = false;
-        }
+void SeriesPaste::finish() {
+    if (active_ && userClipboard_ && platform_.clipboardChangeCount() == ourChangeCount_) {
+        giveBackClipboard(platform_, *userClipboard_);
     }
-}
-
-void SeriesPaste::endWithNotice() {
+    userClipboard_.reset();
     active_ = false;
     start_ = -1;
     end_ = -1;
-    notice_.showAtPointer(u"失敗しました", platform_);
+}
+
+void SeriesPaste::endWithNotice(const char16_t* notice) {
+    finish();
+    notice_.showAtPointer(notice, platform_);
 }
 
 void SeriesPaste::closeList() {
@@ -95,21 +93,35 @@ void SeriesPaste::closeList() {
     launcherBox_.setVisible(false);
 }
 
+// The items from `start_` to `end_`, passing over the history's separators
+// and empty slots.
 void SeriesPaste::startRun() {
-    current_ = start_;
-    active_ = true;
-    pasteKeyArmed_ = true;
-    pastePending_ = false;
-    if (putCurrent()) {
-        if (current_ == end_) {
-            active_ = false;  // a run of one item
-            start_ = -1;
-            end_ = -1;
-        } else {
-            advance();
+    const int16_t start = start_;
+    const int16_t end = end_;
+    finish();
+    items_.clear();
+    putCount_ = 0;
+    for (int index = start;; index += step_) {
+        const auto item = static_cast<int16_t>(index);
+        if (itemText(item) && !isPassedOver(item)) {
+            items_.push_back(item);
+        }
+        if (index == end) {
+            break;
         }
     }
     closeList();
+    userClipboard_ = platform_.saveClipboard();
+    if (items_.empty() || !userClipboard_) {
+        endWithNotice(u"失敗しました");
+        return;
+    }
+    active_ = true;
+    start_ = start;
+    end_ = end;
+    pasteKeyArmed_ = true;
+    pastePending_ = false;
+    putNext();
 }
 
 void SeriesPaste::mnuClipSeriese_Click() {
@@ -138,7 +150,7 @@ void SeriesPaste::SeriesePaste() {
             return;
         }
         // A new first mark ends a run still going on.
-        active_ = false;
+        finish();
         word_ = completion_.openWord();
         list_ = completion_.currentList();
         start_ = *selected;
@@ -165,9 +177,15 @@ void SeriesPaste::SeriesePaste() {
 
 // The next item goes to the clipboard once the paste key is up again: the
 // application has taken the paste by then, and never gets the next item for
-// this one.
+// this one. A copy of the user's meanwhile ends the run: the copy stays on
+// the clipboard for the user's own paste.
 void SeriesPaste::tick(const std::u16string& spelling, bool ctrlDown) {
     if (!active_) {
+        return;
+    }
+    if (platform_.clipboardChangeCount() != ourChangeCount_) {
+        userClipboard_.reset();
+        endWithNotice(u"連続貼り付けを終えました");
         return;
     }
     if (pastePending_ && !platform_.keyDown(kVkV) && !platform_.keyDown(kVkInsert)) {
@@ -183,19 +201,17 @@ void SeriesPaste::tick(const std::u16string& spelling, bool ctrlDown) {
 }
 
 void SeriesPaste::doSeriesPaste() {
+    const size_t left = items_.size() - putCount_;
     {
         ForegroundKeeper foreground(platform_);
-        const int left = std::abs(end_ - start_) - std::abs(current_ - start_) + 1;
-        notice_.showAtPointer(u"あと" + toDecimal(left) + u"回", platform_);
+        notice_.showAtPointer(u"あと" + toDecimal(static_cast<int64_t>(left)) + u"回", platform_);
     }
-    if (current_ == end_ + step_) {
-        active_ = false;
+    if (left == 0) {
+        finish();
         notice_.hide();
         return;
     }
-    if (putCurrent()) {
-        advance();
-    }
+    putNext();
 }
 
 }  // namespace wordvane

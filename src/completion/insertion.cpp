@@ -90,11 +90,7 @@ bool Insertion::clipboardStillOurs() {
 // 300 ms is kept.
 void Insertion::restoreClipboard() {
     if (savedClipboard_ && clipboardStillOurs()) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if (platform_.restoreClipboard(*savedClipboard_)) {
-                break;
-            }
-        }
+        giveBackClipboard(platform_, *savedClipboard_);
     }
     savedClipboard_.reset();
     restoreTimer_.setEnabled(false);
@@ -104,6 +100,14 @@ void Insertion::setBackSpace(int16_t count) {
     std::vector<KeyStroke> keys;
     addBackSpaces(keys, count);
     platform_.sendKeys(keys);
+}
+
+void giveBackClipboard(Platform& platform, const ClipboardSnapshot& saved) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (platform.restoreClipboard(saved)) {
+            return;
+        }
+    }
 }
 
 bool checkLink(const std::u16string& text) {

@@ -47,6 +47,10 @@ class Insertion {
     uint32_t changeCountAfterInsert_ = 0;
 };
 
+// Puts everything a saved clipboard held back on the clipboard, trying a few
+// times while another program holds it open.
+void giveBackClipboard(Platform& platform, const ClipboardSnapshot& saved);
+
 // A file path or a web address: longer than two characters, no CR LF, and a
 // drive path ("C:\"), a path beginning with "\" or an "http://" address.
 bool checkLink(const std::u16string& text);

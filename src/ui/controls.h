@@ -74,14 +74,36 @@ class Placed : public Model {
 // binding reports it).
 class Control : public Placed {
   public:
+    ~Control() override {
+        if (focusOwner_ == this) {
+            focusOwner_ = nullptr;
+        }
+    }
     virtual ControlKind kind() const = 0;
 
     WORDVANE_PROPERTY(bool, visible, setVisible, visible_)
-    WORDVANE_PROPERTY(bool, focused, setFocused, focused_)
+    // The program's thread has one keyboard focus: a control that takes it
+    // takes it from the control that had it.
+    const bool& focused() const { return focused_; }
+    void setFocused(const bool& focused) {
+        if (focused && focusOwner_ != nullptr && focusOwner_ != this) {
+            focusOwner_->setFocused(false);
+        }
+        if (focused) {
+            focusOwner_ = this;
+        } else if (focusOwner_ == this) {
+            focusOwner_ = nullptr;
+        }
+        if (focused_ != focused) {
+            focused_ = focused;
+            changed();
+        }
+    }
 
   private:
     bool visible_ = true;
     bool focused_ = false;
+    static inline Control* focusOwner_ = nullptr;
 };
 
 class Button : public Control {

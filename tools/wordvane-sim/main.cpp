@@ -4,12 +4,14 @@
 // and replays SCRIPT, one step a line; after each step prints what the user
 // would see. The format is in the README.
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
 #include <string>
 
 #include "app/app.h"
+#include "hotkeys/hotkey_ids.h"
 #include "lists/decimal_text.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_session.h"
@@ -19,6 +21,7 @@
 namespace {
 
 using namespace wordvane;
+using sim::ScriptError;
 
 // A text in double quotes, with line breaks, tabs, quotes and backslashes
 // escaped.
@@ -104,7 +107,7 @@ class Simulation {
         } else if (step.verb == "tick") {
             const auto count = parseInt32(step.text.empty() ? u"1" : step.text);
             if (!count || *count < 0) {
-                throw std::invalid_argument("tick needs a count");
+                throw ScriptError("tick needs a count");
             }
             user_.tick(*count);
         } else if (step.verb == "clip") {
@@ -114,6 +117,13 @@ class Simulation {
             platform_.clipboardExcluded = true;
         } else if (step.verb == "selectall") {
             user_.selectAll();
+        } else if (step.verb == "select") {
+            const size_t blank = step.text.find(u' ');
+            require(blank != std::u16string::npos, "select needs FROM LENGTH");
+            const int32_t from = parseInt32(step.text.substr(0, blank)).value_or(-1);
+            const int32_t length = parseInt32(step.text.substr(blank + 1)).value_or(-1);
+            require(from >= 0 && length >= 0, "select needs FROM LENGTH");
+            user_.select(static_cast<size_t>(from), static_cast<size_t>(length));
         } else if (step.verb == "shell") {
             const auto code = parseInt32(step.text);
             require(code.has_value(), "shell needs the code the shell answers with");
@@ -133,7 +143,7 @@ class Simulation {
             require(user_.toggleCheckBox(step.text),
                     "no shown window has the check box " + toUtf8(step.text));
         } else if (step.verb == "choose") {
-            require(user_.chooseComboEntry(step.text),
+            require(user_.chooseComboEntry(sim::unescape(step.text)),
                     "no shown drop-down list has " + toUtf8(step.text));
         } else if (step.verb == "rightclick") {
             require(app_.forms.form1.visible(), "the list is not shown");
@@ -142,18 +152,21 @@ class Simulation {
             platform_.messageAnswers.push_back(step.text == u"yes" ? kIdYes : kIdNo);
         } else if (step.verb == "tray") {
             if (step.text != u"left" && step.text != u"right") {
-                throw std::invalid_argument("tray needs left or right");
+                throw ScriptError("tray needs left or right");
             }
             user_.trayIcon(step.text == u"left" ? kTrayLeftButtonUp : kTrayRightButtonUp);
         } else if (step.verb == "menu") {
-            require(user_.chooseMenuItem(step.text),
-                    "no open menu has the item " + toUtf8(step.text));
+            require(user_.chooseMenuItem(sim::unescape(step.text)),
+                    "no open menu has the item " + toUtf8(step.text) + " (or it is grey)");
         } else if (step.verb == "click") {
-            require(user_.click(step.text), "no shown window has the button " + toUtf8(step.text));
+            require(user_.click(sim::unescape(step.text)),
+                    "no shown window has the button " + toUtf8(step.text));
         } else if (step.verb == "focus") {
             require(user_.focus(step.text), "no shown window has the control " + toUtf8(step.text));
         } else if (step.verb == "field") {
             require(user_.typeIntoField(sim::unescape(step.text)), "no field has the focus");
+        } else if (step.verb == "retype") {
+            require(user_.typeIntoField(sim::unescape(step.text), true), "no field has the focus");
         }
     }
 
@@ -206,7 +219,7 @@ class Simulation {
   private:
     static void require(bool done, const std::string& what) {
         if (!done) {
-            throw std::invalid_argument(what);
+            throw ScriptError(what);
         }
     }
 
@@ -261,7 +274,8 @@ class Simulation {
             if (!item->visible() || item->caption() == u"-") {
                 continue;
             }
-            out << " " << (item->checked() ? "*" : "") << quoted(item->caption());
+            out << " " << (item->checked() ? "*" : "") << quoted(item->caption())
+                << (item->enabled() ? "" : "(grey)");
             if (!item->children.empty()) {
                 out << " [";
                 printMenuItems(out, *item);
@@ -312,7 +326,7 @@ class Simulation {
             }
         }
         if (key == 0) {
-            throw std::invalid_argument("unknown key: " + toUtf8(name));
+            throw ScriptError("unknown key: " + toUtf8(name));
         }
         if (name.size() == 1 && name[0] >= u'A' && name[0] <= u'Z') {
             shift = true;
@@ -320,17 +334,30 @@ class Simulation {
         user_.press(key, shift, ctrl, alt);
     }
 
+    // The hotkey's keys go down and up as on the desktop: the program gets
+    // the hotkey while it holds it, the application gets the key otherwise.
     void hotkey(const std::u16string& name) {
         if (name.rfind(u"list ", 0) == 0) {
             const auto list = parseInt32(name.substr(5));
-            if (!list || !user_.listHotkey(*list)) {
-                throw std::invalid_argument("hotkey list needs 0 to 6");
+            require(list && *list >= 0 && *list < 7, "hotkey list needs 0 to 6");
+            const HotKeyCombination keys =
+                app_.hotkeys.listCombinations()[static_cast<size_t>(*list)];
+            if ((keys.modifiers & kModWin) != 0 || keys.key <= 0) {
+                user_.listHotkey(*list);  // no key of the simulated keyboard
+                return;
             }
+            user_.press(keys.key, (keys.modifiers & kModShift) != 0,
+                        (keys.modifiers & kModControl) != 0, (keys.modifiers & kModAlt) != 0);
             return;
         }
-        if (!user_.hotkey(name)) {
-            throw std::invalid_argument("unknown hotkey: " + toUtf8(name));
-        }
+        const int key = FakeSession::virtualKeyNamed(name);
+        const bool navigation =
+            std::any_of(kNavigationHotKeys.begin(), kNavigationHotKeys.end(),
+                        [&](const NavigationHotKey& hotKey) {
+                            return hotKey.virtualKey == key && hotKey.modifiers == 0;
+                        });
+        require(navigation, "unknown hotkey: " + toUtf8(name));
+        user_.press(key);
     }
 
     FakePlatform platform_;
@@ -357,8 +384,19 @@ int main(int argc, char** argv) {
         std::cerr << "cannot read " << scriptPath << "\n";
         return 2;
     }
+    // A fault of the program itself (an exception out of its core) is not a
+    // bad script line: it has its own message and exit status.
+    const auto programFault = [&](int number, const std::exception& error) {
+        std::cerr << scriptPath << ":" << number << ": program fault: " << error.what() << "\n";
+        return 3;
+    };
     Simulation simulation(folder, printState);
-    const bool resident = simulation.start();
+    bool resident = false;
+    try {
+        resident = simulation.start();
+    } catch (const std::exception& error) {
+        return programFault(0, error);
+    }
     std::cout << "start\n";
     simulation.print(std::cout);
     if (!resident) {
@@ -369,8 +407,9 @@ int main(int argc, char** argv) {
     int number = 0;
     while (std::getline(script, line)) {
         ++number;
+        std::optional<sim::Step> step;
         try {
-            const auto step = sim::parseStep(line);
+            step = sim::parseStep(line);
             if (!step) {
                 continue;
             }
@@ -378,9 +417,11 @@ int main(int argc, char** argv) {
             std::cout << step->verb << (step->text.empty() ? "" : " ") << toUtf8(step->text)
                       << "\n";
             simulation.print(std::cout);
-        } catch (const std::exception& error) {
+        } catch (const ScriptError& error) {
             std::cerr << scriptPath << ":" << number << ": " << error.what() << "\n";
             return 2;
+        } catch (const std::exception& error) {
+            return programFault(number, error);
         }
         if (simulation.ended()) {
             std::cout << "the program has ended\n";

@@ -19,14 +19,15 @@ std::optional<Step> parseStep(const std::string& line) {
     const size_t blank = trimmed.find(' ');
     Step step{trimmed.substr(0, blank),
               blank == std::string::npos ? u"" : fromUtf8(trimmed.substr(blank + 1))};
-    for (const char* verb : {"type", "key", "hotkey", "tick", "clip", "answer", "tray", "menu",
-                             "click", "focus", "field", "secret", "wait", "line", "rightclick",
-                             "selectall", "shell", "check", "choose"}) {
+    for (const char* verb :
+         {"type",       "key",       "hotkey", "tick",  "clip",   "answer", "tray",
+          "menu",       "click",     "focus",  "field", "secret", "wait",   "line",
+          "rightclick", "selectall", "select", "shell", "check",  "choose", "retype"}) {
         if (step.verb == verb) {
             return step;
         }
     }
-    throw std::invalid_argument("unknown step: " + step.verb);
+    throw ScriptError("unknown step: " + step.verb);
 }
 
 std::u16string unescape(const std::u16string& text) {

@@ -1,9 +1,16 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace wordvane::sim {
+
+// A script line the simulator cannot carry out (as opposed to a fault of
+// the program it runs).
+struct ScriptError : std::invalid_argument {
+    using std::invalid_argument::invalid_argument;
+};
 
 // One step of a scenario script: a verb and its argument.
 struct Step {
@@ -12,7 +19,7 @@ struct Step {
 };
 
 // Parses one script line; empty for blank lines and comments ("#").
-// Throws std::invalid_argument for an unknown verb.
+// Throws ScriptError for an unknown verb.
 std::optional<Step> parseStep(const std::string& line);
 
 // The argument of `type` and `clip` in the script's own notation: "\n" is a

@@ -320,6 +320,11 @@ bool FakePlatform::writeFile(const std::u16string& path, std::string_view bytes)
         return false;
     }
     const fs::path target(toUtf8(path));
+    std::error_code status;
+    if (fs::exists(target, status) &&
+        (fs::status(target, status).permissions() & fs::perms::owner_write) == fs::perms::none) {
+        return false;  // Windows refuses to replace a read-only file
+    }
     fs::path temporary = target;
     temporary += ".saving";
     {

@@ -205,8 +205,8 @@ bool FakeSession::chooseMenuItem(const std::u16string& caption) {
         }
         rest = rest.substr(arrow + 3);
     }
-    if (item == nullptr) {
-        return false;
+    if (item == nullptr || !item->enabled()) {
+        return false;  // a grey item cannot be chosen
     }
     platform_.openMenu = nullptr;
     item->click();
@@ -271,11 +271,17 @@ bool FakeSession::focus(const std::u16string& name) {
     return false;
 }
 
-bool FakeSession::typeIntoField(const std::u16string& text) {
+bool FakeSession::typeIntoField(const std::u16string& text, bool replace) {
     for (int number : shownWindows()) {
         auto* field = dynamic_cast<ui::TextBox*>(app_.forms.byNumber(number).focusedControl());
         if (field == nullptr) {
             continue;
+        }
+        if (replace) {
+            if (field->onKeyDown) {
+                field->onKeyDown(kVkDelete, 0);
+            }
+            field->userChanged(u"");
         }
         for (char16_t c : text) {
             const auto key = keyFor(c);
@@ -306,33 +312,46 @@ void FakeSession::forgetRecords() {
 }
 
 void FakeSession::selectAll() {
-    selectionStart_ = 0;
-    caret_ = text_.size();
+    select(0, text_.size());
+}
+
+void FakeSession::select(size_t from, size_t length) {
+    selectionStart_ = std::min(from, text_.size());
+    caret_ = std::min(*selectionStart_ + length, text_.size());
+}
+
+std::pair<size_t, size_t> FakeSession::selection() const {
+    if (!selectionStart_) {
+        return {caret_, caret_};
+    }
+    return {std::min(*selectionStart_, caret_), std::max(*selectionStart_, caret_)};
 }
 
 void FakeSession::replaceSelection() {
-    if (selectionStart_ && *selectionStart_ < caret_) {
-        text_.erase(*selectionStart_, caret_ - *selectionStart_);
-        caret_ = *selectionStart_;
-    }
+    const auto [begin, end] = selection();
+    text_.erase(begin, end - begin);
+    caret_ = begin;
     selectionStart_.reset();
 }
 
 void FakeSession::receiveUserKey(int virtualKey, bool shift, bool ctrl) {
+    const auto [begin, end] = selection();
     if (ctrl) {
         if (virtualKey == kVkV && platform_.clipboard) {
             insert(*platform_.clipboard);
-        } else if (virtualKey == kVkC && selectionStart_) {
-            copy(text_.substr(*selectionStart_, caret_ - *selectionStart_));
+        } else if (virtualKey == kVkC && begin < end) {
+            copy(text_.substr(begin, end - begin));
         }
         return;
     }
-    if (virtualKey != kVkBack && virtualKey != kVkDelete) {
-        // Moving or typing ends the selection (typing replaces it).
-        if (virtualKey == kVkLeft || virtualKey == kVkRight) {
+    if (virtualKey == kVkLeft || virtualKey == kVkRight) {
+        // Shift with an arrow extends the selection; an arrow alone ends it.
+        if (!shift) {
             selectionStart_.reset();
+        } else if (!selectionStart_) {
+            selectionStart_ = caret_;
         }
-    } else if (selectionStart_ && *selectionStart_ < caret_) {
+    } else if ((virtualKey == kVkBack || virtualKey == kVkDelete) && begin < end) {
         replaceSelection();
         return;
     }

@@ -31,8 +31,10 @@ class FakeSession {
     bool listHotkey(int list);
     // The user copies a text in another application.
     void copy(const std::u16string& text);
-    // The user selects the whole text of the application.
+    // The user selects the whole text of the application, or `length`
+    // characters from `from` (the caret goes to the selection's end).
     void selectAll();
+    void select(size_t from, size_t length);
     // Forgets what the desktop recorded so far (keys sent, texts pasted), for
     // long runs; the application keeps its text.
     void forgetRecords();
@@ -51,9 +53,10 @@ class FakeSession {
     // Clicks into the control named `name` of a shown Wordvane window.
     bool focus(const std::u16string& name);
     // Types into the focused field of a shown Wordvane window: each key
-    // reaches the field's key handler, then the field. False when no field
-    // of a shown window has the focus.
-    bool typeIntoField(const std::u16string& text);
+    // reaches the field's key handler, then the field; with `replace` the
+    // field's text is selected and deleted first. False when no field of a
+    // shown window has the focus.
+    bool typeIntoField(const std::u16string& text, bool replace = false);
     // The shown windows of the program, Form1 to Form9 by number.
     std::vector<int> shownWindows() const;
 
@@ -88,6 +91,8 @@ class FakeSession {
     void fireDueTimers();
     void insert(const std::u16string& text);
     void replaceSelection();
+    // The selected characters [first, second); empty at the caret.
+    std::pair<size_t, size_t> selection() const;
     std::optional<int16_t> hotKeyIdFor(int virtualKey, int32_t modifiers) const;
     void sendHotKey(int16_t id);
 
