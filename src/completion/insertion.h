@@ -30,6 +30,9 @@ class Insertion {
     // user copied something else in the meantime.
     void restoreClipboard();
 
+    // The user's clipboard has not come back yet after an insertion.
+    bool restorePending() const { return restoreTimer_.enabled(); }
+
     // Deletes `count` characters before the caret (Left, then Delete).
     void setBackSpace(int16_t count);
 

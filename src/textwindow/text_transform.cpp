@@ -80,7 +80,10 @@ void TextTransform::tick() {
 void TextTransform::advance() {
     const uint64_t now = platform_.milliseconds();
     if (step_ == Step::WaitingForModifiers) {
-        if (modifiersUp()) {
+        // Right after an insertion the clipboard still holds the inserted
+        // text: the copy waits until the user's clipboard is back, so that
+        // neither that text nor the restore is taken for the selection.
+        if (modifiersUp() && !insertion_.restorePending()) {
             sendCopy();
         } else if (now > deadline_) {
             showMenu(false);
