@@ -103,8 +103,10 @@ bool Completion::reshowIfPending() {
     typedText_.clear();
     openWord_ = -1;
     if (lists_.settings.showStartChar) {
+        // What the start character's key types: a key named by the list
+        // header ("ShiftSpace") types its character, never its name.
         skipNextKey_ = true;
-        insertion_.clipInsert(startChar);
+        insertion_.clipInsert(startChar == u"ShiftSpace" ? u" " : startChar);
     }
     selectWord(startChar);
     return true;
