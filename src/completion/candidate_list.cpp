@@ -183,9 +183,13 @@ void Completion::checkElement(int16_t index) {
 void Completion::form_visible(bool visible) {
     ForegroundKeeper foreground(platform_);
     if (visible && !form1_.visible()) {
+        // Shown again after one of our questions or dialogs (our own window
+        // in front), the list still serves the application it served.
         const WindowHandle foreground = platform_.foregroundWindow();
         const uint32_t process = platform_.processOf(foreground);
-        listProcess_ = process == platform_.ownProcess() ? 0 : process;
+        if (process != platform_.ownProcess()) {
+            listProcess_ = process;
+        }
         hotkeys_.setNavigationHotKey(!platform_.imeOpen());
         form1_.setVisible(true);
     } else if (!visible && form1_.visible()) {

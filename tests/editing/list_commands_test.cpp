@@ -124,5 +124,27 @@ TEST_F(ListCommandsTest, StorageCopiesAClipboardEntryAndTheMenuFitsTheList) {
     EXPECT_EQ(words.getString(2, 0, 1), u"keep me");
 }
 
+// After the question of Shift+Delete the list still serves the application
+// it was opened for: another window of that application keeps it shown, a
+// second Shift+Delete is the list's again.
+TEST_F(ListCommandsTest, TheListStillServesItsApplicationAfterAQuestion) {
+    start();
+    for (const char16_t* text : {u"one", u"two"}) {
+        user.copy(text);
+        app.capture.checkClipboad();
+    }
+    useList(kClipboardList);
+    showAndSelect(2);
+    platform.messageAnswers.push_back(kIdYes);
+    user.press(kVkDelete, true);
+    platform.windowProcesses[0x43] = 0x42;  // the application's second window
+    platform.foreground = 0x43;
+    user.tick();
+    EXPECT_TRUE(app.forms.form1.visible());
+    platform.messageAnswers.push_back(kIdYes);
+    user.press(kVkDelete, true);
+    EXPECT_EQ(app.lists.words(kClipboardList).getElementLength(0), 2) << "both in the storage";
+}
+
 }  // namespace
 }  // namespace wordvane::test

@@ -256,10 +256,20 @@ int FakePlatform::shellOpen(const std::u16string& target) {
 
 int FakePlatform::messageBox(const std::u16string& text, const std::u16string& title, int style) {
     messages.push_back(Message{text, title, style});
+    // The box is the foreground window while it is up, and the program's
+    // timers go on ticking in its modal loop.
+    const WindowHandle before = foreground;
+    foreground = kMessageBoxWindow;
+    if (whileMessageShown) {
+        whileMessageShown();
+    }
     if (duringMessage) {
         const auto events = std::move(duringMessage);
         duringMessage = nullptr;
         events();
+    }
+    if (foreground == kMessageBoxWindow) {
+        foreground = before;
     }
     if (!messageAnswers.empty()) {
         const int answer = messageAnswers.front();

@@ -100,6 +100,11 @@ class FakePlatform : public Platform {
     // Runs once while the next message box is open (its loop lets the
     // program's timers run).
     std::function<void()> duringMessage;
+    // Runs while any message box is open (a user at the fake desktop lets
+    // the program's timers tick there); the box is the foreground window
+    // meanwhile.
+    std::function<void()> whileMessageShown;
+    static constexpr WindowHandle kMessageBoxWindow = 0x100F;
     bool exited = false;
 
     // Platform

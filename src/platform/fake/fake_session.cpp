@@ -27,7 +27,9 @@ constexpr NamedKey kNamedKeys[] = {
 
 }  // namespace
 
-FakeSession::FakeSession(FakePlatform& platform, App& app) : platform_(platform), app_(app) {}
+FakeSession::FakeSession(FakePlatform& platform, App& app) : platform_(platform), app_(app) {
+    platform_.whileMessageShown = [this] { tick(); };
+}
 
 std::optional<std::pair<int, bool>> FakeSession::keyFor(char16_t c) {
     if (c >= u'a' && c <= u'z') {

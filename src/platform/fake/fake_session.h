@@ -15,6 +15,9 @@ namespace wordvane {
 class FakeSession {
   public:
     FakeSession(FakePlatform& platform, App& app);
+    ~FakeSession() { platform_.whileMessageShown = nullptr; }
+    FakeSession(const FakeSession&) = delete;
+    FakeSession& operator=(const FakeSession&) = delete;
 
     // One main tick, and every other timer of the program whose interval is
     // up.
