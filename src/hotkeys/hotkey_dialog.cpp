@@ -31,6 +31,18 @@ constexpr KeyEntry kOtherKeys[] = {
     {u"Caps Lock", 240}, {u"カタカナ/ひらがな/ローマ字 ", 242},
 };
 
+// Keys that type or edit text in every application, and the input method's
+// own keys: as a hotkey without Ctrl, Alt or Windows they would be taken from
+// all typing.
+bool typesText(int32_t key) {
+    return key == 32 || (key >= 48 && key <= 57) || (key >= 65 && key <= 90) ||
+           (key >= 186 && key <= 192) || (key >= 219 && key <= 222) || key == 226 || key == 45 ||
+           key == 46 || key == 28 || key == 29 || key == 240 || key == 242;
+}
+
+constexpr char16_t kTypingKeyMessage[] =
+    u"文字を入力するキーは、Ctrl、Alt、Windowsのどれかと組み合わせてください。";
+
 }  // namespace
 
 HotKeyDialog::HotKeyDialog(Platform& platform, ui::Form6& form6, HotKeys& hotkeys,
@@ -139,14 +151,18 @@ void HotKeyDialog::Command1_Click() {
     const int32_t modifiers =
         (form6_.Check1.checked() ? kModShift : 0) | (form6_.Check2.checked() ? kModControl : 0) |
         (form6_.Check3.checked() ? kModAlt : 0) | (form6_.Check4.checked() ? kModWin : 0);
-    if (showMessage(platform_, u"ホットキーを変更してよろしいですか？", kMbYesNo) != kIdYes) {
-        return;
-    }
     const int16_t selected = form6_.Combo1.listIndex();
     if (selected < 0 || static_cast<size_t>(selected) >= form6_.Combo1.itemData.size()) {
         return;
     }
     const auto key = static_cast<int16_t>(form6_.Combo1.itemData[static_cast<size_t>(selected)]);
+    if (typesText(key) && (modifiers & (kModControl | kModAlt | kModWin)) == 0) {
+        showMessage(platform_, kTypingKeyMessage, kMbIconExclamation);
+        return;
+    }
+    if (showMessage(platform_, u"ホットキーを変更してよろしいですか？", kMbYesNo) != kIdYes) {
+        return;
+    }
     const bool taken = changeMode_ == -1 ? hotkeys_.changePopupHotkey(modifiers, key)
                                          : changeListHotKey(changeMode_, modifiers, key);
     if (!taken) {

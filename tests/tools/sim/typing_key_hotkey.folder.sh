@@ -1,0 +1,1 @@
+# The shipped folder as it is.
