@@ -41,6 +41,7 @@ App::App(Platform& p)
     form1.onTrayIcon = [this](int mouseMessage) { shell.onTrayIconMessage(mouseMessage); };
     // Closing Form1, by the system or anyone, is the program's exit.
     form1.onClose = [this] { shell.Form_QueryUnload(); };
+    form1.onQueryEndSession = [this] { shell.queryEndSession(); };
     form1.onEndSession = [this] { shell.endSession(); };
     shell.onResident = [this] { modes.loadBalloon(); };
 

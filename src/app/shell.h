@@ -39,6 +39,9 @@ class Shell {
     // The session ends: what an exit saves is saved, the changed word lists
     // included, without a question; then the process ends.
     void endSession();
+    // Windows asks whether the session may end: it is asked to wait for the
+    // saves that follow.
+    void queryEndSession();
 
     // Form1's mouse-move handler, which also receives the tray icon's
     // callback: the mouse message number arrives as X in twips.
@@ -82,6 +85,8 @@ class Shell {
     bool abortingLoad_ = false;
     bool processEnded_ = false;
     bool sessionEnding_ = false;
+    // The lists and settings were saved before the rest of the shutdown.
+    bool saved_ = false;
 };
 
 }  // namespace wordvane

@@ -11,6 +11,7 @@ namespace {
 
 constexpr char16_t kSaveChangesQuestion[] =
     u"変更されているリストがあります。\r\n変更を保存しますか？";
+constexpr char16_t kSavingReason[] = u"Wordvane がリストを保存しています";
 constexpr char16_t kNotLoadedCopyMessage[] =
     u"は起動時に読み込みに失敗したため、上書きしませんでした。\r\n変更は";
 
@@ -88,9 +89,20 @@ void Shell::saveChangedWordLists() {
     }
 }
 
+void Shell::queryEndSession() {
+    platform_.blockSessionEnd(kSavingReason);
+}
+
+// Everything is saved first, while the shell and the windows are still
+// there; the tray icon and the windows go afterwards.
 void Shell::endSession() {
     sessionEnding_ = true;
-    platform_.blockSessionEnd(u"Wordvane がリストを保存しています");
+    platform_.blockSessionEnd(kSavingReason);
+    if (!abortingLoad_) {
+        saveSpecialLists();
+    }
+    saveChangedWordLists();
+    saved_ = true;
     Form_QueryUnload();
 }
 
@@ -103,7 +115,7 @@ void Shell::Form_QueryUnload() {
     completion_.form_visible(false);
     hotkeys_.deleteShowHotKey();
     hotkeys_.unhookWindow();
-    if (!abortingLoad_) {
+    if (!abortingLoad_ && !saved_) {
         saveSpecialLists();
     }
     platform_.removeTrayIcon();
@@ -112,7 +124,9 @@ void Shell::Form_QueryUnload() {
         forms_.byNumber(number).setLoaded(false);
     }
     hotkeys_.deletePopupHotKey();
-    saveChangedWordLists();
+    if (!saved_) {
+        saveChangedWordLists();
+    }
     endProcess();
 }
 

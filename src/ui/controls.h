@@ -361,8 +361,9 @@ class Window : public Placed {
     std::function<void(int mouseMessage)> onTrayIcon;
     // The window became the active one (true) or stopped being it (false).
     std::function<void(bool active)> onActivate;
-    // Windows ends the session (log-off, shutdown): nobody can answer a
-    // question now.
+    // Windows asks whether the session may end, then ends it (log-off,
+    // shutdown): nobody can answer a question now.
+    std::function<void()> onQueryEndSession;
     std::function<void()> onEndSession;
     // Closing the window, by the user or the system; without a handler it
     // only hides.

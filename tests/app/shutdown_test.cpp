@@ -116,10 +116,14 @@ TEST_F(Shutdown, TheSessionsEndSavesEverythingWithoutAsking) {
     start();
     app.lists.wordListChanged[1] = true;
     platform.failingWrites.insert(folder.file("Launch.txt"));
+    app.forms.form1.onQueryEndSession();
+    EXPECT_TRUE(platform.sessionEndBlockedFor.has_value()) << "Windows waits for the saves";
     app.forms.form1.onEndSession();
     EXPECT_TRUE(platform.messages.empty()) << "no question, no failure message";
     EXPECT_EQ(writtenNames(),
               (std::vector<std::string>{"ClipBoad.txt", "vane.ini", "WordList2.txt"}));
+    EXPECT_EQ(platform.trayIconShownAtWrites, std::vector<bool>(3, true))
+        << "saved before the tray icon and the windows go";
     EXPECT_FALSE(platform.sessionEndBlockedFor.has_value()) << "allowed again once written";
     EXPECT_TRUE(platform.exited);
 }

@@ -354,6 +354,7 @@ bool FakePlatform::writeFile(const std::u16string& path, std::string_view bytes)
         return false;
     }
     writtenFiles.push_back(path);
+    trayIconShownAtWrites.push_back(trayIconShown);
     return true;
 }
 

@@ -84,6 +84,8 @@ class FakePlatform : public Platform {
     std::map<std::u16string, int> atomReferences;
     std::map<WindowHandle, int> opacity;
     bool trayIconShown = false;
+    // For each file written, whether the tray icon was still there.
+    std::vector<bool> trayIconShownAtWrites;
     std::u16string trayTip;
     int trayIconAdds = 0;
     std::vector<std::u16string> poppedMenus;

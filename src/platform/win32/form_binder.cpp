@@ -243,6 +243,11 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
             }
             break;
         case WM_QUERYENDSESSION:
+            // Windows is told at once that saves are pending, so that it
+            // waits for them rather than ending the process first.
+            if (form.number == 1 && model.onQueryEndSession) {
+                guarded([&] { model.onQueryEndSession(); });
+            }
             return TRUE;
         case WM_ENDSESSION:
             // The session ends: the program's exit, with its saving.
