@@ -85,7 +85,7 @@ App::App(Platform& p)
     listMenu.mnuSetKett.onClick = [this] { listCommands.mnuSetKett_Click(); };
     listMenu.mnuSetBr.onClick = [this] { listCommands.mnuSetBr_Click(); };
 
-    completion.onHide = [this] { inlineEditor.endEditMode(); };
+    completion.onListChanged = [this] { inlineEditor.endEditMode(); };
     forms.form2.Timer1.onTick = [this] { insertion.restoreClipboard(); };
 }
 

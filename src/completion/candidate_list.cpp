@@ -139,13 +139,20 @@ bool Completion::fillWholeLevel() {
     return true;
 }
 
+// A shown list is refreshed in place: it never hides between two keys, and
+// its navigation hotkeys stay registered, so a fast Tab or Return is never
+// the application's.
 void Completion::showList() {
-    form_visible(false);
     ForegroundKeeper foreground(platform_);
+    const bool wasShown = form1_.visible();
     const bool show = typedText_.empty() ? fillWholeLevel() : filterByAbbreviation();
     if (show) {
+        if (wasShown && onListChanged) {
+            onListChanged();
+        }
         form_visible(true);
     } else {
+        form_visible(false);
         form1_.List1.clear();
     }
 }
@@ -195,8 +202,8 @@ void Completion::form_visible(bool visible) {
     } else if (!visible && form1_.visible()) {
         form1_.setVisible(false);
         hotkeys_.deleteNavigationHotKey();
-        if (onHide) {
-            onHide();
+        if (onListChanged) {
+            onListChanged();
         }
     }
 }

@@ -39,8 +39,9 @@ class Completion {
     void switchList(int16_t list, const std::u16string& caption);
     // Hides the list and forgets the typed text and the opened word.
     void endCycle();
-    // The candidate window hid (the inline editor's edit mode ends then).
-    std::function<void()> onHide;
+    // The candidate window hid or its lines were filled anew (the inline
+    // editor's edit mode ends then).
+    std::function<void()> onListChanged;
     // The main tick's look at the foreground: the list hides when the user
     // went to another application; true while the foreground application
     // runs elevated (it takes none of our keys: no list there).

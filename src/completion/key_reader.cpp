@@ -193,8 +193,8 @@ std::u16string KeyReader::getPushedSpell(Platform& platform) {
         }
     }
     lastPushedKeys_.swap(pushedKeys_);
-    spelledWithCommandKey_ = !spelling.empty() &&
-                             (ctrlDown_ || platform.keyDown(kVkMenu) ||
+    spelledWithCommandKey_ =
+        !spelling.empty() && (ctrlDown_ || platform.keyDown(kVkMenu) ||
                               platform.keyDown(kVkLeftWin) || platform.keyDown(kVkRightWin));
     return spelling;
 }

@@ -71,6 +71,23 @@ TEST_F(CompletionTest, TheTFlagCompletesTheWordAndTheRFlagReplacesWithTheAccount
         << "the abbreviation gives way to the account";
 }
 
+// Typing into a shown list refreshes it in place: it never hides between two
+// keys and keeps its navigation hotkeys, so a fast Tab is never the
+// application's.
+TEST_F(CompletionTest, TypingRefreshesTheShownListWithoutHidingIt) {
+    start();
+    user.type(u";");
+    ASSERT_EQ(shownItems(), (std::vector<std::u16string>{u"ab", u"ac"}));
+    bool hidden = false;
+    app.forms.form1.setBinding([&] { hidden = hidden || !app.forms.form1.visible(); });
+    const int unregistrations = platform.hotKeyUnregistrations;
+    user.type(u"a");
+    user.press(kVkBack);
+    EXPECT_EQ(shownItems(), (std::vector<std::u16string>{u"ab", u"ac"}));
+    EXPECT_FALSE(hidden);
+    EXPECT_EQ(platform.hotKeyUnregistrations, unregistrations);
+}
+
 TEST_F(CompletionTest, EscClearsTheTextFirstAndLeavesTheWordSecond) {
     start();
     user.type(u";ab");

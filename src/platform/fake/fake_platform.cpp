@@ -168,6 +168,7 @@ bool FakePlatform::registerHotKey(WindowHandle window, int32_t id, int32_t modif
 }
 
 bool FakePlatform::unregisterHotKey(WindowHandle /*window*/, int32_t id) {
+    ++hotKeyUnregistrations;
     return registeredHotKeys.erase(id) > 0;
 }
 

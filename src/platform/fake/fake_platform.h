@@ -83,6 +83,7 @@ class FakePlatform : public Platform {
     std::map<int32_t, HotKey> registeredHotKeys;
     std::map<std::u16string, int> atomReferences;
     std::map<WindowHandle, int> opacity;
+    int hotKeyUnregistrations = 0;
     bool trayIconShown = false;
     // For each file written, whether the tray icon was still there.
     std::vector<bool> trayIconShownAtWrites;
