@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32/win32_screen.h"
@@ -137,8 +138,39 @@ std::optional<std::u16string> Win32Platform::layoutCharacter(int virtualKey, boo
 }
 
 // Asked of the IME's default window; a hung application does not hang us.
+namespace {
+
+// The window that has the keyboard: the focused window of the foreground
+// window's thread. A UWP or WinUI application's frame (ApplicationFrameWindow)
+// belongs to the frame host; its input, and its IME, are the CoreWindow
+// child's.
+HWND keyboardWindow() {
+    const HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr) {
+        return nullptr;
+    }
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    HWND focus = foreground;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) &&
+        info.hwndFocus != nullptr) {
+        focus = info.hwndFocus;
+    }
+    wchar_t className[64] = {};
+    if (GetClassNameW(focus, className, 64) > 0 &&
+        std::wcscmp(className, L"ApplicationFrameWindow") == 0) {
+        if (const HWND core =
+                FindWindowExW(focus, nullptr, L"Windows.UI.Core.CoreWindow", nullptr)) {
+            return core;
+        }
+    }
+    return focus;
+}
+
+}  // namespace
+
 bool Win32Platform::imeOpen() {
-    const HWND ime = ImmGetDefaultIMEWnd(GetForegroundWindow());
+    const HWND ime = ImmGetDefaultIMEWnd(keyboardWindow());
     DWORD_PTR open = 0;
     constexpr WPARAM kGetOpenStatus = 5;  // IMC_GETOPENSTATUS
     return ime != nullptr &&
