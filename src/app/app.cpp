@@ -7,7 +7,7 @@ App::App(Platform& p)
       replaceSets(p, forms.form4),
       replaceEditor(forms.form9, replaceSets),
       hotkeys(p, forms.form1, lists),
-      insertion(p, keyReader, forms.form2.Timer1),
+      insertion(p, forms.form2.Timer1),
       completion(p, forms.form1, forms.form7, forms.form8, lists, hotkeys, insertion),
       modes(p, forms.form1, forms.form7, forms.form8, lists, hotkeys, completion, insertion,
             keyReader),
@@ -23,7 +23,7 @@ App::App(Platform& p)
       inlineEditor(p, forms.form1, hotkeys, lists, completion, forms.form8),
       hotkeyDialog(p, forms.form6, hotkeys, lists, forms.form1.mnuModeMenu.mnuOff),
       hotkeyDispatch(p, hotkeys, keyReader, lists, completion, navigation, modes, listCommands),
-      mainTick(p, keyReader, completion, modes, capture, notice, forms.form1.mnuModeMenu,
+      mainTick(p, keyReader, completion, insertion, modes, capture, notice, forms.form1.mnuModeMenu,
                forms.form3),
       shell(p, forms, lists, hotkeys, completion, replaceSets, replaceEditor) {
     ui::Form1& form1 = forms.form1;

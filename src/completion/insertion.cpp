@@ -18,26 +18,32 @@ void addBackSpaces(std::vector<KeyStroke>& keys, int16_t count) {
 
 }  // namespace
 
-Insertion::Insertion(Platform& platform, const KeyReader& keys, ui::Timer& restoreTimer)
-    : platform_(platform), keys_(keys), restoreTimer_(restoreTimer) {}
+Insertion::Insertion(Platform& platform, ui::Timer& restoreTimer)
+    : platform_(platform), restoreTimer_(restoreTimer) {}
 
-// The paste keystroke, taking into account the modifiers the user still holds:
-// a held Ctrl is used as it is, a held Shift is released first. The Shift
-// tap afterwards ends any IME conversion state the paste left.
-// A Shift tap can switch an IME's input mode: none while it is on.
-void Insertion::addPaste(std::vector<KeyStroke>& keys) const {
-    const bool shiftTap = !platform_.imeOpen();
-    if (keys_.ctrlDown()) {
-        tap(keys, kVkV);
-        if (shiftTap) {
-            tap(keys, kVkShift);
+bool Insertion::modifiersHeld() {
+    for (int key : {kVkShift, kVkControl, kVkMenu, kVkLeftWin, kVkRightWin}) {
+        if (platform_.keyDown(key)) {
+            return true;
         }
+    }
+    return false;
+}
+
+// The paste keystroke for the modifiers still held once the wait for them
+// is over: a held Ctrl is used as it is, a held Shift is released first. The
+// Shift tap afterwards ends any IME conversion state the paste left; never
+// while the IME is on (it switches the input mode) or Ctrl is down (Ctrl+Shift
+// switches the keyboard layout).
+void Insertion::addPaste(std::vector<KeyStroke>& keys) {
+    if (platform_.keyDown(kVkControl)) {
+        tap(keys, kVkV);
         return;
     }
     keys.push_back({kVkControl, false});
     tap(keys, kVkV);
     keys.push_back({kVkControl, true});
-    if (!keys_.shiftDown() && shiftTap) {
+    if (!platform_.keyDown(kVkShift) && !platform_.imeOpen()) {
         tap(keys, kVkShift);
     }
 }
@@ -45,6 +51,9 @@ void Insertion::addPaste(std::vector<KeyStroke>& keys) const {
 bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
     if (text.empty()) {
         return false;
+    }
+    if (waiting_) {
+        sendKeys();  // an earlier insertion's keys go first, for its own text
     }
     // A second insertion within the 300 ms must not take the first one's
     // text for the user's: the user's text is still the one saved then,
@@ -61,14 +70,43 @@ bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
     }
     changeCountAfterInsert_ = platform_.clipboardChangeCount();
     insertedText_ = text;
+    // The keys wait until the user has let go of the modifiers (the list
+    // hotkey's Ctrl, Alt and Shift): with them still down the paste would
+    // reach the application as another shortcut.
+    waiting_ = Waiting{replaced, target, platform_.milliseconds()};
+    if (modifiersHeld()) {
+        return true;
+    }
+    return sendKeys();
+}
+
+void Insertion::tick() {
+    constexpr uint64_t kLongestWaitMs = 1000;
+    if (waiting_ &&
+        (!modifiersHeld() || platform_.milliseconds() - waiting_->since >= kLongestWaitMs)) {
+        sendKeys();
+    }
+}
+
+bool Insertion::takeKeysSent() {
+    const bool sent = keysSent_;
+    keysSent_ = false;
+    return sent;
+}
+
+// The erasing and the paste go out as one sequence; the user's clipboard
+// comes back 300 ms later.
+bool Insertion::sendKeys() {
+    const Waiting waiting = *waiting_;
+    waiting_.reset();
     restoreTimer_.restart();
-    // The erasing and the paste go out as one sequence.
     std::vector<KeyStroke> keys;
-    if (keys_.shiftDown() && !keys_.ctrlDown()) {
+    if (platform_.keyDown(kVkShift) && !platform_.keyDown(kVkControl)) {
         keys.push_back({kVkShift, true});
     }
-    addBackSpaces(keys, replaced);
+    addBackSpaces(keys, waiting.replaced);
     addPaste(keys);
+    keysSent_ = true;
     if (platform_.sendKeys(keys) < keys.size()) {
         // The system refused the keys (the application runs elevated):
         // nothing more goes out, and the user's clipboard comes back now.
@@ -76,7 +114,7 @@ bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
         return false;
     }
     platform_.yieldToEvents();
-    platform_.setForegroundWindow(target);
+    platform_.setForegroundWindow(waiting.target);
     return true;
 }
 

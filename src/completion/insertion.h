@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "completion/key_reader.h"
 #include "platform/platform.h"
+#include "platform/virtual_keys.h"
 #include "ui/controls.h"
 
 namespace wordvane {
@@ -16,38 +16,52 @@ namespace wordvane {
 // back 300 ms later.
 class Insertion {
   public:
-    Insertion(Platform& platform, const KeyReader& keys, ui::Timer& restoreTimer);
+    Insertion(Platform& platform, ui::Timer& restoreTimer);
 
     // Types `text` into the foreground application: puts it on the clipboard,
     // deletes the `replaced` characters before the caret and sends the paste
-    // keystroke; the user's clipboard text comes back 300 ms later. While an
-    // earlier insertion's restore is still pending, the text saved by that
-    // insertion stays the one to restore. When the clipboard cannot be
-    // written, nothing is sent and the result is false.
+    // keystroke, once the user has let go of Shift, Ctrl, Alt and Windows (at
+    // most a second later); the user's clipboard text comes back 300 ms after
+    // the keys. While an earlier insertion's restore is still pending, the
+    // text saved by that insertion stays the one to restore. When the
+    // clipboard cannot be written, nothing is sent and the result is false.
     bool clipInsert(const std::u16string& text, int16_t replaced = 0);
+    // The main tick's part: keys waiting for the modifiers go out.
+    void tick();
+    // Keys went out since the last call: the next poll finds them pressed.
+    bool takeKeysSent();
 
     // Form2's timer: puts the user's clipboard back, every format, unless the
     // user copied something else in the meantime.
     void restoreClipboard();
 
     // The user's clipboard has not come back yet after an insertion.
-    bool restorePending() const { return restoreTimer_.enabled(); }
+    bool restorePending() const { return restoreTimer_.enabled() || waiting_.has_value(); }
 
     // Deletes `count` characters before the caret (Left, then Delete).
     void setBackSpace(int16_t count);
 
   private:
+    struct Waiting {
+        int16_t replaced;
+        WindowHandle target;
+        uint64_t since;
+    };
     // The clipboard still holds what the last insertion put there.
     bool clipboardStillOurs();
-    void addPaste(std::vector<KeyStroke>& keys) const;
+    bool modifiersHeld();
+    void addPaste(std::vector<KeyStroke>& keys);
+    bool sendKeys();
 
     Platform& platform_;
-    const KeyReader& keys_;
     ui::Timer& restoreTimer_;
     // The user's clipboard, every format, while its restore is pending.
     std::optional<ClipboardSnapshot> savedClipboard_;
     std::u16string insertedText_;
     uint32_t changeCountAfterInsert_ = 0;
+    // An insertion whose keys wait for the user's modifier keys to go up.
+    std::optional<Waiting> waiting_;
+    bool keysSent_ = false;
 };
 
 // Puts everything a saved clipboard held back on the clipboard, trying a few

@@ -2,12 +2,13 @@
 
 namespace wordvane {
 
-MainTick::MainTick(Platform& platform, KeyReader& keys, Completion& completion, Modes& modes,
-                   ClipboardCapture& capture, ui::Notice& notice, const ui::ModeMenu& menu,
-                   const ui::Window& addWordDialog)
+MainTick::MainTick(Platform& platform, KeyReader& keys, Completion& completion,
+                   Insertion& insertion, Modes& modes, ClipboardCapture& capture,
+                   ui::Notice& notice, const ui::ModeMenu& menu, const ui::Window& addWordDialog)
     : platform_(platform),
       keys_(keys),
       completion_(completion),
+      insertion_(insertion),
       modes_(modes),
       capture_(capture),
       notice_(notice),
@@ -25,9 +26,12 @@ void MainTick::Timer1_Timer() {
         capture_.keepDuplicateOnce();
     }
     capture_.tick();
-    if (completion_.takeSkipNextKey()) {
+    // The keys of the program's own insertion, found pressed by this poll.
+    const bool ownKeys = insertion_.takeKeysSent();
+    if (completion_.takeSkipNextKey() || ownKeys) {
         spelling.clear();
     }
+    insertion_.tick();
     if (menu_.mnuOff.checked()) {
         spelling.clear();
     }

@@ -17,8 +17,8 @@ namespace wordvane {
 // completion logic.
 class MainTick {
   public:
-    MainTick(Platform& platform, KeyReader& keys, Completion& completion, Modes& modes,
-             ClipboardCapture& capture, ui::Notice& notice, const ui::ModeMenu& menu,
+    MainTick(Platform& platform, KeyReader& keys, Completion& completion, Insertion& insertion,
+             Modes& modes, ClipboardCapture& capture, ui::Notice& notice, const ui::ModeMenu& menu,
              const ui::Window& addWordDialog);
 
     // The text window's pop-up time and the text-transform menu's copy.
@@ -32,6 +32,7 @@ class MainTick {
     Platform& platform_;
     KeyReader& keys_;
     Completion& completion_;
+    Insertion& insertion_;
     Modes& modes_;
     ClipboardCapture& capture_;
     ui::Notice& notice_;
