@@ -151,7 +151,60 @@ bool KeyReader::suppressedNow(int16_t code, bool active, uint64_t now) {
     return false;
 }
 
+// A recorded press of a hotkey's key belongs to the hotkey: it happened at
+// most half a second before or after the hotkey arrived.
+bool KeyReader::isHotKeysPress(const KeyPress& press) {
+    constexpr uint64_t kNear = 500;
+    for (auto key = suppressed_.begin(); key != suppressed_.end(); ++key) {
+        if (key->code == press.virtualKey && press.at + kNear >= key->since &&
+            press.at <= key->since + kNear) {
+            suppressed_.erase(key);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::u16string KeyReader::nextRecordedSpelling(Platform& platform) {
+    constexpr size_t kMostWaiting = 256;
+    for (const KeyPress& press : platform.takeKeyPresses()) {
+        if (presses_.size() < kMostWaiting) {
+            presses_.push_back(press);
+        }
+    }
+    keyWentDown_ = false;
+    spelledWithCommandKey_ = false;
+    shiftDown_ = platform.keyDown(kVkShift);
+    ctrlDown_ = platform.keyDown(kVkControl);
+    std::u16string spelling;
+    while (!presses_.empty()) {
+        const KeyPress press = presses_.front();
+        presses_.pop_front();
+        const auto code = static_cast<int16_t>(press.virtualKey);
+        const auto& codes = polledCodes();
+        if (!std::binary_search(codes.begin(), codes.end(), code) || isHotKeysPress(press)) {
+            continue;
+        }
+        keyWentDown_ = true;
+        shiftDown_ = press.shift;
+        ctrlDown_ = ctrlDown_ || press.ctrl;
+        spelledWithCommandKey_ = press.ctrl || press.alt || press.win;
+        if (!isTypingKey(code) || !platform.imeOpen()) {
+            spelling = spell(platform, code);
+        }
+        break;
+    }
+    // A hotkey whose press never came is forgotten after half a second.
+    const uint64_t now = platform.milliseconds();
+    std::erase_if(suppressed_, [now](const Suppressed& key) { return now > key.since + 500; });
+    return spelling;
+}
+
 std::u16string KeyReader::getPushedSpell(Platform& platform) {
+    recorded_ = platform.recordsKeyPresses();
+    if (recorded_) {
+        return nextRecordedSpelling(platform);
+    }
     // All keys were up and none has moved since: this poll would find them
     // up again, and asking each of them costs the system a round trip.
     const bool mayHaveChanged = platform.keysMayHaveChanged();

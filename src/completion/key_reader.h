@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,15 @@ class KeyReader {
     // Fills the spelling table (Japanese 106/109-key layout).
     void setKeyRelation();
     std::u16string getString(int16_t code, bool shift) const;
-    // One poll: the spelling of the first key (by code) that went down since
-    // the previous poll, or empty. A held key is spelled once.
+    // One poll: the spelling of the next key the user pressed, or empty. A
+    // held key is spelled once. Where the platform records the presses, each
+    // poll takes the oldest one not yet spelled, so keys typed faster than
+    // the polls all come, in order; else the first key (by code) that went
+    // down since the previous poll.
     std::u16string getPushedSpell(Platform& platform);
+    // The keys come from the platform's record of presses, not from polling:
+    // the program's own keystrokes are never among them.
+    bool readsRecordedPresses() const { return recorded_; }
 
     // The key of a hotkey that just fired belongs to the hotkey, not to the
     // typing: it is not spelled until a poll has seen it down and then up
@@ -48,6 +55,9 @@ class KeyReader {
     bool ctrlDown_ = false;
     bool keyWentDown_ = false;
     bool spelledWithCommandKey_ = false;
+    bool recorded_ = false;
+    // Presses taken from the platform and not yet spelled.
+    std::deque<KeyPress> presses_;
 
     struct Suppressed {
         int16_t code;
@@ -56,6 +66,8 @@ class KeyReader {
     };
     std::vector<Suppressed> suppressed_;
     std::u16string spell(Platform& platform, int16_t code) const;
+    std::u16string nextRecordedSpelling(Platform& platform);
+    bool isHotKeysPress(const KeyPress& press);
     static bool isTypingKey(int16_t code);
     // Drops `code` from this poll's keys while it is suppressed.
     bool suppressedNow(int16_t code, bool active, uint64_t now);

@@ -26,9 +26,10 @@ void MainTick::Timer1_Timer() {
         capture_.keepDuplicateOnce();
     }
     capture_.tick();
-    // The keys of the program's own insertion, found pressed by this poll.
+    // The keys of the program's own insertion, found pressed by this poll
+    // (never among the recorded presses).
     const bool ownKeys = insertion_.takeKeysSent();
-    if (completion_.takeSkipNextKey() || ownKeys) {
+    if ((completion_.takeSkipNextKey() || ownKeys) && !keys_.readsRecordedPresses()) {
         spelling.clear();
     }
     insertion_.tick();

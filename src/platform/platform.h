@@ -61,6 +61,17 @@ struct KeyStroke {
     bool up = false;
 };
 
+// A key the user pressed, with the modifier keys held at that moment and
+// when (the platform's milliseconds).
+struct KeyPress {
+    int virtualKey = 0;
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool win = false;
+    uint64_t at = 0;
+};
+
 struct Caret {
     Point position;
     std::u16string windowClass;
@@ -140,6 +151,13 @@ class Platform {
     // previous call, so that a poll of the keys would find what the
     // previous poll found; true whenever the platform cannot tell.
     virtual bool keysMayHaveChanged() = 0;
+    // The user's key presses in the order they happened, when the platform
+    // records them (raw keyboard input on Windows): the oldest first, the
+    // program's own keystrokes and a held key's repeats left out, so that no
+    // key is lost when several come between two polls. `recordsKeyPresses`
+    // is false when the keys can only be polled.
+    virtual bool recordsKeyPresses() = 0;
+    virtual std::vector<KeyPress> takeKeyPresses() = 0;
     // Keystrokes go to the foreground application as one uninterrupted
     // sequence; the result is how many went out (fewer when the system
     // refuses them, as for an application that runs elevated).

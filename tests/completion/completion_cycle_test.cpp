@@ -36,6 +36,24 @@ TEST_F(CompletionTest, AUniqueExactMatchOpensTheWordAndTabInsertsTheElementInFul
     EXPECT_EQ(platform.clipboard, u"my clipboard") << "the user's text is back after 300 ms";
 }
 
+// With the presses recorded in order (raw input), keys typed faster than the
+// ticks all come, in order; the key of a hotkey is the hotkey's, and the
+// program's own keystrokes are never read as typing.
+TEST_F(CompletionTest, RecordedPressesAreReadInOrderWhenTheyComeFasterThanTicks) {
+    start();
+    platform.recordKeyPresses = true;
+    user.typeBurst(u";ab");
+    user.tick(6);
+    EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"})) << "the start character came first";
+    user.press(kVkDown);  // the hotkey's own press is not a key of the typing
+    user.press(kVkTab);
+    user.tick(3);
+    EXPECT_EQ(user.applicationText(), u";abapricot");
+    user.typeBurst(u" ;ac");
+    user.tick(6);
+    EXPECT_EQ(app.completion.typedText(), u"ac") << "no key of the paste was read";
+}
+
 TEST_F(CompletionTest, TabOnAWordWithoutTheTFlagReplacesTheAbbreviationAndOpensIt) {
     start();
     user.type(u";a");

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -38,6 +39,10 @@ class FakePlatform : public Platform {
     // every poll asks every key.
     bool keysWatched = true;
     size_t keyQuestions = 0;  // how often a key's state was asked
+    // The user's key presses, recorded in order as raw input records them
+    // (off: the keys are only polled, as without raw input).
+    bool recordKeyPresses = false;
+    std::vector<KeyPress> keyPresses;
     std::optional<std::u16string> clipboard;
     // Another program holds the clipboard open: it can be neither read nor
     // written.
@@ -114,6 +119,10 @@ class FakePlatform : public Platform {
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
     bool keysMayHaveChanged() override;
+    bool recordsKeyPresses() override { return recordKeyPresses; }
+    std::vector<KeyPress> takeKeyPresses() override {
+        return std::exchange(keyPresses, std::vector<KeyPress>{});
+    }
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
     bool imeOpen() override { return imeIsOpen; }
     std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override {

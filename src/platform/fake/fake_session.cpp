@@ -138,6 +138,7 @@ void FakeSession::press(int virtualKey, bool shift, bool ctrl, bool alt) {
     }
     platform_.keysDown.insert(virtualKey);
     platform_.keysPressed.insert(virtualKey);
+    recordPress(virtualKey, shift, ctrl, alt);
     if (const auto id = hotKeyIdFor(virtualKey, modifiers)) {
         sendHotKey(*id);
     } else if (!alt) {
@@ -148,6 +149,26 @@ void FakeSession::press(int virtualKey, bool shift, bool ctrl, bool alt) {
         platform_.keysDown.erase(key);
     }
     tick();
+}
+
+void FakeSession::recordPress(int virtualKey, bool shift, bool ctrl, bool alt) {
+    if (platform_.recordKeyPresses) {
+        platform_.keyPresses.push_back(
+            KeyPress{virtualKey, shift, ctrl, alt, false, platform_.now});
+    }
+}
+
+void FakeSession::typeBurst(const std::u16string& text) {
+    for (char16_t c : text) {
+        const auto key = keyFor(c);
+        if (!key) {
+            insert(std::u16string(1, c));
+            continue;
+        }
+        platform_.keysPressed.insert(key->first);
+        recordPress(key->first, key->second, false, false);
+        receiveUserKey(key->first, key->second, false);
+    }
 }
 
 void FakeSession::type(const std::u16string& text) {

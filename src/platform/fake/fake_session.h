@@ -28,6 +28,9 @@ class FakeSession {
     // Each character pressed and released; a character no key spells (as
     // from an input method) reaches the application without a key.
     void type(const std::u16string& text);
+    // The characters typed faster than the program's ticks: all of them go
+    // down and up between two ticks.
+    void typeBurst(const std::u16string& text);
     // A navigation hotkey by its key ("tab", "down", "up", "return", ...) or
     // the list hotkey of list `list`.
     bool hotkey(const std::u16string& name);
@@ -90,6 +93,7 @@ class FakeSession {
         return nullptr;
     }
     void receiveUserKey(int virtualKey, bool shift, bool ctrl);
+    void recordPress(int virtualKey, bool shift, bool ctrl, bool alt);
     void receiveSyntheticKeys();
     void fireDueTimers();
     void insert(const std::u16string& text);

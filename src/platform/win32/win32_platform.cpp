@@ -89,10 +89,13 @@ size_t Win32Platform::sendKeys(const std::vector<KeyStroke>& keys) {
         input.ki.wScan = static_cast<WORD>(scanCode(keys[i].virtualKey));
         input.ki.dwFlags = (keys[i].up ? KEYEVENTF_KEYUP : 0) |
                            (isExtendedKey(keys[i].virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
+        input.ki.dwExtraInfo = KeyPressRecorder::kOwnKeystroke;
     }
-    return inputs.empty()
-               ? 0
-               : SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    const size_t sent =
+        inputs.empty() ? 0
+                       : SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    keyPresses_.ownKeysSent({keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(sent)});
+    return sent;
 }
 
 int Win32Platform::scanCode(int virtualKey) {

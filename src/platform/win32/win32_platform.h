@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "platform/platform.h"
+#include "platform/win32/key_press_recorder.h"
 #include "platform/win32/win32_handles.h"
 
 namespace wordvane::win32 {
@@ -27,10 +28,15 @@ class Win32Platform : public Platform {
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
     bool keysMayHaveChanged() override;
+    bool recordsKeyPresses() override { return keyboardWatched_; }
+    std::vector<KeyPress> takeKeyPresses() override { return keyPresses_.take(); }
     // Key movements anywhere on the desktop reach `window` as WM_INPUT,
     // which calls keyboardInput.
     void watchKeyboard(HWND window);
-    void keyboardInput() { lastKeyboardInput_ = GetTickCount64(); }
+    void keyboardInput(HRAWINPUT input) {
+        lastKeyboardInput_ = GetTickCount64();
+        keyPresses_.rawInput(input);
+    }
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
     std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override;
     bool imeOpen() override;
@@ -91,6 +97,7 @@ class Win32Platform : public Platform {
     bool trayIconShown_ = false;
     bool keyboardWatched_ = false;
     ULONGLONG lastKeyboardInput_ = 0;
+    KeyPressRecorder keyPresses_;
 };
 
 }  // namespace wordvane::win32

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <set>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace wordvane::win32 {
+
+// The user's key presses from raw keyboard input (WM_INPUT), in the order
+// they happened, with the modifiers held at each: a key is never lost when
+// several come between two polls or the program's thread was busy. The
+// program's own keystrokes are known by the tag they carry and, where the
+// tag does not come through, by the sequence the program sent; a held key's
+// repeats are not presses.
+class KeyPressRecorder {
+  public:
+    // The tag of the program's own SendInput keystrokes (dwExtraInfo).
+    static constexpr ULONG_PTR kOwnKeystroke = 0x5756'4B53;
+
+    // The program has sent `keys`; their raw input is still to come.
+    void ownKeysSent(const std::vector<KeyStroke>& keys);
+    // One WM_INPUT message.
+    void rawInput(HRAWINPUT input);
+    std::vector<KeyPress> take();
+
+  private:
+    bool isOwn(int virtualKey, bool up, ULONG extra, ULONGLONG now);
+    bool held(int virtualKey) const { return down_.count(virtualKey) > 0; }
+
+    struct Sent {
+        KeyStroke key;
+        ULONGLONG at;
+    };
+    std::deque<Sent> sent_;
+    std::set<int> down_;
+    std::vector<KeyPress> presses_;
+};
+
+}  // namespace wordvane::win32
