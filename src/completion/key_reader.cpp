@@ -174,6 +174,9 @@ std::u16string KeyReader::nextRecordedSpelling(Platform& platform) {
     }
     keyWentDown_ = false;
     spelledWithCommandKey_ = false;
+    if (presses_.empty() && !platform.keysMayHaveChanged()) {
+        return u"";  // no key moved: Shift and Ctrl are as the last poll found them
+    }
     shiftDown_ = platform.keyDown(kVkShift);
     ctrlDown_ = platform.keyDown(kVkControl);
     std::u16string spelling;
