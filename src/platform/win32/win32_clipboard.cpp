@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/win32/win32_platform.h"
 
@@ -26,12 +28,22 @@ bool putClipboardData(UINT format, const void* data, size_t bytes) {
     return true;
 }
 
+// The three marks by which clipboard histories, the system's included, leave
+// a clipboard's content out.
 void putNoHistoryMarks() {
     const DWORD zero = 0;
     putClipboardData(RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
                      &zero, sizeof(zero));
     putClipboardData(RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"), &zero,
                      sizeof(zero));
+    putClipboardData(RegisterClipboardFormatW(L"Clipboard Viewer Ignore"), &zero, sizeof(zero));
+}
+
+// The text's locale goes with it, so that the ANSI and OEM forms the system
+// makes from it use the user's code page.
+void putTextLocale() {
+    const LCID locale = GetUserDefaultLCID();
+    putClipboardData(CF_LOCALE, &locale, sizeof(locale));
 }
 
 }  // namespace
@@ -68,45 +80,46 @@ bool Win32Platform::putClipboardText(const std::u16string& text) {
     if (!putClipboardData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(char16_t))) {
         return false;
     }
+    putTextLocale();
     putNoHistoryMarks();
     return true;
 }
 
 namespace {
 
-// Formats whose data is a GDI object or private to the program that put it
-// there, not global memory: CF_BITMAP and CF_DSPBITMAP (the system renders
-// them from CF_DIB, which is saved), CF_PALETTE, CF_METAFILEPICT and
-// CF_DSPMETAFILEPICT (rendered from CF_ENHMETAFILE, saved as its bits),
-// CF_DSPENHMETAFILE, CF_OWNERDISPLAY (drawn by its owner on request), and
-// the private (0x200-0x2FF) and GDI object (0x300-0x3FF) ranges. These cannot
-// be saved and are left out.
-bool savable(UINT format) {
+// The portable formats, the only ones saved: asking for a format makes an
+// owner that renders late (a spreadsheet, a word processor) render it, which
+// for every format of a large range freezes that application for seconds;
+// its private and OLE formats mean nothing without it anyway. Text (the
+// system makes the ANSI and OEM forms from the Unicode one and its locale),
+// HTML, RTF, images as DIB and PNG, and files.
+bool portable(UINT format) {
+    static const UINT kRegistered[] = {
+        RegisterClipboardFormatW(L"HTML Format"), RegisterClipboardFormatW(L"Rich Text Format"),
+        RegisterClipboardFormatW(L"PNG"),         RegisterClipboardFormatW(L"FileNameW"),
+        RegisterClipboardFormatW(L"FileName"),    RegisterClipboardFormatW(L"Preferred DropEffect"),
+    };
     switch (format) {
-        case CF_BITMAP:
-        case CF_DSPBITMAP:
-        case CF_PALETTE:
-        case CF_METAFILEPICT:
-        case CF_DSPMETAFILEPICT:
-        case CF_DSPENHMETAFILE:
-        case CF_OWNERDISPLAY:
-            return false;
+        case CF_UNICODETEXT:
+        case CF_TEXT:
+        case CF_LOCALE:
+        case CF_DIB:
+        case CF_DIBV5:
+        case CF_HDROP:
+            return true;
         default:
-            return format < CF_PRIVATEFIRST || format > CF_GDIOBJLAST;
+            return std::find(std::begin(kRegistered), std::end(kRegistered), format) !=
+                   std::end(kRegistered);
     }
 }
+
+// All the saved formats together stay below this; a larger one is left out.
+constexpr size_t kMostSavedBytes = 64 * 1024 * 1024;
 
 std::optional<std::string> formatBytes(UINT format) {
     const HANDLE data = GetClipboardData(format);
     if (data == nullptr) {
         return std::nullopt;
-    }
-    if (format == CF_ENHMETAFILE) {
-        const auto metafile = static_cast<HENHMETAFILE>(data);
-        std::string bytes(GetEnhMetaFileBits(metafile, 0, nullptr), '\0');
-        GetEnhMetaFileBits(metafile, static_cast<UINT>(bytes.size()),
-                           reinterpret_cast<BYTE*>(bytes.data()));
-        return bytes;
     }
     GlobalLockGuard<const char> locked(data);
     if (locked.get() == nullptr) {
@@ -123,12 +136,15 @@ std::optional<ClipboardSnapshot> Win32Platform::saveClipboard() {
         return std::nullopt;
     }
     ClipboardSnapshot snapshot;
+    size_t total = 0;
     for (UINT format = EnumClipboardFormats(0); format != 0;
          format = EnumClipboardFormats(format)) {
-        if (!savable(format)) {
+        if (!portable(format)) {
             continue;
         }
-        if (auto bytes = formatBytes(format)) {
+        auto bytes = formatBytes(format);
+        if (bytes && total + bytes->size() <= kMostSavedBytes) {
+            total += bytes->size();
             snapshot.formats.push_back({format, std::move(*bytes)});
         }
     }
@@ -140,16 +156,11 @@ bool Win32Platform::restoreClipboard(const ClipboardSnapshot& snapshot) {
     if (!clipboard.open() || !EmptyClipboard()) {
         return false;
     }
+    // Each format on its own: one that fails leaves the others in place.
     bool all = true;
     for (const auto& format : snapshot.formats) {
-        if (format.id == CF_ENHMETAFILE) {
-            const HENHMETAFILE metafile =
-                SetEnhMetaFileBits(static_cast<UINT>(format.bytes.size()),
-                                   reinterpret_cast<const BYTE*>(format.bytes.data()));
-            all =
-                all && metafile != nullptr && SetClipboardData(CF_ENHMETAFILE, metafile) != nullptr;
-        } else {
-            all = all && putClipboardData(format.id, format.bytes.data(), format.bytes.size());
+        if (!putClipboardData(format.id, format.bytes.data(), format.bytes.size())) {
+            all = false;
         }
     }
     if (!snapshot.formats.empty()) {
