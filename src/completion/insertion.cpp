@@ -65,7 +65,9 @@ bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
         }
     }
     const WindowHandle target = platform_.foregroundWindow();
-    if (!platform_.putClipboardText(text)) {
+    // Offered, not put: the application renders it when it reads it, and
+    // the user's clipboard waits for that.
+    if (!platform_.offerClipboardText(text)) {
         return false;
     }
     changeCountAfterInsert_ = platform_.clipboardChangeCount();
@@ -100,6 +102,7 @@ bool Insertion::sendKeys() {
     const Waiting waiting = *waiting_;
     waiting_.reset();
     restoreTimer_.restart();
+    keysSentAt_ = platform_.milliseconds();
     std::vector<KeyStroke> keys;
     if (platform_.keyDown(kVkShift) && !platform_.keyDown(kVkControl)) {
         keys.push_back({kVkShift, true});
@@ -110,7 +113,7 @@ bool Insertion::sendKeys() {
     if (platform_.sendKeys(keys) < keys.size()) {
         // The system refused the keys (the application runs elevated):
         // nothing more goes out, and the user's clipboard comes back now.
-        restoreClipboard();
+        restoreNow();
         return false;
     }
     platform_.yieldToEvents();
@@ -124,9 +127,20 @@ bool Insertion::clipboardStillOurs() {
 }
 
 // Everything the user's clipboard held comes back, every format byte for
-// byte; an empty clipboard is emptied again. A copy the user made within the
-// 300 ms is kept.
+// byte; an empty clipboard is emptied again. A copy the user made since is
+// kept. The user's clipboard waits until the application has read the text
+// (a remote desktop or a busy application reads it late, and would paste
+// the user's text instead), at most a few seconds.
 void Insertion::restoreClipboard() {
+    constexpr uint64_t kLongestWaitForPasteMs = 3000;
+    if (savedClipboard_ && clipboardStillOurs() && !platform_.offeredTextTaken() &&
+        platform_.milliseconds() - keysSentAt_ < kLongestWaitForPasteMs) {
+        return;  // asked again at the timer's next tick
+    }
+    restoreNow();
+}
+
+void Insertion::restoreNow() {
     if (savedClipboard_ && clipboardStillOurs()) {
         giveBackClipboard(platform_, *savedClipboard_);
     }

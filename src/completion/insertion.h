@@ -32,7 +32,8 @@ class Insertion {
     bool takeKeysSent();
 
     // Form2's timer: puts the user's clipboard back, every format, unless the
-    // user copied something else in the meantime.
+    // user copied something else in the meantime, once the application has
+    // taken the inserted text (or a few seconds passed).
     void restoreClipboard();
 
     // The user's clipboard has not come back yet after an insertion.
@@ -50,6 +51,7 @@ class Insertion {
     // The clipboard still holds what the last insertion put there.
     bool clipboardStillOurs();
     bool modifiersHeld();
+    void restoreNow();
     void addPaste(std::vector<KeyStroke>& keys);
     bool sendKeys();
 
@@ -62,6 +64,7 @@ class Insertion {
     // An insertion whose keys wait for the user's modifier keys to go up.
     std::optional<Waiting> waiting_;
     bool keysSent_ = false;
+    uint64_t keysSentAt_ = 0;
 };
 
 // Puts everything a saved clipboard held back on the clipboard, trying a few

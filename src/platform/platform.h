@@ -180,6 +180,11 @@ class Platform {
     // every change of the clipboard by anyone.
     virtual std::optional<std::u16string> clipboardText() = 0;
     virtual bool putClipboardText(const std::u16string& text) = 0;
+    // The same text offered to be rendered when a program first asks for it
+    // (an insertion's): `offeredTextTaken` tells whether another program has
+    // asked for it since, the program's own reads not counting.
+    virtual bool offerClipboardText(const std::u16string& text) = 0;
+    virtual bool offeredTextTaken() = 0;
     virtual uint32_t clipboardChangeCount() = 0;
     // The clipboard's text for the history: a copy marked for clipboard
     // histories to leave out ("ExcludeClipboardContentFromMonitorProcessing",

@@ -65,6 +65,29 @@ TEST_F(Inserting, TheUsersClipboardComesBackUnlessTheyCopiedMeanwhile) {
     EXPECT_FALSE(app.forms.form2.Timer1.enabled());
 }
 
+// A target that reads the clipboard late (a remote desktop, a busy
+// application) still pastes the entry: the user's clipboard waits until the
+// text was taken, at most three seconds.
+TEST_F(Inserting, TheUsersClipboardWaitsUntilTheApplicationTookTheText) {
+    start();
+    user.pasteDelayMs = 1000;
+    user.copy(u"my password");
+    app.insertion.clipInsert(u"entry");
+    user.tick(60);
+    EXPECT_EQ(platform.clipboard, u"entry") << "not taken yet";
+    user.tick(45);
+    EXPECT_EQ(user.applicationText(), u"entry");
+    user.tick(30);
+    EXPECT_EQ(platform.clipboard, u"my password");
+
+    user.pasteDelayMs = 100000;  // a target that never reads it
+    app.insertion.clipInsert(u"lost");
+    user.tick(290);
+    EXPECT_EQ(platform.clipboard, u"lost");
+    user.tick(31);
+    EXPECT_EQ(platform.clipboard, u"my password") << "back after three seconds at most";
+}
+
 TEST_F(Inserting, EveryFormatOfTheUsersClipboardComesBackAndAnEmptyOneStaysEmpty) {
     start();
     const std::string image("BM\0\x01\xff", 5);

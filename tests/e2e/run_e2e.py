@@ -279,6 +279,22 @@ class Completion(TargetCase):
         self.keyboard.press("Tab")
         wait_for(lambda: other.read_text("utf-8") == "\t", 20, "Tab in the other window")
 
+    def test_a_target_that_reads_the_clipboard_late_pastes_the_entry(self):
+        PROBE.set_clipboard("my secret")
+        self.wordvane.start_target(OPTIONS.helpers, "slow")
+        slow = self.wordvane.folder / "slow.txt"
+        wait_for(lambda: slow.exists(), 30, "the slow application")
+        self.click_window("Wordvane slow")
+        self.keyboard.focus("Wordvane slow")
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "word list 2")
+        self.keyboard.type("ac")
+        wait_for(lambda: slow.read_text("utf-8") == "ac", 20, "ac in the slow application")
+        self.keyboard.press("Tab")
+        wait_for(lambda: slow.read_text("utf-8") != "ac", 20, "the paste, a second later")
+        self.assertEqual(slow.read_text("utf-8"), "accommodate")
+        wait_for(lambda: PROBE.clipboard() == "my secret", 10, "the user's clipboard back")
+
     def test_the_t_flag_completes_the_typed_word(self):
         # Word list 2 "English" has the "t" flag: the rest of the word is added.
         self.keyboard.press("ctrl+alt+shift+2")

@@ -1,5 +1,7 @@
 // The tests' target application: a window with one edit box that writes its
 // whole text (UTF-8) to the file named on the command line on every change.
+// Named "slow" (slow.txt), it reads the clipboard a second after Ctrl+V, as
+// a remote desktop or a busy application does.
 
 #include <windows.h>
 
@@ -50,6 +52,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 writeText();
             }
             return 0;
+        case WM_TIMER:
+            KillTimer(window, wParam);
+            SendMessageW(edit, WM_PASTE, 0, 0);
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -79,8 +85,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
                                   instance, nullptr);
     ShowWindow(window, SW_SHOW);
     writeText();
+    const bool slow = stem == L"slow";
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (slow && message.message == WM_KEYDOWN && message.wParam == 'V' &&
+            GetKeyState(VK_CONTROL) < 0) {
+            SetTimer(window, 1, 1000, nullptr);
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -70,6 +70,14 @@ bool FakePlatform::putClipboardText(const std::u16string& text) {
     return true;
 }
 
+bool FakePlatform::offerClipboardText(const std::u16string& text) {
+    if (!putClipboardText(text)) {
+        return false;
+    }
+    offeredTaken = false;
+    return true;
+}
+
 uint32_t FakePlatform::clipboardChangeCount() {
     return clipboardChanges;
 }

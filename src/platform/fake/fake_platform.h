@@ -50,6 +50,8 @@ class FakePlatform : public Platform {
     // The clipboard carries the marks that ask histories to leave it out (a
     // password manager's copy, or the program's own insertion).
     bool clipboardExcluded = false;
+    // The text on the clipboard was offered and an application has read it.
+    bool offeredTaken = false;
     // The clipboard's formats besides its text (an image, a file list...).
     std::map<uint32_t, std::string> clipboardFormats;
     std::optional<std::u16string> sessionEndBlockedFor;
@@ -132,6 +134,14 @@ class FakePlatform : public Platform {
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;
     bool putClipboardText(const std::u16string& text) override;
+    bool offerClipboardText(const std::u16string& text) override;
+    bool offeredTextTaken() override { return offeredTaken; }
+    // The application pastes: it reads the clipboard's text, and takes an
+    // offered text.
+    std::optional<std::u16string> pasteClipboard() {
+        offeredTaken = offeredTaken || clipboard.has_value();
+        return clipboard;
+    }
     uint32_t clipboardChangeCount() override;
     ClipboardCopy copyClipboardForHistory(size_t maxCharacters) override;
     void blockSessionEnd(const std::u16string& reason) override { sessionEndBlockedFor = reason; }

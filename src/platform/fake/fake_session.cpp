@@ -79,6 +79,12 @@ void FakeSession::tick(int count) {
         app_.forms.form1.Timer1.fire();
         receiveSyntheticKeys();
         fireDueTimers();
+        if (pasteDue_ && platform_.now >= *pasteDue_) {
+            pasteDue_.reset();
+            if (const auto text = platform_.pasteClipboard()) {
+                insert(*text);
+            }
+        }
     }
 }
 
@@ -360,8 +366,10 @@ void FakeSession::replaceSelection() {
 void FakeSession::receiveUserKey(int virtualKey, bool shift, bool ctrl) {
     const auto [begin, end] = selection();
     if (ctrl) {
-        if (virtualKey == kVkV && platform_.clipboard) {
-            insert(*platform_.clipboard);
+        if (virtualKey == kVkV && pasteDelayMs > 0) {
+            pasteDue_ = platform_.now + pasteDelayMs;  // a busy application reads it later
+        } else if (virtualKey == kVkV && platform_.clipboard) {
+            insert(*platform_.pasteClipboard());
         } else if (virtualKey == kVkC && begin < end) {
             copy(text_.substr(begin, end - begin));
         }

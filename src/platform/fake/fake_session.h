@@ -66,6 +66,10 @@ class FakeSession {
     // The shown windows of the program, Form1 to Form9 by number.
     std::vector<int> shownWindows() const;
 
+    // How long the application takes to read the clipboard after a paste
+    // key (a remote desktop, a busy application); 0: at once.
+    uint64_t pasteDelayMs = 0;
+
     // What the application has received, and its caret.
     const std::u16string& applicationText() const { return text_; }
     size_t caret() const { return caret_; }
@@ -110,6 +114,7 @@ class FakeSession {
     // The selection runs from here to the caret.
     std::optional<size_t> selectionStart_;
     size_t sentKeysSeen_ = 0;
+    std::optional<uint64_t> pasteDue_;
     bool syntheticCtrl_ = false;
     // When each running timer was last started or fired, and by which start.
     struct Armed {

@@ -230,6 +230,21 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
         case WM_CLOSE:
             guarded([&] { model.close(); });
             return 0;
+        case WM_RENDERFORMAT:
+            if (form.number == 1) {
+                guarded([&] { platform_.renderOfferedText(static_cast<UINT>(wParam)); });
+            }
+            return 0;
+        case WM_RENDERALLFORMATS:
+            if (form.number == 1) {
+                guarded([&] { platform_.renderAllOffered(); });
+            }
+            return 0;
+        case WM_DESTROYCLIPBOARD:
+            if (form.number == 1) {
+                platform_.offerEnded();
+            }
+            return 0;
         case WM_INPUT:
             platform_.keyboardInput(reinterpret_cast<HRAWINPUT>(lParam));
             break;  // the system frees the input's data

@@ -46,9 +46,23 @@ void putTextLocale() {
     putClipboardData(CF_LOCALE, &locale, sizeof(locale));
 }
 
+// The program reads the clipboard itself: an offered text it renders for
+// that is not taken by the application.
+class OwnRead {
+  public:
+    explicit OwnRead(int& depth) : depth_(depth) { ++depth_; }
+    ~OwnRead() { --depth_; }
+    OwnRead(const OwnRead&) = delete;
+    OwnRead& operator=(const OwnRead&) = delete;
+
+  private:
+    int& depth_;
+};
+
 }  // namespace
 
 std::optional<std::u16string> Win32Platform::clipboardText() {
+    const OwnRead reading(ownReads_);
     ClipboardLock clipboard(nullptr);
     if (!clipboard.open()) {
         return std::nullopt;
@@ -83,6 +97,48 @@ bool Win32Platform::putClipboardText(const std::u16string& text) {
     putTextLocale();
     putNoHistoryMarks();
     return true;
+}
+
+// Offered with delayed rendering: the text is made when a program first asks
+// for it, which tells the insertion that the application has taken it.
+bool Win32Platform::offerClipboardText(const std::u16string& text) {
+    ClipboardLock clipboard(mainWindow_);
+    if (!clipboard.open() || !EmptyClipboard()) {
+        return false;
+    }
+    offeredText_ = text;
+    offeredTaken_ = false;
+    SetClipboardData(CF_UNICODETEXT, nullptr);
+    putTextLocale();
+    putNoHistoryMarks();
+    return true;
+}
+
+// Inside WM_RENDERFORMAT the clipboard is already open for the program
+// that asked.
+void Win32Platform::renderOfferedText(UINT format) {
+    if (format != CF_UNICODETEXT || !offeredText_) {
+        return;
+    }
+    putClipboardData(CF_UNICODETEXT, offeredText_->c_str(),
+                     (offeredText_->size() + 1) * sizeof(char16_t));
+    if (ownReads_ == 0) {
+        offeredTaken_ = true;
+    }
+}
+
+// The program ends with its text still offered: it is rendered now, so
+// that the paste it was for still works.
+void Win32Platform::renderAllOffered() {
+    if (!offeredText_) {
+        return;
+    }
+    ClipboardLock clipboard(mainWindow_);
+    if (clipboard.open() && GetClipboardOwner() == mainWindow_) {
+        putClipboardData(CF_UNICODETEXT, offeredText_->c_str(),
+                         (offeredText_->size() + 1) * sizeof(char16_t));
+    }
+    offeredText_.reset();
 }
 
 namespace {
@@ -131,6 +187,7 @@ std::optional<std::string> formatBytes(UINT format) {
 }  // namespace
 
 std::optional<ClipboardSnapshot> Win32Platform::saveClipboard() {
+    const OwnRead reading(ownReads_);
     ClipboardLock clipboard(mainWindow_);
     if (!clipboard.open()) {
         return std::nullopt;
@@ -202,6 +259,7 @@ bool markedForNoHistory() {
 // text over the limit costs no copy.
 ClipboardCopy Win32Platform::copyClipboardForHistory(size_t maxCharacters) {
     using Status = ClipboardCopy::Status;
+    const OwnRead reading(ownReads_);
     ClipboardLock clipboard(nullptr, 1);
     if (!clipboard.open()) {
         return {Status::Busy, u""};

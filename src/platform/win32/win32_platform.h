@@ -4,6 +4,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <optional>
+
 #include "platform/platform.h"
 #include "platform/win32/key_press_recorder.h"
 #include "platform/win32/win32_handles.h"
@@ -43,6 +45,15 @@ class Win32Platform : public Platform {
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;
     bool putClipboardText(const std::u16string& text) override;
+    bool offerClipboardText(const std::u16string& text) override;
+    bool offeredTextTaken() override { return offeredTaken_; }
+    // Form1's clipboard messages as the owner of an offered text: a program
+    // asks for it (WM_RENDERFORMAT), the program ends while it is offered
+    // (WM_RENDERALLFORMATS), another program took the clipboard over
+    // (WM_DESTROYCLIPBOARD).
+    void renderOfferedText(UINT format);
+    void renderAllOffered();
+    void offerEnded() { offeredText_.reset(); }
     uint32_t clipboardChangeCount() override;
     ClipboardCopy copyClipboardForHistory(size_t maxCharacters) override;
     void blockSessionEnd(const std::u16string& reason) override;
@@ -98,6 +109,11 @@ class Win32Platform : public Platform {
     bool keyboardWatched_ = false;
     ULONGLONG lastKeyboardInput_ = 0;
     KeyPressRecorder keyPresses_;
+    // The text offered on the clipboard until a program asks for it, whether
+    // one did, and how deep the program is in reading the clipboard itself.
+    std::optional<std::u16string> offeredText_;
+    bool offeredTaken_ = false;
+    int ownReads_ = 0;
 };
 
 }  // namespace wordvane::win32
