@@ -221,6 +221,17 @@ class Wordvane:
         self.processes.append(process)
         return process
 
+    def start_clipboard_owner(self, helpers):
+        """wvowner.exe: a clipboard owner that renders late; the formats it is
+        asked to render are written to owner.txt, which exists once it has
+        offered them."""
+        log = self.folder / "owner.txt"
+        self.processes.append(subprocess.Popen(
+            ["wine", str(Path(helpers) / "wvowner.exe"), str(log)],
+            env=self.prefix.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            start_new_session=True))
+        return log
+
     def target_text(self):
         try:
             return self.target_output.read_text("utf-8")

@@ -279,6 +279,19 @@ class Completion(TargetCase):
         self.keyboard.press("Tab")
         wait_for(lambda: other.read_text("utf-8") == "\t", 20, "Tab in the other window")
 
+    def test_an_owner_that_renders_late_is_asked_for_the_portable_formats_only(self):
+        log = self.wordvane.start_clipboard_owner(OPTIONS.helpers)
+        wait_for(lambda: log.exists(), 30, "the clipboard owner")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "word list 2")
+        self.keyboard.type("ac")
+        self.keyboard.press("Tab")
+        self.wait_target("accommodate")
+        asked = set(log.read_text("utf-8").split("\n")) - {""}
+        self.assertIn("CF_UNICODETEXT", asked, "the user's text is saved")
+        self.assertFalse(asked & {"Wordvane Owner Private", "Embed Source"}, asked)
+
     def test_a_target_that_reads_the_clipboard_late_pastes_the_entry(self):
         PROBE.set_clipboard("my secret")
         self.wordvane.start_target(OPTIONS.helpers, "slow")
