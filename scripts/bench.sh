@@ -16,7 +16,7 @@ build/linux/bench/soak_run "$soak"
 rm -rf "$soak"
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target listbox_refill_bench bare_timer wordvane
+cmake --build --preset windows --target listbox_refill_bench clipboard_save_bench bare_timer wordvane
 export WINEPREFIX=${WINEPREFIX:-$PWD/build/windows/bench-prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 display=:94
@@ -26,6 +26,7 @@ trap 'wineserver -k 2>/dev/null; kill "$xvfb"' EXIT
 export DISPLAY=$display
 [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
 wine build/windows/bench/win32/listbox_refill_bench.exe
+wine build/windows/bench/win32/clipboard_save_bench.exe
 wineserver -k 2>/dev/null || true
 
 # The idle cost of the resident program against a bare 1 ms timer, side by
