@@ -1,7 +1,7 @@
 // The tests' target application: a window with one edit box that writes its
 // whole text (UTF-8) to the file named on the command line on every change.
-// Named "slow" (slow.txt), it reads the clipboard a second after Ctrl+V, as
-// a remote desktop or a busy application does.
+// Named "slow" (slow.txt), it reads the clipboard two seconds after Ctrl+V,
+// as a remote desktop or a busy application does.
 
 #include <windows.h>
 
@@ -90,7 +90,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (slow && message.message == WM_KEYDOWN && message.wParam == 'V' &&
             GetKeyState(VK_CONTROL) < 0) {
-            SetTimer(window, 1, 1000, nullptr);
+            SetTimer(window, 1, 2000, nullptr);
             continue;
         }
         TranslateMessage(&message);
