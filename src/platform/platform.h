@@ -109,6 +109,30 @@ struct ClipboardSnapshot {
 
 inline constexpr uint32_t kClipboardUnicodeText = 13;
 
+// The portable clipboard formats, the only ones a save of the user's
+// clipboard asks for: asking for a format makes an owner that renders late (a
+// spreadsheet, a word processor) render it, which for every format of a large
+// range freezes it for seconds, and its own and OLE formats mean nothing
+// without it. Text with its locale (the system makes the other text forms),
+// HTML, RTF, images as DIB and PNG, and files; `registeredName` for a format
+// registered by name.
+inline bool portableClipboardFormat(uint32_t id, std::u16string_view registeredName) {
+    constexpr uint32_t kStandard[] = {1 /* text */, 13 /* Unicode text */, 16 /* locale */,
+                                      8 /* DIB */,  17 /* DIBV5 */,        15 /* file drop */};
+    for (uint32_t standard : kStandard) {
+        if (id == standard) {
+            return true;
+        }
+    }
+    for (std::u16string_view name : {u"HTML Format", u"Rich Text Format", u"PNG", u"FileNameW",
+                                     u"FileName", u"Preferred DropEffect"}) {
+        if (registeredName == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
 struct LocalDateTime {
     int year = 0;
     int month = 0;

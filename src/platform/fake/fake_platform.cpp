@@ -110,7 +110,12 @@ std::optional<ClipboardSnapshot> FakePlatform::saveClipboard() {
                                                 (clipboard->size() + 1) * sizeof(char16_t))});
     }
     for (const auto& [id, bytes] : clipboardFormats) {
-        snapshot.formats.push_back({id, bytes});
+        const auto name = clipboardFormatNames.find(id);
+        if (portableClipboardFormat(
+                id, name == clipboardFormatNames.end() ? u"" : std::u16string_view(name->second))) {
+            formatsRendered.push_back(id);  // asking for a format renders it
+            snapshot.formats.push_back({id, bytes});
+        }
     }
     return snapshot;
 }

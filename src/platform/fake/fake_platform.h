@@ -52,8 +52,12 @@ class FakePlatform : public Platform {
     bool clipboardExcluded = false;
     // The text on the clipboard was offered and an application has read it.
     bool offeredTaken = false;
-    // The clipboard's formats besides its text (an image, a file list...).
+    // The clipboard's formats besides its text (an image, a file list...),
+    // the names of the registered ones, and the formats its owner had to
+    // render because the program asked for them.
     std::map<uint32_t, std::string> clipboardFormats;
+    std::map<uint32_t, std::u16string> clipboardFormatNames;
+    std::vector<uint32_t> formatsRendered;
     std::optional<std::u16string> sessionEndBlockedFor;
     WindowHandle foreground = 0x42;
     std::set<WindowHandle> closedWindows;  // windows that no longer exist

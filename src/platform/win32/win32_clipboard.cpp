@@ -143,30 +143,12 @@ void Win32Platform::renderAllOffered() {
 
 namespace {
 
-// The portable formats, the only ones saved: asking for a format makes an
-// owner that renders late (a spreadsheet, a word processor) render it, which
-// for every format of a large range freezes that application for seconds;
-// its private and OLE formats mean nothing without it anyway. Text (the
-// system makes the ANSI and OEM forms from the Unicode one and its locale),
-// HTML, RTF, images as DIB and PNG, and files.
 bool portable(UINT format) {
-    static const UINT kRegistered[] = {
-        RegisterClipboardFormatW(L"HTML Format"), RegisterClipboardFormatW(L"Rich Text Format"),
-        RegisterClipboardFormatW(L"PNG"),         RegisterClipboardFormatW(L"FileNameW"),
-        RegisterClipboardFormatW(L"FileName"),    RegisterClipboardFormatW(L"Preferred DropEffect"),
-    };
-    switch (format) {
-        case CF_UNICODETEXT:
-        case CF_TEXT:
-        case CF_LOCALE:
-        case CF_DIB:
-        case CF_DIBV5:
-        case CF_HDROP:
-            return true;
-        default:
-            return std::find(std::begin(kRegistered), std::end(kRegistered), format) !=
-                   std::end(kRegistered);
-    }
+    wchar_t name[128] = {};
+    const int length = format >= 0xC000 ? GetClipboardFormatNameW(format, name, 128) : 0;
+    return portableClipboardFormat(format,
+                                   std::u16string_view(reinterpret_cast<const char16_t*>(name),
+                                                       static_cast<size_t>(std::max(length, 0))));
 }
 
 // All the saved formats together stay below this; a larger one is left out.
