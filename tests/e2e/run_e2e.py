@@ -222,6 +222,15 @@ class TargetCase(WordvaneCase):
 class Completion(TargetCase):
     """Word completion in our target application, driven by keys on the display."""
 
+    def insert_accommodate(self):
+        """Word list 2 by its hotkey, "ac" and Tab in the target: "accommodate"."""
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "word list 2")
+        self.keyboard.type("ac")
+        self.keyboard.press("Tab")
+        self.wait_target("accommodate")
+
     def test_list_hotkey_down_and_tab_replace_the_abbreviation_and_restore_the_clipboard(self):
         PROBE.set_clipboard("before")
         self.keyboard.focus("Wordvane Target")
@@ -252,12 +261,7 @@ class Completion(TargetCase):
         PROBE.set_image()
         before = (PROBE.clipboard_format(8), PROBE.clipboard_format("HTML Format"))
         self.assertTrue(before[0] and before[1])
-        self.keyboard.focus("Wordvane Target")
-        self.keyboard.press("ctrl+alt+shift+2")
-        self.wait_list("to provide room for", "word list 2")
-        self.keyboard.type("ac")
-        self.keyboard.press("Tab")
-        self.wait_target("accommodate")
+        self.insert_accommodate()
         wait_for(lambda: (PROBE.clipboard_format(8),
                           PROBE.clipboard_format("HTML Format")) == before, 10,
                  "the image and the HTML back, byte for byte")
@@ -282,12 +286,7 @@ class Completion(TargetCase):
     def test_an_owner_that_renders_late_is_asked_for_the_portable_formats_only(self):
         log = self.wordvane.start_clipboard_owner(OPTIONS.helpers)
         wait_for(lambda: log.exists(), 30, "the clipboard owner")
-        self.keyboard.focus("Wordvane Target")
-        self.keyboard.press("ctrl+alt+shift+2")
-        self.wait_list("to provide room for", "word list 2")
-        self.keyboard.type("ac")
-        self.keyboard.press("Tab")
-        self.wait_target("accommodate")
+        self.insert_accommodate()
         asked = set(log.read_text("utf-8").split("\n")) - {""}
         self.assertIn("CF_UNICODETEXT", asked, "the user's text is saved")
         self.assertFalse(asked & {"Wordvane Owner Private", "Embed Source"}, asked)
