@@ -283,6 +283,16 @@ class Completion(TargetCase):
         self.keyboard.press("Tab")
         wait_for(lambda: other.read_text("utf-8") == "\t", 20, "Tab in the other window")
 
+    def test_the_edit_buttons_are_hidden_outside_edit_mode(self):
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "word list 1")
+        form1 = [w for w in PROBE.windows() if w["class"] == "WordvaneForm" and w["visible"]
+                 and any(c["class"].lower() == "listbox" for c in w["children"])][0]
+        buttons = [c for c in form1["children"]
+                   if c["class"].lower() == "button" and c["text"] in ("登録", "キャンセル")]
+        self.assertEqual(len(buttons), 2)
+        self.assertEqual([b["text"] for b in buttons if b["visible"]], [], "drawn over the list")
+
     def test_an_owner_that_renders_late_is_asked_for_the_portable_formats_only(self):
         log = self.wordvane.start_clipboard_owner(OPTIONS.helpers)
         wait_for(lambda: log.exists(), 30, "the clipboard owner")

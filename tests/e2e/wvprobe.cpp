@@ -116,7 +116,10 @@ BOOL CALLBACK collectChild(HWND child, LPARAM list) {
     children->push_back("{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(child)) +
                         ",\"id\":" + std::to_string(GetDlgCtrlID(child)) +
                         ",\"class\":" + json(classOf(child)) + ",\"text\":" + json(textOf(child)) +
-                        ",\"visible\":" + (IsWindowVisible(child) ? "true" : "false") +
+                        // A child's own visibility: its style, whether or
+                        // not its window is shown.
+                        ",\"visible\":" +
+                        ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0 ? "true" : "false") +
                         ",\"rect\":" + rectOf(child) + (listBox ? listOf(child) : "") + "}");
     return TRUE;
 }

@@ -356,7 +356,11 @@ void ControlBinding::bind() {
 void ControlBinding::applyPlace() {
     SetWindowPos(control_, nullptr, pixels_(model_.left()), pixels_(model_.top()),
                  pixels_(model_.width()), pixels_(model_.height()), SWP_NOZORDER | SWP_NOACTIVATE);
-    if ((IsWindowVisible(control_) != FALSE) != model_.visible()) {
+    // The control's own style, not IsWindowVisible: that is false for every
+    // control of a hidden window, and a control created visible would never
+    // be hidden while its window is.
+    const bool shown = (GetWindowLongW(control_, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != model_.visible()) {
         ShowWindow(control_, model_.visible() ? SW_SHOWNA : SW_HIDE);
     }
     if (model_.focused() && GetFocus() != control_) {
