@@ -196,6 +196,7 @@ void Completion::form_visible(bool visible) {
         const uint32_t process = platform_.processOf(foreground);
         if (process != platform_.ownProcess()) {
             listProcess_ = process;
+            servedWindow_ = foreground;
         }
         hotkeys_.setNavigationHotKey(!platform_.imeOpen());
         form1_.setVisible(true);

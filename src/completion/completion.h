@@ -120,6 +120,8 @@ class Completion {
     const std::u16string& pendingKey() const { return pendingKey_; }
     bool forcedList() const { return forcedList_; }
     bool listShown() const { return form1_.visible(); }
+    // The application window the list was last shown over.
+    WindowHandle servedWindow() const { return servedWindow_; }
     bool reshowListPending() const { return reshowListPending_; }
     int16_t displaySize() const { return displaySize_; }
 
@@ -167,6 +169,7 @@ class Completion {
     WindowHandle lastForeground_ = 0;
     bool foregroundElevated_ = false;
     uint32_t listProcess_ = 0;
+    WindowHandle servedWindow_ = 0;
     // The word (or element of word `linesLevel_`) that each line of List1 shows.
     std::vector<int16_t> lineEntries_;
     int16_t linesLevel_ = -1;

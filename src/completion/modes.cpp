@@ -84,16 +84,14 @@ void Modes::changeMode(Direction direction) {
     if (current == kLauncherList && next != kLauncherList) {
         launcherBox_.setVisible(false);
         balloon_.setVisible(false);
-        const WindowHandle below = platform_.windowBelow(form1_.handle());
-        if (lastForeground_ == below || direction == Direction::Back) {
-            platform_.setForegroundWindow(below);
+        // The keyboard goes back to the window the list was opened over, not
+        // to the next one in Z-order (a hidden or tool window, often ours).
+        const WindowHandle served = completion_.servedWindow();
+        if (served != 0 && platform_.isWindow(served)) {
+            platform_.setForegroundWindow(served);
         }
     } else if (next == kLauncherList && current != kLauncherList) {
         completion_.openLauncherBox();
-    }
-    const WindowHandle foreground = platform_.foregroundWindow();
-    if (foreground != balloon_.handle() && foreground != launcherBox_.handle()) {
-        lastForeground_ = foreground;
     }
     balloon_.Label1.setCaption(name);
     placeBalloon();

@@ -62,7 +62,6 @@ class Modes {
     const KeyReader& keys_;
 
     int16_t balloonTicks_ = 0;
-    WindowHandle lastForeground_ = 0;
     // Double Ctrl: ticks since the first press, a first press was seen, Ctrl
     // at the previous tick, a selection has begun, keys waiting for Ctrl up.
     int16_t ctrlWaitCount_ = 0;

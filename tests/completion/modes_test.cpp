@@ -41,6 +41,18 @@ TEST_F(ModesTest, HomeAndEndCycleOverTheLoadedEnabledLists) {
     EXPECT_FALSE(app.forms.form8.visible());
 }
 
+// Leaving the launcher, whose filter box had the keyboard, gives it back to
+// the application the list was opened over.
+TEST_F(ModesTest, LeavingTheLauncherGivesTheKeyboardBackToTheApplication) {
+    start();
+    user.listHotkey(kLauncherList);
+    user.tick();
+    ASSERT_TRUE(app.forms.form8.visible());
+    platform.foreground = app.forms.form8.handle();  // the filter box took the keyboard
+    user.hotkey(u"end");
+    EXPECT_EQ(platform.foreground, 0x42u);
+}
+
 TEST_F(ModesTest, TheBalloonNamesTheModeForItsTicks) {
     start();
     app.lists.settings.balloonTime = 3;
