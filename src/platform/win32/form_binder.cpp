@@ -45,6 +45,10 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
     }
     platform.setMainWindow(window(1));
     platform.watchKeyboard(window(1));
+    // Running elevated, the program would not hear Explorer's "TaskbarCreated"
+    // (a message from a lower integrity level) and its tray icon would not
+    // come back after Explorer restarts.
+    ChangeWindowMessageFilterEx(window(1), taskbarCreated_, MSGFLT_ALLOW, nullptr);
 }
 
 FormBinder::~FormBinder() {

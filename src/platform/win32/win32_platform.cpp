@@ -368,7 +368,9 @@ std::u16string Win32Platform::programFolder() {
 
 bool Win32Platform::anotherInstanceRunning() {
     instanceMutex_ = UniqueHandle(CreateMutexW(nullptr, FALSE, L"Local\\Wordvane.Running"));
-    return GetLastError() == ERROR_ALREADY_EXISTS;
+    // A first copy running elevated holds a mutex this one may not open.
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
 }
 
 void Win32Platform::blockSessionEnd(const std::u16string& reason) {
