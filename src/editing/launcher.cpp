@@ -6,6 +6,7 @@
 
 #include "lists/decimal_text.h"
 #include "ui/message_box.h"
+#include "util/ascii.h"
 
 namespace wordvane {
 
@@ -14,18 +15,9 @@ namespace {
 constexpr std::array<std::u16string_view, 9> kProgramSuffixes = {
     u".exe", u".bat", u".cmd", u".com", u".scr", u".lnk", u".hta", u".url", u".ps1"};
 
-std::u16string lowered(std::u16string text) {
-    for (char16_t& c : text) {
-        if (c >= u'A' && c <= u'Z') {
-            c = static_cast<char16_t>(c + (u'a' - u'A'));
-        }
-    }
-    return text;
-}
-
 // A program or a script, or anything on another machine.
 bool runsSomething(const std::u16string& target) {
-    const std::u16string lower = lowered(target);
+    const std::u16string lower = asciiLowered(target);
     if (lower.starts_with(u"\\\\")) {
         return true;
     }

@@ -6,6 +6,7 @@
 #include "lists/decimal_text.h"
 #include "lists/replace_set_line.h"
 #include "lists/text_file.h"
+#include "util/ascii.h"
 #include "util/rounding.h"
 
 namespace wordvane {
@@ -84,15 +85,7 @@ class ValueReader {
     }
 
     // "True" in any case is true, anything else false.
-    bool boolean() {
-        std::u16string text = value();
-        for (char16_t& c : text) {
-            if (c >= u'A' && c <= u'Z') {
-                c = static_cast<char16_t>(c + (u'a' - u'A'));
-            }
-        }
-        return text == u"true";
-    }
+    bool boolean() { return asciiLowered(value()) == u"true"; }
 
     int16_t int16() { return orFail(parseInt16(value())); }
     int32_t int32() { return orFail(parseInt32(value())); }
@@ -153,21 +146,18 @@ void readValues(ValueReader& reader, PixelScale scale, SettingsFileContent& cont
     }
 
     int32_t widthPx = reader.int32();
-    if (widthPx < 0) {
-        // The description keeps its size; the value is written back as read.
-        settings.largeDescMaxWidth = widthPx;
-    } else if (widthPx == 0) {
+    if (widthPx == 0) {
         widthPx = 373;
-    } else if (widthPx < 373) {
+    } else if (widthPx > 0 && widthPx < 373) {
         correction(kDescriptionTooNarrowMessage);
         widthPx = 400;
     } else if (widthPx > 1280) {
         correction(kDescriptionTooWideMessage);
         widthPx = 400;
     }
-    if (widthPx >= 0) {
-        settings.largeDescMaxWidth = scale.twips(widthPx);
-    }
+    // A negative width (the description keeps its size) is held and written
+    // back as read.
+    settings.largeDescMaxWidth = widthPx < 0 ? widthPx : scale.twips(widthPx);
     settings.largeDescScale = scale;
 
     const int16_t opacity = reader.int16();

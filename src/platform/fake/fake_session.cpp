@@ -4,6 +4,7 @@
 
 #include "completion/key_reader.h"
 #include "hotkeys/hotkey_ids.h"
+#include "util/ascii.h"
 #include "util/utf8.h"
 
 namespace wordvane {
@@ -54,12 +55,7 @@ std::optional<std::pair<int, bool>> FakeSession::keyFor(char16_t c) {
 }
 
 int FakeSession::virtualKeyNamed(const std::u16string& name) {
-    std::u16string lower = name;
-    for (char16_t& c : lower) {
-        if (c >= u'A' && c <= u'Z') {
-            c = static_cast<char16_t>(c + (u'a' - u'A'));
-        }
-    }
+    const std::u16string lower = asciiLowered(name);
     for (const auto& key : kNamedKeys) {
         if (lower == key.name) {
             return key.virtualKey;
@@ -81,9 +77,7 @@ void FakeSession::tick(int count) {
         fireDueTimers();
         if (pasteDue_ && platform_.now >= *pasteDue_) {
             pasteDue_.reset();
-            if (const auto text = platform_.pasteClipboard()) {
-                insert(*text);
-            }
+            paste();
         }
     }
 }
@@ -330,6 +324,12 @@ void FakeSession::insert(const std::u16string& text) {
     caret_ += text.size();
 }
 
+void FakeSession::paste() {
+    if (const auto text = platform_.pasteClipboard()) {
+        insert(*text);
+    }
+}
+
 void FakeSession::forgetRecords() {
     receiveSyntheticKeys();
     platform_.sentKeys.clear();
@@ -368,8 +368,8 @@ void FakeSession::receiveUserKey(int virtualKey, bool shift, bool ctrl) {
     if (ctrl) {
         if (virtualKey == kVkV && pasteDelayMs > 0) {
             pasteDue_ = platform_.now + pasteDelayMs;  // a busy application reads it later
-        } else if (virtualKey == kVkV && platform_.clipboard) {
-            insert(*platform_.pasteClipboard());
+        } else if (virtualKey == kVkV) {
+            paste();
         } else if (virtualKey == kVkC && begin < end) {
             copy(text_.substr(begin, end - begin));
         }

@@ -101,6 +101,8 @@ class FakeSession {
     void receiveSyntheticKeys();
     void fireDueTimers();
     void insert(const std::u16string& text);
+    // The application reads the clipboard's text, if any, and inserts it.
+    void paste();
     void replaceSelection();
     // The selected characters [first, second); empty at the caret.
     std::pair<size_t, size_t> selection() const;
