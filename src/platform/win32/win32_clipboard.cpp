@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 #include "platform/win32/win32_platform.h"
 
@@ -26,6 +25,10 @@ bool putClipboardData(UINT format, const void* data, size_t bytes) {
     }
     memory.release();
     return true;
+}
+
+bool putUnicodeText(const std::u16string& text) {
+    return putClipboardData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(char16_t));
 }
 
 // The three marks by which clipboard histories, the system's included, leave
@@ -91,7 +94,7 @@ bool Win32Platform::putClipboardText(const std::u16string& text) {
     if (!clipboard.open() || !EmptyClipboard()) {
         return false;
     }
-    if (!putClipboardData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(char16_t))) {
+    if (!putUnicodeText(text)) {
         return false;
     }
     putTextLocale();
@@ -120,8 +123,7 @@ void Win32Platform::renderOfferedText(UINT format) {
     if (format != CF_UNICODETEXT || !offeredText_) {
         return;
     }
-    putClipboardData(CF_UNICODETEXT, offeredText_->c_str(),
-                     (offeredText_->size() + 1) * sizeof(char16_t));
+    putUnicodeText(*offeredText_);
     if (ownReads_ == 0) {
         offeredTaken_ = true;
     }
@@ -135,8 +137,7 @@ void Win32Platform::renderAllOffered() {
     }
     ClipboardLock clipboard(mainWindow_);
     if (clipboard.open() && GetClipboardOwner() == mainWindow_) {
-        putClipboardData(CF_UNICODETEXT, offeredText_->c_str(),
-                         (offeredText_->size() + 1) * sizeof(char16_t));
+        putUnicodeText(*offeredText_);
     }
     offeredText_.reset();
 }
