@@ -85,8 +85,6 @@ class Shell {
     bool abortingLoad_ = false;
     bool processEnded_ = false;
     bool sessionEnding_ = false;
-    // The lists and settings were saved before the rest of the shutdown.
-    bool saved_ = false;
 };
 
 }  // namespace wordvane

@@ -102,7 +102,6 @@ void Shell::endSession() {
         saveSpecialLists();
     }
     saveChangedWordLists();
-    saved_ = true;
     Form_QueryUnload();
 }
 
@@ -115,7 +114,8 @@ void Shell::Form_QueryUnload() {
     completion_.form_visible(false);
     hotkeys_.deleteShowHotKey();
     hotkeys_.unhookWindow();
-    if (!abortingLoad_ && !saved_) {
+    // At the session's end all was saved already, before anything went.
+    if (!abortingLoad_ && !sessionEnding_) {
         saveSpecialLists();
     }
     platform_.removeTrayIcon();
@@ -124,7 +124,7 @@ void Shell::Form_QueryUnload() {
         forms_.byNumber(number).setLoaded(false);
     }
     hotkeys_.deletePopupHotKey();
-    if (!saved_) {
+    if (!sessionEnding_) {
         saveChangedWordLists();
     }
     endProcess();
