@@ -208,6 +208,13 @@ class TargetCase(WordvaneCase):
     def wait_hidden(self, what):
         wait_for(lambda: self.candidate_window()["visible"] is False, 20, what)
 
+    def start_other_target(self, name):
+        """A second target application, "Wordvane NAME"; its text file."""
+        self.wordvane.start_target(OPTIONS.helpers, name)
+        output = self.wordvane.folder / f"{name}.txt"
+        wait_for(lambda: output.exists(), 30, f"the application {name}")
+        return output
+
     def click_window(self, title):
         window = wait_for(lambda: [w for w in PROBE.windows() if w["title"] == title], 20,
                           f"the window {title!r}")[0]
@@ -268,9 +275,7 @@ class Completion(TargetCase):
         self.assertEqual(PROBE.clipboard(), "", "no text where there was none")
 
     def test_the_list_hides_when_the_user_goes_to_another_window(self):
-        self.wordvane.start_target(OPTIONS.helpers, "second")
-        other = self.wordvane.folder / "second.txt"
-        wait_for(lambda: other.exists(), 30, "the second application")
+        other = self.start_other_target("second")
         # Clicks, as the user does: Wine makes the clicked window the
         # foreground one (keyboard focus alone does not).
         self.click_window("Wordvane Target")
@@ -303,9 +308,7 @@ class Completion(TargetCase):
 
     def test_a_target_that_reads_the_clipboard_late_pastes_the_entry(self):
         PROBE.set_clipboard("my secret")
-        self.wordvane.start_target(OPTIONS.helpers, "slow")
-        slow = self.wordvane.folder / "slow.txt"
-        wait_for(lambda: slow.exists(), 30, "the slow application")
+        slow = self.start_other_target("slow")
         self.click_window("Wordvane slow")
         self.keyboard.focus("Wordvane slow")
         self.keyboard.press("ctrl+alt+shift+2")
