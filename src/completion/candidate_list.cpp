@@ -266,10 +266,13 @@ namespace {
 
 // The caret of the foreground application from the first source that knows
 // it; the mouse pointer when none does (browsers, Electron and WinUI
-// applications often have no caret the older sources see).
+// applications often have no caret the older sources see). The sources
+// together have 150 ms: one asked after that has no answer.
 Caret findCaret(Platform& platform) {
+    constexpr uint64_t kAnswerMs = 150;
+    const uint64_t answerBy = platform.milliseconds() + kAnswerMs;
     for (const CaretSource source : kCaretSources) {
-        if (auto caret = platform.caret(source)) {
+        if (auto caret = platform.caret(source, answerBy)) {
             return *caret;
         }
     }
@@ -287,16 +290,22 @@ void Completion::setWindowPosision() {
     if (form1_.mnuModeMenu.mnuCaretPos.checked()) {
         Caret caret = findCaret(platform_);
         std::erase(caret.windowClass, u' ');
-        const int32_t y = caret.position.y + (caret.windowClass == u"TextEditorWindow" ? 85 : 0);
-        area = ui::takeToMonitorAt(form1_, platform_, Point{caret.position.x, y});
+        area = ui::takeToMonitorAt(form1_, platform_, caret.position);
         const PixelScale scale{form1_.dpi()};
+        // The offsets are pixels at 96 dpi, kept in twips so that they grow
+        // with the monitor's scale.
+        constexpr int32_t kTwips = kTwipsPerPixelAt96Dpi;
+        const int32_t caretTop = scale.twips(caret.position.y) +
+                                 (caret.windowClass == u"TextEditorWindow" ? 85 * kTwips : 0);
+        const int32_t below =
+            caret.height > 0 ? scale.twips(caret.height) + 2 * kTwips : 20 * kTwips;
         int32_t left = scale.twips(caret.position.x);
-        int32_t top = scale.twips(y + 20);
+        int32_t top = caretTop + below;
         if (left + form1_.width() > area.right) {
             left = area.right - form1_.width();
         }
         if (top + form1_.height() > area.bottom) {
-            top = top - 300 - form1_.height();
+            top = caretTop - form1_.height();
         }
         form1_.setLeft(left);
         form1_.setTop(top);
@@ -307,7 +316,8 @@ void Completion::setWindowPosision() {
         // The sizes are pixels at 96 dpi, scaled with the monitor.
         const auto& size = windowSizePx_[static_cast<size_t>(
             std::clamp<int16_t>(lists_.listDisplaySize[static_cast<size_t>(currentList_)], 0, 2))];
-        form1_.place(scale.twips(cursor.x - 50), scale.twips(cursor.y - 20),
+        form1_.place(scale.twips(cursor.x) - 50 * kTwipsPerPixelAt96Dpi,
+                     scale.twips(cursor.y) - 20 * kTwipsPerPixelAt96Dpi,
                      size[0] * kTwipsPerPixelAt96Dpi, size[1] * kTwipsPerPixelAt96Dpi);
         if (form1_.left() + form1_.width() > area.right) {
             const int32_t left = area.right - form1_.width() - 200;

@@ -72,17 +72,20 @@ struct KeyPress {
     uint64_t at = 0;
 };
 
+// A caret: its top left in screen pixels, the class name of the window that
+// has it, and its height in pixels (0 when the source does not tell).
 struct Caret {
     Point position;
     std::u16string windowClass;
+    int32_t height = 0;
 };
 
-// Where a caret can be learnt, in the order they are asked: the system caret
-// of the focus window, the caret its thread reports, the accessibility
-// caret, and the text selection that UI Automation reports.
-enum class CaretSource { SystemCaret, ThreadInfo, Accessible, Automation };
-inline constexpr CaretSource kCaretSources[] = {CaretSource::SystemCaret, CaretSource::ThreadInfo,
-                                                CaretSource::Accessible, CaretSource::Automation};
+// Where a caret can be learnt, in the order they are asked: the caret the
+// focus window's thread reports, the accessibility caret, and the text
+// selection that UI Automation reports.
+enum class CaretSource { ThreadInfo, Accessible, Automation };
+inline constexpr CaretSource kCaretSources[] = {CaretSource::ThreadInfo, CaretSource::Accessible,
+                                                CaretSource::Automation};
 
 // What a clipboard history may take from the clipboard.
 struct ClipboardCopy {
@@ -246,9 +249,9 @@ class Platform {
     virtual std::u16string windowClassName(WindowHandle window) = 0;
 
     // The caret of the foreground window's focused control as `source`
-    // tells it: its position in screen pixels and the class name of the
-    // window that has it. No caret, or no answer within a short time: empty.
-    virtual std::optional<Caret> caret(CaretSource source) = 0;
+    // tells it. No caret, or no answer by `answerBy` (the platform's
+    // milliseconds): empty.
+    virtual std::optional<Caret> caret(CaretSource source, uint64_t answerBy) = 0;
     // The mouse pointer, in screen pixels.
     virtual Point cursorPosition() = 0;
 

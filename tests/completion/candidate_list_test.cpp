@@ -109,20 +109,27 @@ TEST_F(CandidateList, NavigationHotkeysAreRegisteredExactlyWhileShown) {
 TEST_F(CandidateList, TheWindowOpensAtTheCaretAndStaysOnTheScreen) {
     start();
     ui::Form1& form1 = app.forms.form1;
-    platform.carets[CaretSource::SystemCaret] = Caret{{100, 200}, u"Edit"};
+    platform.carets[CaretSource::ThreadInfo] = Caret{{100, 200}, u"Edit"};
     app.completion.setWindowPosision();
     EXPECT_EQ(form1.left(), 100 * 15);
     EXPECT_EQ(form1.top(), 220 * 15);
     EXPECT_EQ(app.forms.form8.top(), form1.top() - 320);
 
-    platform.carets[CaretSource::SystemCaret] = Caret{{1900, 1050}, u"Edit"};
+    platform.carets[CaretSource::ThreadInfo] = Caret{{1900, 1050}, u"Edit"};
     app.completion.setWindowPosision();
     EXPECT_EQ(form1.left(), 1920 * 15 - form1.width()) << "pushed left at the right edge";
     EXPECT_EQ(form1.top(), 1070 * 15 - 300 - form1.height()) << "above the line at the bottom";
 
-    platform.carets[CaretSource::SystemCaret] = Caret{{100, 200}, u"Text Editor Window"};
+    platform.carets[CaretSource::ThreadInfo] = Caret{{100, 200}, u"Text Editor Window"};
     app.completion.setWindowPosision();
     EXPECT_EQ(form1.top(), (200 + 85 + 20) * 15);
+
+    platform.carets[CaretSource::ThreadInfo] = Caret{{100, 200}, u"Edit", 30};
+    app.completion.setWindowPosision();
+    EXPECT_EQ(form1.top(), (200 + 30 + 2) * 15) << "below the caret's bottom when it is known";
+    platform.carets[CaretSource::ThreadInfo] = Caret{{100, 1040}, u"Edit", 30};
+    app.completion.setWindowPosision();
+    EXPECT_EQ(form1.top(), 1040 * 15 - form1.height()) << "above its top at the bottom";
 }
 
 TEST_F(CandidateList, TheCaretComesFromTheFirstSourceThatKnowsItAndElseFromThePointer) {
@@ -132,14 +139,13 @@ TEST_F(CandidateList, TheCaretComesFromTheFirstSourceThatKnowsItAndElseFromThePo
     platform.carets[CaretSource::Automation] = Caret{{300, 400}, u"Chrome_RenderWidgetHostHWND"};
     app.completion.setWindowPosision();
     EXPECT_EQ(platform.caretQuestions,
-              (std::vector<CaretSource>{kCaretSources, kCaretSources + 4}));
+              (std::vector<CaretSource>{kCaretSources, kCaretSources + 3}));
     EXPECT_EQ(form1.left(), 300 * 15);
 
     platform.caretQuestions.clear();
     platform.carets[CaretSource::ThreadInfo] = Caret{{100, 200}, u"Edit"};
     app.completion.setWindowPosision();
-    EXPECT_EQ(platform.caretQuestions,
-              (std::vector<CaretSource>{CaretSource::SystemCaret, CaretSource::ThreadInfo}));
+    EXPECT_EQ(platform.caretQuestions, (std::vector<CaretSource>{CaretSource::ThreadInfo}));
     EXPECT_EQ(form1.left(), 100 * 15);
 
     platform.carets.clear();
@@ -158,7 +164,7 @@ TEST_F(CandidateList, OnASecondMonitorTheWindowsTakeItsDpiAndStayInItsWorkArea) 
         const Rect r = ui::pixelRect(window, platform);
         return r.left >= 1920 && r.right <= 4480 && r.top >= 0 && r.bottom <= 1380;
     };
-    platform.carets[CaretSource::SystemCaret] = Caret{{4470, 1370}, u"Edit"};
+    platform.carets[CaretSource::ThreadInfo] = Caret{{4470, 1370}, u"Edit"};
     app.completion.setWindowPosision();
     EXPECT_EQ(form1.dpi(), 144);
     EXPECT_TRUE(inWorkArea(form1));
@@ -166,10 +172,10 @@ TEST_F(CandidateList, OnASecondMonitorTheWindowsTakeItsDpiAndStayInItsWorkArea) 
     EXPECT_EQ(app.forms.form8.dpi(), 144);
     EXPECT_TRUE(inWorkArea(app.forms.form8));
 
-    platform.carets[CaretSource::SystemCaret] = Caret{{2000, 10}, u"Edit"};
+    platform.carets[CaretSource::ThreadInfo] = Caret{{2000, 10}, u"Edit"};
     app.completion.setWindowPosision();
     EXPECT_EQ(ui::pixelRect(form1, platform).left, 2000);
-    EXPECT_EQ(ui::pixelRect(form1, platform).top, 30);
+    EXPECT_EQ(ui::pixelRect(form1, platform).top, 10 + 30) << "20 pixels at 96 dpi are 30 here";
     EXPECT_TRUE(inWorkArea(app.forms.form8)) << "the filter box stays on the screen above it";
 
     form1.mnuModeMenu.mnuMousePos.click();

@@ -23,7 +23,7 @@ class HotKeys : public CompletionTest {
 TEST_F(HotKeys, AListHotkeySwitchesTheListAndOpensItsWordLevel) {
     start();
     useList(0);
-    platform.carets[CaretSource::SystemCaret] = Caret{{40, 50}, u"Edit"};
+    platform.carets[CaretSource::ThreadInfo] = Caret{{40, 50}, u"Edit"};
     user.listHotkey(3);
     EXPECT_EQ(app.completion.currentList(), 3);
     EXPECT_EQ(app.forms.form1.caption(), u"単語2") << "the list name alone";

@@ -205,7 +205,7 @@ std::optional<Rect> FakePlatform::windowRect(WindowHandle /*window*/) {
 std::u16string FakePlatform::windowClassName(WindowHandle /*window*/) {
     return u"";
 }
-std::optional<Caret> FakePlatform::caret(CaretSource source) {
+std::optional<Caret> FakePlatform::caret(CaretSource source, uint64_t) {
     caretQuestions.push_back(source);
     const auto found = carets.find(source);
     return found == carets.end() ? std::nullopt : std::optional<Caret>(found->second);

@@ -175,7 +175,7 @@ class FakePlatform : public Platform {
     void setTopmost(WindowHandle window, bool topmost) override;
     std::optional<Rect> windowRect(WindowHandle window) override;
     std::u16string windowClassName(WindowHandle window) override;
-    std::optional<Caret> caret(CaretSource source) override;
+    std::optional<Caret> caret(CaretSource source, uint64_t answerBy) override;
     Point cursorPosition() override;
     PixelScale systemScale() override;
     Monitor monitorAt(Point point) override;
