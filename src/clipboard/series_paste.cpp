@@ -16,13 +16,8 @@ constexpr char16_t kSeparatorStart[] = u"--------------------";  // 20 dashes
 }  // namespace
 
 SeriesPaste::SeriesPaste(Platform& platform, const Lists& lists, Completion& completion,
-                         ui::Form1& form1, ui::Window& launcherBox, ui::Notice& notice)
-    : platform_(platform),
-      lists_(lists),
-      completion_(completion),
-      form1_(form1),
-      launcherBox_(launcherBox),
-      notice_(notice) {}
+                         ui::Form1& form1, ui::Notice& notice)
+    : platform_(platform), lists_(lists), completion_(completion), form1_(form1), notice_(notice) {}
 
 // Element 0 of a word is the word itself; words 0 and 1 of the clipboard
 // list are the storage and the fixed word.
@@ -90,7 +85,7 @@ void SeriesPaste::endWithNotice(const char16_t* notice) {
 
 void SeriesPaste::closeList() {
     completion_.endCycle();
-    launcherBox_.setVisible(false);
+    completion_.closeLauncherBox();
 }
 
 // The items from `start_` to `end_`, passing over the history's separators

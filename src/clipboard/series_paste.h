@@ -21,7 +21,7 @@ namespace wordvane {
 class SeriesPaste {
   public:
     SeriesPaste(Platform& platform, const Lists& lists, Completion& completion, ui::Form1& form1,
-                ui::Window& launcherBox, ui::Notice& notice);
+                ui::Notice& notice);
 
     // "連続貼り付け": from the selected item up to the top of the list.
     void mnuClipSeriese_Click();
@@ -54,7 +54,6 @@ class SeriesPaste {
     const Lists& lists_;
     Completion& completion_;
     ui::Form1& form1_;
-    ui::Window& launcherBox_;
     ui::Notice& notice_;
 
     bool active_ = false;

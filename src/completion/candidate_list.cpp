@@ -41,7 +41,7 @@ void Completion::openWordAt(int16_t word) {
     typedText_.clear();
     checkElement(word);
     if (currentList_ == kLauncherList) {
-        launcherBox_.setVisible(false);
+        closeLauncherBox();
     }
 }
 
@@ -190,14 +190,7 @@ void Completion::checkElement(int16_t index) {
 void Completion::form_visible(bool visible) {
     ForegroundKeeper foreground(platform_);
     if (visible && !form1_.visible()) {
-        // Shown again after one of our questions or dialogs (our own window
-        // in front), the list still serves the application it served.
-        const WindowHandle foreground = platform_.foregroundWindow();
-        const uint32_t process = platform_.processOf(foreground);
-        if (process != platform_.ownProcess()) {
-            listProcess_ = process;
-            servedWindow_ = foreground;
-        }
+        rememberServedWindow();
         hotkeys_.setNavigationHotKey(!platform_.imeOpen());
         form1_.setVisible(true);
     } else if (!visible && form1_.visible()) {
@@ -206,6 +199,17 @@ void Completion::form_visible(bool visible) {
         if (onListChanged) {
             onListChanged();
         }
+    }
+}
+
+// Shown again after one of our questions or dialogs (our own window in
+// front), the list still serves the application it served.
+void Completion::rememberServedWindow() {
+    const WindowHandle foreground = platform_.foregroundWindow();
+    const uint32_t process = platform_.processOf(foreground);
+    if (process != platform_.ownProcess()) {
+        listProcess_ = process;
+        servedWindow_ = foreground;
     }
 }
 
@@ -235,6 +239,7 @@ void Completion::forcedShowList() {
     ForegroundKeeper foreground(platform_);
     if (currentList_ == kLauncherList) {
         openLauncherBox();
+        foreground.handTo(launcherBox_.handle());
     }
     forcedList_ = true;
     if (openWord_ == -1) {
@@ -254,12 +259,33 @@ void Completion::forcedShowList() {
     }
 }
 
-// The launcher list is filtered in its own text box, which takes the focus.
+// The launcher list is filtered in its own text box, which takes the
+// keyboard. The system lets the program take the foreground only while it
+// handles the user's input: the hotkey that opens the launcher.
 void Completion::openLauncherBox() {
+    rememberServedWindow();
     launcherBox_.Text1.setText(u"");
     launcherBox_.setVisible(true);
-    platform_.setActiveWindow(form1_.handle());
+    platform_.setForegroundWindow(launcherBox_.handle());
     launcherBox_.Text1.setFocused(true);
+}
+
+void Completion::closeLauncherBox() {
+    const bool hadKeyboard = launcherBox_.visible();
+    launcherBox_.setVisible(false);
+    if (hadKeyboard) {
+        giveKeyboardBack(launcherBox_.handle());
+    }
+}
+
+// When `ours` has the keyboard, it goes back to the window the list was
+// opened over (not to the next window in Z-order, often a hidden one of
+// ours).
+void Completion::giveKeyboardBack(WindowHandle ours) {
+    if (platform_.foregroundWindow() == ours && servedWindow_ != 0 &&
+        platform_.isWindow(servedWindow_)) {
+        platform_.setForegroundWindow(servedWindow_);
+    }
 }
 
 namespace {

@@ -100,6 +100,9 @@ class Completion {
     void forcedShowList();
     // Shows the launcher's filter box with the focus in it.
     void openLauncherBox();
+    void closeLauncherBox();
+    void giveKeyboardBack(WindowHandle ours);
+    void rememberServedWindow();
     // Moves the candidate window to the caret or the mouse pointer.
     void setWindowPosision();
     // Lays the candidate window out for the current list's display size.

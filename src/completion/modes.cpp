@@ -16,13 +16,11 @@ constexpr Point kBalloonTail[] = {{20, 30}, {10, 50}, {65, 30}};
 
 }  // namespace
 
-Modes::Modes(Platform& platform, ui::Form1& form1, ui::Form7& balloon, ui::Form8& launcherBox,
-             const Lists& lists, HotKeys& hotkeys, Completion& completion, Insertion& insertion,
-             const KeyReader& keys)
+Modes::Modes(Platform& platform, ui::Form1& form1, ui::Form7& balloon, const Lists& lists,
+             HotKeys& hotkeys, Completion& completion, Insertion& insertion, const KeyReader& keys)
     : platform_(platform),
       form1_(form1),
       balloon_(balloon),
-      launcherBox_(launcherBox),
       lists_(lists),
       hotkeys_(hotkeys),
       completion_(completion),
@@ -82,14 +80,8 @@ void Modes::changeMode(Direction direction) {
     const std::u16string& name = lists_.listNames[static_cast<size_t>(next)];
     completion_.switchList(next, name + kCaptionSuffix);
     if (current == kLauncherList && next != kLauncherList) {
-        launcherBox_.setVisible(false);
+        completion_.closeLauncherBox();
         balloon_.setVisible(false);
-        // The keyboard goes back to the window the list was opened over, not
-        // to the next one in Z-order (a hidden or tool window, often ours).
-        const WindowHandle served = completion_.servedWindow();
-        if (served != 0 && platform_.isWindow(served)) {
-            platform_.setForegroundWindow(served);
-        }
     } else if (next == kLauncherList && current != kLauncherList) {
         completion_.openLauncherBox();
     }

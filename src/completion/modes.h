@@ -18,9 +18,8 @@ namespace wordvane {
 // that the main tick drives.
 class Modes {
   public:
-    Modes(Platform& platform, ui::Form1& form1, ui::Form7& balloon, ui::Form8& launcherBox,
-          const Lists& lists, HotKeys& hotkeys, Completion& completion, Insertion& insertion,
-          const KeyReader& keys);
+    Modes(Platform& platform, ui::Form1& form1, ui::Form7& balloon, const Lists& lists,
+          HotKeys& hotkeys, Completion& completion, Insertion& insertion, const KeyReader& keys);
 
     // Start-up: cuts the balloon's speech-bubble shape.
     void loadBalloon();
@@ -54,7 +53,6 @@ class Modes {
     Platform& platform_;
     ui::Form1& form1_;
     ui::Form7& balloon_;
-    ui::Form8& launcherBox_;
     const Lists& lists_;
     HotKeys& hotkeys_;
     Completion& completion_;

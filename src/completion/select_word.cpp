@@ -35,7 +35,7 @@ std::u16string lastCharacters(const std::u16string& text, size_t typed) {
 void Completion::hideHelperWindows() {
     balloon_.setVisible(false);
     if (currentList_ == kLauncherList) {
-        launcherBox_.setVisible(false);
+        closeLauncherBox();
     }
 }
 
@@ -58,7 +58,7 @@ void Completion::decide() {
     const WordListClass& words = currentWords();
     afterDecide_ = true;
     if (currentList_ == kLauncherList) {
-        launcherBox_.setVisible(false);
+        closeLauncherBox();
     }
     const std::u16string selected = form1_.List1.text();
     // A word without elements has nothing to open: deciding it inserts it as

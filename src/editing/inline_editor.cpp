@@ -18,13 +18,12 @@ bool isEditingKey(int16_t keyCode) {
 }  // namespace
 
 InlineEditor::InlineEditor(Platform& platform, ui::Form1& form1, HotKeys& hotkeys, Lists& lists,
-                           Completion& completion, ui::Window& launcherBox)
+                           Completion& completion)
     : platform_(platform),
       form1_(form1),
       hotkeys_(hotkeys),
       lists_(lists),
-      completion_(completion),
-      launcherBox_(launcherBox) {
+      completion_(completion) {
     form1_.Command1.onClick = [this] { Command1_Click(); };
     form1_.Command2.onClick = [this] { Command2_Click(); };
     form1_.Text1.onDoubleClick = [this] { Text1_DblClick(); };
@@ -55,6 +54,7 @@ void InlineEditor::leaveEditMode() {
     form1_.Command1.setVisible(false);
     form1_.Command2.setVisible(false);
     form1_.Timer1.setEnabled(true);
+    completion_.giveKeyboardBack(form1_.handle());
 }
 
 // The description goes to the entry the edit began on; when that entry has
@@ -113,7 +113,7 @@ void InlineEditor::Command2_Click() {
 
 void InlineEditor::Text1_DblClick() {
     completion_.endCycle();
-    launcherBox_.setVisible(false);
+    completion_.closeLauncherBox();
     endEditMode();
 }
 

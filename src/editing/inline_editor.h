@@ -18,7 +18,7 @@ namespace wordvane {
 class InlineEditor {
   public:
     InlineEditor(Platform& platform, ui::Form1& form1, HotKeys& hotkeys, Lists& lists,
-                 Completion& completion, ui::Window& launcherBox);
+                 Completion& completion);
 
     // A key pressed in the editor: edit mode begins on the selected entry,
     // the navigation keys reach the editor and the main tick stops.
@@ -42,7 +42,6 @@ class InlineEditor {
     HotKeys& hotkeys_;
     Lists& lists_;
     Completion& completion_;
-    ui::Window& launcherBox_;
     // The entry the edit began on.
     std::optional<EntryRef> editing_;
 };

@@ -39,13 +39,8 @@ std::u16string getFileOrFolderName(const std::u16string& path) {
     return slash == std::u16string::npos ? std::u16string() : path.substr(slash + 1);
 }
 
-Launcher::Launcher(Platform& platform, Lists& lists, Completion& completion, Insertion& insertion,
-                   ui::Window& launcherBox)
-    : platform_(platform),
-      lists_(lists),
-      completion_(completion),
-      insertion_(insertion),
-      launcherBox_(launcherBox) {}
+Launcher::Launcher(Platform& platform, Lists& lists, Completion& completion, Insertion& insertion)
+    : platform_(platform), lists_(lists), completion_(completion), insertion_(insertion) {}
 
 std::optional<int> Launcher::open(const std::u16string& target, Origin origin) {
     if (!openable(target)) {
@@ -85,7 +80,7 @@ void Launcher::tryShellExecute() {
     // into the filter box, not into the application.
     const auto typed = static_cast<int16_t>(completion_.typedText().size());
     if (list == kLauncherList) {
-        launcherBox_.setVisible(false);
+        completion_.closeLauncherBox();
     }
     completion_.form_visible(false);
     if (list != kLauncherList) {

@@ -18,8 +18,7 @@ std::u16string getFileOrFolderName(const std::u16string& path);
 // Opening addresses through the shell, and the launcher list's entries.
 class Launcher {
   public:
-    Launcher(Platform& platform, Lists& lists, Completion& completion, Insertion& insertion,
-             ui::Window& launcherBox);
+    Launcher(Platform& platform, Lists& lists, Completion& completion, Insertion& insertion);
 
     // Return on the shown list: opens the selected entry's address, or
     // inserts the entry when it is no address.
@@ -43,7 +42,6 @@ class Launcher {
     Lists& lists_;
     Completion& completion_;
     Insertion& insertion_;
-    ui::Window& launcherBox_;
 };
 
 }  // namespace wordvane

@@ -12,6 +12,9 @@ class ForegroundKeeper {
     explicit ForegroundKeeper(Platform& platform)
         : platform_(platform), window_(platform.foregroundWindow()) {}
     ~ForegroundKeeper() { platform_.setForegroundWindow(window_); }
+    // The foreground goes to `window` instead (one of ours that took the
+    // keyboard meanwhile).
+    void handTo(WindowHandle window) { window_ = window; }
     ForegroundKeeper(const ForegroundKeeper&) = delete;
     ForegroundKeeper& operator=(const ForegroundKeeper&) = delete;
 

@@ -225,7 +225,7 @@ TEST_F(Shutdown, TheTrayIconsRightButtonOpensTheModeMenuWithExit) {
     user.tick(3);
     ASSERT_EQ(app.completion.openWord(), 0) << "word ab is open";
     ASSERT_TRUE(app.forms.form1.visible());
-    app.shell.Form_MouseMove(0, 0, kTrayRightButtonUp * 15, 0);
+    user.trayIcon(kTrayRightButtonUp);
     EXPECT_EQ(platform.poppedMenus, std::vector<std::u16string>{u"モード"});
     auto& menu = app.forms.form1.mnuModeMenu;
     EXPECT_TRUE(menu.mnuExit.visible());

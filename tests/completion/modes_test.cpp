@@ -43,13 +43,27 @@ TEST_F(ModesTest, HomeAndEndCycleOverTheLoadedEnabledLists) {
 
 // Leaving the launcher, whose filter box had the keyboard, gives it back to
 // the application the list was opened over.
-TEST_F(ModesTest, LeavingTheLauncherGivesTheKeyboardBackToTheApplication) {
+// The system lets the program take the foreground only while it handles the
+// user's input: the filter box takes it inside the hotkey, no keeper of the
+// list's placement gives it away, and it goes back to the application.
+TEST_F(ModesTest, TheLauncherBoxHasTheKeyboardWhileItIsOpen) {
     start();
     user.listHotkey(kLauncherList);
     user.tick();
     ASSERT_TRUE(app.forms.form8.visible());
-    platform.foreground = app.forms.form8.handle();  // the filter box took the keyboard
+    EXPECT_EQ(platform.foreground, app.forms.form8.handle());
+    EXPECT_EQ(platform.foregroundRefused, 0);
     user.hotkey(u"end");
+    EXPECT_EQ(platform.foreground, 0x42u) << "leaving it, not the next window in Z-order";
+    user.tick();
+
+    user.hotkey(u"home");  // back into the launcher from the next list
+    EXPECT_EQ(platform.foreground, app.forms.form8.handle());
+    ASSERT_TRUE(user.typeIntoField(u"zzz"));
+    user.tick(3);
+    user.press(kVkEscape);
+    user.tick(2);
+    EXPECT_FALSE(app.forms.form8.visible());
     EXPECT_EQ(platform.foreground, 0x42u);
 }
 

@@ -135,6 +135,16 @@ class Probe:
         pixels and how many differ from its background."""
         return self._lines("linepixels", str(list_box), str(line))[0]
 
+    def foreground(self):
+        return self._lines("foreground")[0]["foreground"]
+
+    def pixels(self, rect):
+        """The screen inside `rect` (left, top, right, bottom): a hash of its
+        pixels and how many differ from its first one."""
+        left, top, right, bottom = rect
+        return self._lines("pixels", str(left), str(top), str(right - left),
+                           str(bottom - top))[0]
+
     def set_image(self):
         """A small CF_DIB image and an "HTML Format" text on the clipboard."""
         self.prefix.run_wine([str(self.exe), "setimage"])

@@ -172,21 +172,14 @@ uintptr_t number(const wchar_t* text) {
 
 }  // namespace
 
-// Line `index` of a list box as it is on the screen: a hash of its pixels
-// and how many of them differ from its background (its first pixel).
-void printListLinePixels(HWND list, int index) {
-    RECT client{};
-    GetClientRect(list, &client);
-    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-    POINT origin{0, (index - top) * height};
-    ClientToScreen(list, &origin);
-    const int width = client.right;
+// A rectangle of the screen: a hash of its pixels and how many of them
+// differ from its first one (its background).
+void printScreenPixels(int left, int top, int width, int height) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
     SelectObject(memory, old);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -208,6 +201,17 @@ void printListLinePixels(HWND list, int index) {
     }
     print("{\"hash\":\"" + std::to_string(hash) + "\",\"ink\":" + std::to_string(ink) +
           ",\"width\":" + std::to_string(width) + ",\"height\":" + std::to_string(height) + "}");
+}
+
+// Line `index` of a list box as it is on the screen.
+void printListLinePixels(HWND list, int index) {
+    RECT client{};
+    GetClientRect(list, &client);
+    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    POINT origin{0, (index - top) * height};
+    ClientToScreen(list, &origin);
+    printScreenPixels(origin.x, origin.y, client.right, height);
 }
 
 int wmain(int argc, wchar_t** argv) {
@@ -249,6 +253,11 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"linepixels" && argc == 4) {
         printListLinePixels(reinterpret_cast<HWND>(number(argv[2])),
                             static_cast<int>(number(argv[3])));
+        return 0;
+    }
+    if (command == L"pixels" && argc == 6) {
+        printScreenPixels(static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])),
+                          static_cast<int>(number(argv[4])), static_cast<int>(number(argv[5])));
         return 0;
     }
     if (command == L"setimage") {

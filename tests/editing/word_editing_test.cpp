@@ -29,11 +29,13 @@ TEST_F(WordEditingTest, TheInlineEditorWritesTheEntryItBeganOnAndEndsWithTheList
     app.forms.form1.List1.click(1);
     typeIntoDescription(u"!");
     EXPECT_FALSE(app.forms.form1.Timer1.enabled()) << "edit mode stops the tick";
+    EXPECT_EQ(platform.foreground, app.forms.form1.handle()) << "the click took the keyboard";
     platform.messageAnswers.push_back(kIdYes);
     app.forms.form1.Command1.click();
     EXPECT_EQ(app.lists.words(2).getString(0, 2, 1), u"杏!");
     EXPECT_EQ(app.lists.words(2).getString(0, 0, 1), u"word ab");
     EXPECT_TRUE(app.forms.form1.Timer1.enabled());
+    EXPECT_EQ(platform.foreground, 0x42u) << "the application has the keyboard back";
 
     showLine(2, 1);
     typeIntoDescription(u"?");

@@ -189,9 +189,18 @@ WindowHandle FakePlatform::foregroundWindow() {
     return foreground;
 }
 void FakePlatform::setForegroundWindow(WindowHandle window) {
+    const bool ours = processOf(foreground) == ownProcess();
+    if (foregroundLock && !inputToProgram && !ours && processOf(window) == ownProcess()) {
+        ++foregroundRefused;
+        return;
+    }
     foreground = window;
 }
-void FakePlatform::setActiveWindow(WindowHandle /*window*/) {}
+void FakePlatform::setActiveWindow(WindowHandle window) {
+    if (processOf(foreground) == ownProcess()) {
+        foreground = window;
+    }
+}
 WindowHandle FakePlatform::windowBelow(WindowHandle /*window*/) {
     return 0;
 }

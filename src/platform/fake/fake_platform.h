@@ -60,6 +60,15 @@ class FakePlatform : public Platform {
     std::vector<uint32_t> formatsRendered;
     std::optional<std::u16string> sessionEndBlockedFor;
     WindowHandle foreground = 0x42;
+    // The system's foreground rules, with `foregroundLock` on: the program
+    // brings one of its windows to the front only while it handles the
+    // user's input (`inputToProgram`: a hotkey, a click into its windows) or
+    // while one of its windows is in front already; otherwise the call
+    // changes nothing and counts in `foregroundRefused`. Activating a window
+    // brings it to the front only when the program has the foreground.
+    bool foregroundLock = false;
+    bool inputToProgram = false;
+    int foregroundRefused = 0;
     std::set<WindowHandle> closedWindows;  // windows that no longer exist
     // The process of a window (its own handle unless set; the program's
     // windows are process 1), and the windows of elevated applications.

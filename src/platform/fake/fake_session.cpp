@@ -13,6 +13,23 @@ namespace {
 
 constexpr uint64_t kTickMilliseconds = 10;
 
+// While the program handles the user's input, the system lets it take the
+// foreground.
+class InputToProgram {
+  public:
+    explicit InputToProgram(FakePlatform& platform)
+        : platform_(platform), was_(platform.inputToProgram) {
+        platform_.inputToProgram = true;
+    }
+    ~InputToProgram() { platform_.inputToProgram = was_; }
+    InputToProgram(const InputToProgram&) = delete;
+    InputToProgram& operator=(const InputToProgram&) = delete;
+
+  private:
+    FakePlatform& platform_;
+    bool was_;
+};
+
 struct NamedKey {
     const char16_t* name;
     int virtualKey;
@@ -30,6 +47,7 @@ constexpr NamedKey kNamedKeys[] = {
 
 FakeSession::FakeSession(FakePlatform& platform, App& app) : platform_(platform), app_(app) {
     platform_.whileMessageShown = [this] { tick(); };
+    platform_.foregroundLock = true;
 }
 
 std::optional<std::pair<int, bool>> FakeSession::keyFor(char16_t c) {
@@ -121,6 +139,7 @@ std::optional<int16_t> FakeSession::hotKeyIdFor(int virtualKey, int32_t modifier
 // The desktop delivers a hotkey only while it is registered; otherwise the
 // key is the application's, which the tests do not need here.
 void FakeSession::sendHotKey(int16_t id) {
+    const InputToProgram input(platform_);
     if (platform_.registeredHotKeys.contains(id) && app_.forms.form1.onHotKey) {
         app_.forms.form1.onHotKey(id);
     }
@@ -210,6 +229,7 @@ void FakeSession::copy(const std::u16string& text) {
 }
 
 void FakeSession::trayIcon(int mouseMessage) {
+    const InputToProgram input(platform_);
     if (app_.forms.form1.onTrayIcon) {
         app_.forms.form1.onTrayIcon(mouseMessage);
     }
@@ -232,6 +252,7 @@ bool FakeSession::chooseMenuItem(const std::u16string& caption) {
         return false;  // a grey item cannot be chosen
     }
     platform_.openMenu = nullptr;
+    const InputToProgram input(platform_);
     item->click();
     receiveSyntheticKeys();
     return true;
@@ -253,6 +274,7 @@ bool FakeSession::click(const std::u16string& caption) {
     if (button == nullptr) {
         return false;
     }
+    const InputToProgram input(platform_);
     button->click();
     receiveSyntheticKeys();
     return true;
@@ -281,10 +303,17 @@ bool FakeSession::chooseComboEntry(const std::u16string& text) {
 }
 
 bool FakeSession::focus(const std::u16string& name) {
+    const InputToProgram input(platform_);
     for (int number : shownWindows()) {
-        for (const ui::ControlSlot& slot : app_.forms.byNumber(number).controls()) {
+        ui::Window& window = app_.forms.byNumber(number);
+        for (const ui::ControlSlot& slot : window.controls()) {
             if (slot.control->visible() && fromUtf8(slot.name) == name) {
-                for (const ui::ControlSlot& other : app_.forms.byNumber(number).controls()) {
+                // A click into a text box takes the keyboard, even in a
+                // window that a click does not activate otherwise.
+                if (dynamic_cast<ui::TextBox*>(slot.control) != nullptr) {
+                    platform_.setForegroundWindow(window.handle());
+                }
+                for (const ui::ControlSlot& other : window.controls()) {
                     other.control->setFocused(other.control == slot.control);
                 }
                 return true;

@@ -360,8 +360,13 @@ void ControlBinding::applyPlace() {
     // control of a hidden window, and a control created visible would never
     // be hidden while its window is.
     const bool shown = (GetWindowLongW(control_, GWL_STYLE) & WS_VISIBLE) != 0;
+    // A control that appears goes above its siblings, which it may overlap
+    // (the edit-mode buttons lie on the description box); each control
+    // draws only where no sibling above it lies.
     if (shown != model_.visible()) {
-        ShowWindow(control_, model_.visible() ? SW_SHOWNA : SW_HIDE);
+        SetWindowPos(control_, HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
+                         (model_.visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
     if (model_.focused() && GetFocus() != control_) {
         SetFocus(control_);
@@ -387,8 +392,8 @@ std::unique_ptr<ControlBinding> bindControl(ui::Control& model, HWND parent, int
                                             HINSTANCE instance, Pixels pixels, HFONT font) {
     const ControlClass controlClass = classOf(model);
     HWND control = CreateWindowExW(
-        0, controlClass.name, L"", WS_CHILD | controlClass.style, 0, 0, 10, 10, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        0, controlClass.name, L"", WS_CHILD | WS_CLIPSIBLINGS | controlClass.style, 0, 0, 10, 10,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     switch (model.kind()) {
         case ui::ControlKind::ListBox:

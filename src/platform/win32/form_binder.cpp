@@ -1,5 +1,7 @@
 #include "platform/win32/form_binder.h"
 
+#include <windowsx.h>
+
 #include <exception>
 
 #include "platform/win32/win32_screen.h"
@@ -11,6 +13,17 @@ namespace wordvane::win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"WordvaneForm";
+
+// The click being handled lands in a text box of `window`.
+bool clickIntoTextBox(HWND window) {
+    const DWORD position = GetMessagePos();
+    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    ScreenToClient(window, &point);
+    const HWND child = ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+    wchar_t className[16] = {};
+    return child != nullptr && child != window && GetClassNameW(child, className, 16) > 0 &&
+           _wcsicmp(className, L"Edit") == 0;
+}
 
 }  // namespace
 
@@ -226,9 +239,15 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
             break;
         case WM_MOUSEACTIVATE:
             // A window that never takes the focus is not activated by a click
-            // either.
+            // either, except a click into one of its text boxes: that one
+            // takes the keyboard, while the click still lets the program take
+            // the foreground.
             if (model.style() == ui::WindowStyle::Popup) {
-                return MA_NOACTIVATE;
+                if (!clickIntoTextBox(form.window)) {
+                    return MA_NOACTIVATE;
+                }
+                SetForegroundWindow(form.window);
+                return MA_ACTIVATE;
             }
             break;
         case WM_CLOSE:
