@@ -3,6 +3,7 @@
 #include "lists/one_line_text.h"
 #include "platform/foreground_keeper.h"
 #include "ui/message_box.h"
+#include "ui/placement.h"
 
 namespace wordvane {
 
@@ -24,6 +25,13 @@ WordDialogs::WordDialogs(Platform& platform, Lists& lists, Completion& completio
     forms_.form3.onClose = [this] { Form3_Command2_Click(); };
 }
 
+// The list's place (at the caret, or where it was last): the dialogs of its
+// entries open on that monitor.
+Point WordDialogs::listPlace() {
+    const Rect list = ui::pixelRect(forms_.form1, platform_);
+    return Point{list.left, list.top};
+}
+
 void WordDialogs::mnuChangeWordMenu_Click() {
     completion_.hideHelperWindows();
     renaming_ = completion_.selectedRef();
@@ -31,7 +39,7 @@ void WordDialogs::mnuChangeWordMenu_Click() {
         return;
     }
     forms_.form5.RichTextBox1.setText(renaming_->name);
-    forms_.form5.setVisible(true);
+    ui::openDialog(forms_.form5, platform_, listPlace(), forms_.form5.RichTextBox1);
     completion_.endCycle();
 }
 
@@ -76,10 +84,8 @@ void WordDialogs::doAddItem() {
     form3.Text1.setText(getChangedLine2(platform_.clipboardText().value_or(u"")));
     form3.Text2.setText(u"");
     setWindowSize(lists_.listDisplaySize[static_cast<size_t>(addList_)]);
-    form3.setVisible(true);
-    platform_.setForegroundWindow(form3.handle());
     form3.List1.setListIndex(0);
-    form3.Text1.setFocused(true);
+    ui::openDialog(form3, platform_, listPlace(), form3.Text1);
 }
 
 void WordDialogs::Form3_Command1_Click() {

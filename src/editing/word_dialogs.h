@@ -29,6 +29,8 @@ class WordDialogs {
     void setWindowSize(int16_t index);
 
   private:
+    Point listPlace();
+
     Platform& platform_;
     Lists& lists_;
     Completion& completion_;

@@ -4,6 +4,7 @@
 
 #include "lists/decimal_text.h"
 #include "ui/message_box.h"
+#include "ui/placement.h"
 
 namespace wordvane {
 
@@ -103,7 +104,7 @@ void HotKeyDialog::open(int16_t changeMode) {
         const HotKeySetting& hotKey = hotkeys_.hotKeys()[static_cast<size_t>(changeMode)];
         showCombination(hotKey.prePushHotKey, hotKey.pushedKey);
     }
-    form6_.setVisible(true);
+    ui::openDialog(form6_, platform_, platform_.cursorPosition(), form6_.Check1);
 }
 
 std::u16string HotKeyDialog::combinationName(int32_t modifiers, int32_t key) const {

@@ -5,6 +5,7 @@
 
 #include "lists/one_line_text.h"
 #include "ui/message_box.h"
+#include "ui/placement.h"
 #include "util/rounding.h"
 
 namespace wordvane {
@@ -95,6 +96,11 @@ ReplaceEditor::ReplaceEditor(ui::Form9& form9, TextWindowSets& sets) : form9_(fo
     form9_.Combo1.onClick = [this] { Combo1_Click(); };
     form9_.Command1.onClick = [this] { Command1_Click(); };
     form9_.Command2.onClick = [this] { Command2_Click(); };
+}
+
+void ReplaceEditor::mnuChangeReplaceWay_Click() {
+    Platform& platform = sets_.platform();
+    ui::openDialog(form9_, platform, platform.cursorPosition(), form9_.Combo1);
 }
 
 void ReplaceEditor::Combo1_Click() {

@@ -75,7 +75,7 @@ class ReplaceEditor {
     const ReplaceSet& editSet(int16_t index) const;
 
     // "置換方法の編集" in the tray menu.
-    void mnuChangeReplaceWay_Click() { form9_.setVisible(true); }
+    void mnuChangeReplaceWay_Click();
     void Combo1_Click();
     void Command1_Click();  // 決定
     void Command2_Click() { form9_.setVisible(false); }

@@ -41,4 +41,14 @@ void keepInside(Window& window, const Rect& area) {
     window.setTop(std::max(area.top, std::min(window.top(), area.bottom - window.height())));
 }
 
+void openDialog(Window& dialog, Platform& platform, Point anchor, Control& first) {
+    const Rect area = takeToMonitorAt(dialog, platform, anchor);
+    dialog.setLeft(area.left + (area.right - area.left - dialog.width()) / 2);
+    dialog.setTop(area.top + (area.bottom - area.top - dialog.height()) / 2);
+    keepInside(dialog, area);
+    dialog.setVisible(true);
+    platform.setForegroundWindow(dialog.handle());
+    first.setFocused(true);
+}
+
 }  // namespace wordvane::ui

@@ -25,4 +25,9 @@ Rect workAreaOf(const Window& window, Platform& platform);
 // larger than the area keeps its left and top edges on the area's.
 void keepInside(Window& window, const Rect& area);
 
+// Opens a dialog where the user is looking: centred in the work area of the
+// monitor that holds `anchor` (the caret's or the pointer's place), in
+// front, with the keyboard in `first`.
+void openDialog(Window& dialog, Platform& platform, Point anchor, Control& first);
+
 }  // namespace wordvane::ui

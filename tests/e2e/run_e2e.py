@@ -635,6 +635,16 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.keyboard.press("shift+Insert")
         form3 = self.form("Wordvane")
         self.assertIn("zzword", [c["text"] for c in form3["children"]])
+        # In front and centred on the 1280 x 1024 screen, and drawn there.
+        left, top, right, bottom = form3["rect"]
+        self.assertLessEqual(abs((left + right) // 2 - 640), 2, form3["rect"])
+        self.assertLessEqual(abs((top + bottom) // 2 - 512), 2, form3["rect"])
+        wait_for(lambda: PROBE.foreground() == form3["hwnd"], 10, "the dialog has the keyboard")
+        order = [w["hwnd"] for w in PROBE.windows()]  # top first
+        target = [w for w in PROBE.windows() if w["title"] == "Wordvane Target"][0]
+        self.assertLess(order.index(form3["hwnd"]), order.index(target["hwnd"]),
+                        "above the application it was opened over")
+        self.assertGreater(PROBE.pixels(form3["rect"])["ink"], 1000, "the dialog on the screen")
         PROBE.click(form3["hwnd"], 107)  # 登録(&V)
         self.answer_yes("「zzword」を新しい単語として追加します。よろしいですか？")
         wait_for(lambda: not [w for w in self.wordvane.windows_of(PROBE)

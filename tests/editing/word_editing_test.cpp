@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "ui/placement.h"
 
 #include "support/completion_fixture.h"
 #include "textwindow/line_marks.h"
@@ -74,11 +75,22 @@ TEST_F(WordEditingTest, ARenameIsRefusedWhenItsEntryMovedAndWhenTooLong) {
 }
 
 TEST_F(WordEditingTest, TheAddWordDialogAddsWhereTheUserChose) {
+    // The list at a caret on a second monitor at 150 %: the dialog opens
+    // centred on that monitor, in front, with the keyboard in its name.
+    platform.monitors.push_back(Monitor{{1920, 0, 4480, 1440}, {1920, 0, 4480, 1380}, 144});
+    platform.carets[CaretSource::ThreadInfo] = Caret{{2500, 300}, u"Edit"};
     platform.clipboard = u"kiwi";
     showLine(2, 0);
+    app.completion.setWindowPosision();
     user.press(kVkInsert, true);  // Shift+Insert
     ui::Form3& form3 = app.forms.form3;
     ASSERT_TRUE(form3.visible());
+    const Rect place = ui::pixelRect(form3, platform);
+    EXPECT_EQ(form3.dpi(), 144);
+    EXPECT_NEAR((place.left + place.right) / 2, 3200, 1);
+    EXPECT_NEAR((place.top + place.bottom) / 2, 690, 1);
+    EXPECT_EQ(platform.foreground, form3.handle());
+    EXPECT_TRUE(form3.Text1.focused());
     EXPECT_EQ(form3.List1.items(), (Items{u"新しい単語", u"ab", u"ac"}));
     EXPECT_EQ(form3.Text1.text(), u"kiwi");
     form3.List1.click(2);

@@ -80,7 +80,9 @@ FormBinder::~FormBinder() {
 void FormBinder::createWindow(Form& form) {
     const ui::Window& model = *form.model;
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    DWORD exStyle = WS_EX_TOOLWINDOW;
+    // A dialog has a taskbar button, so that one that lost the foreground
+    // can be found again; the other windows have none.
+    DWORD exStyle = model.style() == ui::WindowStyle::Dialog ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     if (model.style() == ui::WindowStyle::Popup) {
         style = WS_POPUP | WS_BORDER;
         exStyle |= WS_EX_NOACTIVATE;
@@ -104,9 +106,15 @@ void FormBinder::bindWindow(Form& form) {
             rescale(form);
         }
         SetWindowTextW(window, wide(model.caption()).c_str());
+        // A window that appears goes above the others of its kind (a dialog
+        // above the application it was opened from).
+        const bool appears = model.visible() && !IsWindowVisible(window);
         SetWindowPos(window, model.topmost() ? HWND_TOPMOST : HWND_NOTOPMOST, pixels(model.left()),
                      pixels(model.top()), pixels(model.width()), pixels(model.height()),
                      SWP_NOACTIVATE | (model.visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        if (appears && !model.topmost()) {
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     };
     model.setBinding(apply);
 }
