@@ -191,10 +191,12 @@ void Completion::form_visible(bool visible) {
     ForegroundKeeper foreground(platform_);
     if (visible && !form1_.visible()) {
         rememberServedWindow();
+        platform_.watchMouseClicks(true);
         hotkeys_.setNavigationHotKey(!platform_.imeOpen());
         form1_.setVisible(true);
     } else if (!visible && form1_.visible()) {
         form1_.setVisible(false);
+        platform_.watchMouseClicks(false);
         hotkeys_.deleteNavigationHotKey();
         if (onListChanged) {
             onListChanged();
@@ -208,28 +210,42 @@ void Completion::rememberServedWindow() {
     const WindowHandle foreground = platform_.foregroundWindow();
     const uint32_t process = platform_.processOf(foreground);
     if (process != platform_.ownProcess()) {
-        listProcess_ = process;
         servedWindow_ = foreground;
+        servedControl_ = platform_.focusedControl();
     }
 }
 
 bool Completion::followForeground() {
     const WindowHandle foreground = platform_.foregroundWindow();
-    if (foreground == lastForeground_) {
-        return foregroundElevated_;
+    if (form1_.visible() && userMovedOn(foreground)) {
+        hideEverything();
+        typedText_.clear();
+        openWord_ = -1;
     }
-    lastForeground_ = foreground;
-    foregroundElevated_ = foreground != 0 && platform_.elevatedAboveUs(foreground);
-    if (form1_.visible() && foreground != 0) {
-        // The program's own windows (the filter box, a question) do not count.
-        const uint32_t process = platform_.processOf(foreground);
-        if (process != platform_.ownProcess() && process != listProcess_) {
-            hideEverything();
-            typedText_.clear();
-            openWord_ = -1;
-        }
+    if (foreground != lastForeground_) {
+        lastForeground_ = foreground;
+        foregroundElevated_ = foreground != 0 && platform_.elevatedAboveUs(foreground);
     }
     return foregroundElevated_;
+}
+
+// The list serves one control of one window: the user has moved on when
+// another window is in front (of the same process or not), another control
+// of it has the keyboard, or a click landed outside the program's windows
+// (it may have moved the caret). The program's own windows (the filter box,
+// a question) do not count.
+bool Completion::userMovedOn(WindowHandle foreground) {
+    const uint32_t own = platform_.ownProcess();
+    bool movedOn = false;
+    for (const WindowHandle clicked : platform_.takeMouseClicks()) {
+        movedOn = movedOn || platform_.processOf(clicked) != own;
+    }
+    if (foreground != 0 && platform_.processOf(foreground) != own) {
+        const WindowHandle control = platform_.focusedControl();
+        movedOn = movedOn || foreground != servedWindow_ ||
+                  (control != 0 && servedControl_ != 0 && control != servedControl_);
+    }
+    return movedOn;
 }
 
 void Completion::forcedShowList() {

@@ -103,6 +103,7 @@ class Completion {
     void closeLauncherBox();
     void giveKeyboardBack(WindowHandle ours);
     void rememberServedWindow();
+    bool userMovedOn(WindowHandle foreground);
     // Moves the candidate window to the caret or the mouse pointer.
     void setWindowPosision();
     // Lays the candidate window out for the current list's display size.
@@ -167,12 +168,12 @@ class Completion {
     // A decide just happened: the next "return" is ignored.
     bool afterDecide_ = false;
     int16_t displaySize_ = 0;
-    // The foreground seen by the last tick, whether it runs elevated, and the
-    // process the shown list serves.
+    // The foreground seen by the last tick and whether it runs elevated; the
+    // window the shown list serves and the control that had its keyboard.
     WindowHandle lastForeground_ = 0;
     bool foregroundElevated_ = false;
-    uint32_t listProcess_ = 0;
     WindowHandle servedWindow_ = 0;
+    WindowHandle servedControl_ = 0;
     // The word (or element of word `linesLevel_`) that each line of List1 shows.
     std::vector<int16_t> lineEntries_;
     int16_t linesLevel_ = -1;

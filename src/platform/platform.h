@@ -252,6 +252,13 @@ class Platform {
     // tells it. No caret, or no answer by `answerBy` (the platform's
     // milliseconds): empty.
     virtual std::optional<Caret> caret(CaretSource source, uint64_t answerBy) = 0;
+    // The control that has the keyboard in the foreground window's thread;
+    // 0 when it cannot be told.
+    virtual WindowHandle focusedControl() = 0;
+    // While on, the mouse button presses anywhere on the desktop are heard:
+    // takeMouseClicks gives the top-level windows they landed in, in order.
+    virtual void watchMouseClicks(bool on) = 0;
+    virtual std::vector<WindowHandle> takeMouseClicks() = 0;
     // The mouse pointer, in screen pixels.
     virtual Point cursorPosition() = 0;
 

@@ -137,13 +137,30 @@ TEST_F(ListCommandsTest, TheListStillServesItsApplicationAfterAQuestion) {
     showAndSelect(2);
     platform.messageAnswers.push_back(kIdYes);
     user.press(kVkDelete, true);
-    platform.windowProcesses[0x43] = 0x42;  // the application's second window
-    platform.foreground = 0x43;
     user.tick();
     EXPECT_TRUE(app.forms.form1.visible());
     platform.messageAnswers.push_back(kIdYes);
     user.press(kVkDelete, true);
     EXPECT_EQ(app.lists.words(kClipboardList).getElementLength(0), 2) << "both in the storage";
+
+    // Another window of the same process (a second browser window) in
+    // front: the list serves it no longer, nor another control of the
+    // served window, nor after a click into the application.
+    platform.windowProcesses[0x43] = 0x42;
+    platform.foreground = 0x43;
+    user.tick();
+    EXPECT_FALSE(app.forms.form1.visible());
+    EXPECT_FALSE(arrowsRegistered());
+    platform.foreground = 0x42;
+    platform.focusedControlOf = 0x50;
+    showAndSelect(1);
+    platform.focusedControlOf = 0x51;
+    user.tick();
+    EXPECT_FALSE(app.forms.form1.visible()) << "another control";
+    showAndSelect(1);
+    user.clickInto(0x42);
+    EXPECT_FALSE(app.forms.form1.visible()) << "a click that may have moved the caret";
+    EXPECT_FALSE(platform.mouseWatched) << "the mouse is not heard while the list is hidden";
 }
 
 }  // namespace

@@ -67,6 +67,11 @@ class FakePlatform : public Platform {
     // changes nothing and counts in `foregroundRefused`. Activating a window
     // brings it to the front only when the program has the foreground.
     bool foregroundLock = false;
+    // The control with the keyboard in the foreground window (0: not told),
+    // and the mouse clicks heard while they are watched.
+    WindowHandle focusedControlOf = 0;
+    bool mouseWatched = false;
+    std::vector<WindowHandle> mouseClicks;
     bool inputToProgram = false;
     int foregroundRefused = 0;
     std::set<WindowHandle> closedWindows;  // windows that no longer exist
@@ -185,6 +190,12 @@ class FakePlatform : public Platform {
     std::optional<Rect> windowRect(WindowHandle window) override;
     std::u16string windowClassName(WindowHandle window) override;
     std::optional<Caret> caret(CaretSource source, uint64_t answerBy) override;
+    WindowHandle focusedControl() override { return focusedControlOf; }
+    void watchMouseClicks(bool on) override {
+        mouseWatched = on;
+        mouseClicks.clear();
+    }
+    std::vector<WindowHandle> takeMouseClicks() override { return std::exchange(mouseClicks, {}); }
     Point cursorPosition() override;
     PixelScale systemScale() override;
     Monitor monitorAt(Point point) override;

@@ -302,6 +302,14 @@ bool FakeSession::chooseComboEntry(const std::u16string& text) {
     return true;
 }
 
+void FakeSession::clickInto(WindowHandle window) {
+    if (platform_.mouseWatched) {
+        platform_.mouseClicks.push_back(window);
+    }
+    platform_.foreground = window;
+    tick();
+}
+
 bool FakeSession::focus(const std::u16string& name) {
     const InputToProgram input(platform_);
     for (int number : shownWindows()) {

@@ -56,6 +56,9 @@ class FakeSession {
     // drop-down list, in a shown Wordvane window.
     bool toggleCheckBox(const std::u16string& caption);
     bool chooseComboEntry(const std::u16string& text);
+    // Clicks into an application's window: the program hears the click
+    // while it watches the mouse, and the window comes to the front.
+    void clickInto(WindowHandle window);
     // Clicks into the control named `name` of a shown Wordvane window.
     bool focus(const std::u16string& name);
     // Types into the focused field of a shown Wordvane window: each key

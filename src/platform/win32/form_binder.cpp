@@ -277,7 +277,7 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         case WM_INPUT:
-            platform_.keyboardInput(reinterpret_cast<HRAWINPUT>(lParam));
+            platform_.rawInput(reinterpret_cast<HRAWINPUT>(lParam));
             break;  // the system frees the input's data
         case WM_DPICHANGED:
             guarded(

@@ -56,15 +56,7 @@ bool KeyPressRecorder::isOwn(int virtualKey, bool up, ULONG extra, ULONGLONG now
     return extra == static_cast<ULONG>(kOwnKeystroke);
 }
 
-void KeyPressRecorder::rawInput(HRAWINPUT input) {
-    RAWINPUT raw{};
-    UINT size = sizeof raw;
-    if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) ==
-            static_cast<UINT>(-1) ||
-        raw.header.dwType != RIM_TYPEKEYBOARD) {
-        return;
-    }
-    const RAWKEYBOARD& key = raw.data.keyboard;
+void KeyPressRecorder::rawInput(const RAWKEYBOARD& key) {
     const int virtualKey = eitherSide(key.VKey);
     if (virtualKey == 0 || virtualKey >= 0xFF) {
         return;  // a part of a key sequence with no key of its own

@@ -23,8 +23,8 @@ class KeyPressRecorder {
 
     // The program has sent `keys`; their raw input is still to come.
     void ownKeysSent(const std::vector<KeyStroke>& keys);
-    // One WM_INPUT message.
-    void rawInput(HRAWINPUT input);
+    // The keyboard's part of one WM_INPUT message.
+    void rawInput(const RAWKEYBOARD& key);
     std::vector<KeyPress> take();
 
   private:

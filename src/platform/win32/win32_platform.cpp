@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include <cwchar>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/win32_screen.h"
@@ -42,6 +43,59 @@ void Win32Platform::watchKeyboard(HWND window) {
     keyboard.dwFlags = RIDEV_INPUTSINK;
     keyboard.hwndTarget = window;
     keyboardWatched_ = RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard)) != FALSE;
+}
+
+void Win32Platform::rawInput(HRAWINPUT input) {
+    RAWINPUT raw{};
+    UINT size = sizeof raw;
+    if (GetRawInputData(input, RID_INPUT, &raw, &size, sizeof(RAWINPUTHEADER)) ==
+        static_cast<UINT>(-1)) {
+        return;
+    }
+    if (raw.header.dwType == RIM_TYPEKEYBOARD) {
+        lastKeyboardInput_ = GetTickCount64();
+        keyPresses_.rawInput(raw.data.keyboard);
+        return;
+    }
+    constexpr USHORT kButtonsDown =
+        RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_RIGHT_BUTTON_DOWN | RI_MOUSE_MIDDLE_BUTTON_DOWN;
+    POINT pointer{};
+    if (raw.header.dwType == RIM_TYPEMOUSE && mouseWatched_ &&
+        (raw.data.mouse.usButtonFlags & kButtonsDown) != 0 && GetCursorPos(&pointer)) {
+        mouseClicks_.push_back(handle(GetAncestor(WindowFromPoint(pointer), GA_ROOT)));
+    }
+}
+
+// Mouse buttons are heard only while the list is shown: every mouse
+// movement would wake the program otherwise.
+void Win32Platform::watchMouseClicks(bool on) {
+    if (on == mouseWatched_ || mainWindow_ == nullptr) {
+        return;
+    }
+    RAWINPUTDEVICE mouse{};
+    mouse.usUsagePage = 0x01;  // generic desktop controls
+    mouse.usUsage = 0x02;      // mouse
+    mouse.dwFlags = on ? RIDEV_INPUTSINK : RIDEV_REMOVE;
+    mouse.hwndTarget = on ? mainWindow_ : nullptr;
+    if (RegisterRawInputDevices(&mouse, 1, sizeof(mouse))) {
+        mouseWatched_ = on;
+    }
+    mouseClicks_.clear();
+}
+
+std::vector<WindowHandle> Win32Platform::takeMouseClicks() {
+    return std::exchange(mouseClicks_, {});
+}
+
+WindowHandle Win32Platform::focusedControl() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    const HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr ||
+        !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info)) {
+        return 0;
+    }
+    return handle(info.hwndFocus);
 }
 
 // For a while after a key moved, the keys are polled every tick: the

@@ -33,12 +33,12 @@ class Win32Platform : public Platform {
     bool recordsKeyPresses() override { return keyboardWatched_; }
     std::vector<KeyPress> takeKeyPresses() override { return keyPresses_.take(); }
     // Key movements anywhere on the desktop reach `window` as WM_INPUT,
-    // which calls keyboardInput.
+    // which calls rawInput; so do mouse buttons while they are watched.
     void watchKeyboard(HWND window);
-    void keyboardInput(HRAWINPUT input) {
-        lastKeyboardInput_ = GetTickCount64();
-        keyPresses_.rawInput(input);
-    }
+    void rawInput(HRAWINPUT input);
+    WindowHandle focusedControl() override;
+    void watchMouseClicks(bool on) override;
+    std::vector<WindowHandle> takeMouseClicks() override;
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
     std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override;
     bool imeOpen() override;
@@ -109,6 +109,8 @@ class Win32Platform : public Platform {
     bool keyboardWatched_ = false;
     ULONGLONG lastKeyboardInput_ = 0;
     KeyPressRecorder keyPresses_;
+    bool mouseWatched_ = false;
+    std::vector<WindowHandle> mouseClicks_;
     // The text offered on the clipboard until a program asks for it, whether
     // one did, and how deep the program is in reading the clipboard itself.
     std::optional<std::u16string> offeredText_;
