@@ -98,17 +98,44 @@ bool ListCommands::doItemStore() {
     return true;
 }
 
-void ListCommands::pushDeleteHotKey() {
-    hotkeys_.deleteNavigationHotKey();
-    ForegroundKeeper foreground(platform_);
-    platform_.setForegroundWindow(form1_.handle());
-    form1_.Timer1.setEnabled(false);
-    doItemDelete();
-    form1_.Timer1.setEnabled(true);
-    // The arrows belong to the list only while it is shown.
-    if (form1_.visible()) {
-        hotkeys_.setNavigationHotKey();
+namespace {
+
+// While a question or a menu of the list is up, Return, Tab and the arrows
+// are the box's or the menu's, not hotkeys, and the keys typed there are not
+// read as typing; the list has the foreground meanwhile, and afterwards is as
+// it was, its hotkeys back while it is shown.
+class ListPause {
+  public:
+    ListPause(Platform& platform, ui::Form1& form1, HotKeys& hotkeys)
+        : form1_(form1),
+          hotkeys_(hotkeys),
+          foreground_(platform),
+          ticking_(form1.Timer1.enabled()) {
+        hotkeys_.deleteNavigationHotKey();
+        form1_.Timer1.setEnabled(false);
+        platform.setForegroundWindow(form1_.handle());
     }
+    ~ListPause() {
+        form1_.Timer1.setEnabled(ticking_);
+        if (form1_.visible() && ticking_) {
+            hotkeys_.setNavigationHotKey();
+        }
+    }
+    ListPause(const ListPause&) = delete;
+    ListPause& operator=(const ListPause&) = delete;
+
+  private:
+    ui::Form1& form1_;
+    HotKeys& hotkeys_;
+    ForegroundKeeper foreground_;
+    bool ticking_;
+};
+
+}  // namespace
+
+void ListCommands::pushDeleteHotKey() {
+    const ListPause pause(platform_, form1_, hotkeys_);
+    doItemDelete();
 }
 
 void ListCommands::pushShiftDeleteHotKey() {
@@ -116,9 +143,10 @@ void ListCommands::pushShiftDeleteHotKey() {
         return;
     }
     completion_.form_visible(false);
-    ForegroundKeeper foreground(platform_);
-    platform_.setForegroundWindow(form1_.handle());
-    doItemStore();
+    {
+        const ListPause pause(platform_, form1_, hotkeys_);
+        doItemStore();
+    }
     completion_.form_visible(true);
 }
 
@@ -204,8 +232,7 @@ void ListCommands::List1_RightButton() {
     menu.mnuStore.setVisible(list == kClipboardList && completion_.openWord() == -1);
     // A pop-up menu closes properly only when its owner is in front; the
     // application gets the keyboard back afterwards.
-    ForegroundKeeper foreground(platform_);
-    platform_.setForegroundWindow(form1_.handle());
+    const ListPause pause(platform_, form1_, hotkeys_);
     platform_.popupMenu(menu, platform_.cursorPosition());
 }
 

@@ -127,6 +127,36 @@ TEST_F(ListCommandsTest, StorageCopiesAClipboardEntryAndTheMenuFitsTheList) {
 // After the question of Shift+Delete the list still serves the application
 // it was opened for: another window of that application keeps it shown, a
 // second Shift+Delete is the list's again.
+// While the list's menu and its question are up, Return, Tab and the arrows
+// are theirs and the keys typed there are not typing; then the list is back
+// as it was.
+TEST_F(ListCommandsTest, TheListsMenuAndQuestionsHaveTheNavigationKeys) {
+    start();
+    useList(2);
+    showAndSelect(1);
+    const ui::Window& form1 = app.forms.form1;
+    const auto paused = [&] {
+        EXPECT_FALSE(arrowsRegistered());
+        EXPECT_FALSE(app.forms.form1.Timer1.enabled());
+    };
+    platform.duringMenu = [&] {
+        paused();
+        platform.duringMessage = [&] {
+            paused();
+            user.press(kVkReturn);  // answers the question in the box
+        };
+        platform.messageAnswers.push_back(kIdNo);
+        EXPECT_TRUE(user.chooseMenuItem(u"削除"));
+    };
+    app.listCommands.List1_RightButton();
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(form1.visible());
+    EXPECT_TRUE(arrowsRegistered());
+    EXPECT_TRUE(app.forms.form1.Timer1.enabled());
+    EXPECT_EQ(app.completion.typedText(), u"");
+    EXPECT_EQ(platform.foreground, 0x42u);
+}
+
 TEST_F(ListCommandsTest, TheListStillServesItsApplicationAfterAQuestion) {
     start();
     for (const char16_t* text : {u"one", u"two"}) {

@@ -270,6 +270,11 @@ void FakePlatform::removeTrayIcon() {
 void FakePlatform::popupMenu(ui::Menu& menu, Point /*at*/) {
     poppedMenus.push_back(menu.caption());
     openMenu = &menu;
+    if (duringMenu) {
+        const auto events = std::move(duringMenu);
+        duringMenu = nullptr;
+        events();
+    }
 }
 
 int FakePlatform::shellOpen(const std::u16string& target) {

@@ -128,6 +128,10 @@ class FakePlatform : public Platform {
     // Runs once while the next message box is open (its loop lets the
     // program's timers run).
     std::function<void()> duringMessage;
+    // Runs once while the next pop-up menu is open, as the menu's own loop
+    // does (a test chooses an item there); without it the menu stays open
+    // after the call, for a later choice.
+    std::function<void()> duringMenu;
     // Runs while any message box is open (a user at the fake desktop lets
     // the program's timers tick there); the box is the foreground window
     // meanwhile.
