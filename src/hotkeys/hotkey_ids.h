@@ -9,28 +9,33 @@
 namespace wordvane {
 
 struct NavigationHotKey {
-    const char16_t* atomName;
     int32_t modifiers;
     int32_t virtualKey;
 };
 
-// The navigation group, in the order its ids are obtained, registered,
-// unregistered and released.
+// The hotkeys' ids: fixed numbers in the range a program gives its own
+// hotkeys (below 0xC000, where the global atoms begin), so that no other
+// program's atoms can clash with them.
+inline constexpr int16_t kFirstNavigationHotKeyId = 0x0100;
+inline constexpr int16_t kFirstListHotKeyId = 0x0200;
+inline constexpr int16_t kPopupHotKeyId = 0x0300;
+
+// The navigation group, in the order it is registered and unregistered.
 inline constexpr size_t kNavigationHotKeyCount = 12;
 
 inline constexpr std::array<NavigationHotKey, kNavigationHotKeyCount> kNavigationHotKeys{{
-    {u"HOTKEY_UP", 0, kVkUp},
-    {u"HOTKEY_DOWN", 0, kVkDown},
-    {u"HOTKEY_ROLLUP", 0, kVkPrior},
-    {u"HOTKEY_ROLLDOWN", 0, kVkNext},
-    {u"HOTKEY_RETURN", 0, kVkReturn},
-    {u"HOTKEY_TAB", 0, kVkTab},
-    {u"HOTKEY_HOME", 0, kVkHome},
-    {u"HOTKEY_END", 0, kVkEnd},
-    {u"HOTKEY_INSERT", 0, kVkInsert},
-    {u"HOTKEY_DELETE", 0, kVkDelete},
-    {u"HOTKEY_SHIFTINSERT", kModShift, kVkInsert},
-    {u"HOTKEY_SHIFTDELETE", kModShift, kVkDelete},
+    {0, kVkUp},
+    {0, kVkDown},
+    {0, kVkPrior},
+    {0, kVkNext},
+    {0, kVkReturn},
+    {0, kVkTab},
+    {0, kVkHome},
+    {0, kVkEnd},
+    {0, kVkInsert},
+    {0, kVkDelete},
+    {kModShift, kVkInsert},
+    {kModShift, kVkDelete},
 }};
 
 enum NavigationHotKeyIndex : size_t {

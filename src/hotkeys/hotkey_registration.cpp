@@ -1,17 +1,16 @@
 #include "hotkeys/hotkey_registration.h"
 
-#include "lists/decimal_text.h"
-
 namespace wordvane {
 
-namespace {
-
-constexpr char16_t kPopupMenuAtom[] = u"HOTKEY_POPUPMENU";
-
-}  // namespace
-
 HotKeys::HotKeys(Platform& platform, const ui::Window& owner, const Lists& lists)
-    : platform_(platform), owner_(owner), lists_(lists) {}
+    : platform_(platform), owner_(owner), lists_(lists) {
+    for (size_t i = 0; i < navigationHotKeyIds_.size(); ++i) {
+        navigationHotKeyIds_[i] = static_cast<int16_t>(kFirstNavigationHotKeyId + i);
+    }
+    for (size_t i = 0; i < listHotKeyIds_.size(); ++i) {
+        listHotKeyIds_[i] = static_cast<int16_t>(kFirstListHotKeyId + i);
+    }
+}
 
 void HotKeys::setCombinations(const HotKeyCombination& popup,
                               const std::array<HotKeyCombination, 7>& lists) {
@@ -51,19 +50,10 @@ bool HotKeys::listInUse(int list) const {
     return lists_.loaded(list);
 }
 
-bool HotKeys::registerNamed(const std::u16string& name, int16_t& id, int32_t modifiers,
-                            int32_t key) {
-    id = platform_.addAtom(name);
-    if (platform_.registerHotKey(window(), id, modifiers, key)) {
-        return true;
-    }
-    platform_.deleteAtom(id);
-    return false;
-}
-
-void HotKeys::release(int16_t id) {
-    platform_.unregisterHotKey(window(), id);
-    platform_.deleteAtom(id);
+// A list or pop-up hotkey fires once while held: its placement is not
+// redone on every auto-repeat.
+bool HotKeys::registerOnce(int16_t id, int32_t modifiers, int32_t key) {
+    return platform_.registerHotKey(window(), id, modifiers | kModNoRepeat, key);
 }
 
 // Registers what is not registered yet: the popup-menu hotkey and the enabled
@@ -71,15 +61,13 @@ void HotKeys::release(int16_t id) {
 // stays unregistered.
 void HotKeys::setShowHotKey() {
     if (!popupRegistered_) {
-        popupRegistered_ =
-            registerNamed(kPopupMenuAtom, popupHotKeyId_, popupShifts_, popupKeyCode_);
+        popupRegistered_ = registerOnce(kPopupHotKeyId, popupShifts_, popupKeyCode_);
     }
     for (size_t i = 0; i < hotKeys_.size(); ++i) {
         const HotKeySetting& hotKey = hotKeys_[i];
         if (listInUse(static_cast<int>(i)) && hotKey.enabled && !listRegistered_[i]) {
             listRegistered_[i] =
-                registerNamed(u"HOTKEY_DECIDE" + toDecimal(static_cast<int64_t>(i)),
-                              listHotKeyIds_[i], hotKey.prePushHotKey, hotKey.pushedKey);
+                registerOnce(listHotKeyIds_[i], hotKey.prePushHotKey, hotKey.pushedKey);
         }
     }
 }
@@ -87,7 +75,7 @@ void HotKeys::setShowHotKey() {
 void HotKeys::deleteShowHotKey() {
     for (size_t i = 0; i < hotKeys_.size(); ++i) {
         if (listRegistered_[i]) {
-            release(listHotKeyIds_[i]);
+            platform_.unregisterHotKey(window(), listHotKeyIds_[i]);
             listRegistered_[i] = false;
         }
     }
@@ -95,7 +83,7 @@ void HotKeys::deleteShowHotKey() {
 
 void HotKeys::deletePopupHotKey() {
     if (popupRegistered_) {
-        release(popupHotKeyId_);
+        platform_.unregisterHotKey(window(), kPopupHotKeyId);
         popupRegistered_ = false;
     }
 }
@@ -112,11 +100,11 @@ bool HotKeys::changePopupHotkey(int32_t shifts, int16_t keyCode) {
     deletePopupHotKey();
     popupShifts_ = shifts;
     popupKeyCode_ = keyCode;
-    popupRegistered_ = registerNamed(kPopupMenuAtom, popupHotKeyId_, shifts, keyCode);
+    popupRegistered_ = registerOnce(kPopupHotKeyId, shifts, keyCode);
     if (!popupRegistered_) {
         popupShifts_ = oldShifts;
         popupKeyCode_ = oldKey;
-        popupRegistered_ = registerNamed(kPopupMenuAtom, popupHotKeyId_, oldShifts, oldKey);
+        popupRegistered_ = registerOnce(kPopupHotKeyId, oldShifts, oldKey);
         return false;
     }
     return true;
@@ -127,9 +115,6 @@ void HotKeys::setNavigationHotKey(bool withReturn) {
         return;
     }
     navigationRegistered_ = true;
-    for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
-        navigationHotKeyIds_[i] = platform_.addAtom(kNavigationHotKeys[i].atomName);
-    }
     for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
         if (i == kReturnHotKey && !withReturn) {
             continue;
@@ -147,22 +132,16 @@ void HotKeys::deleteNavigationHotKey() {
     for (int16_t id : navigationHotKeyIds_) {
         platform_.unregisterHotKey(window(), id);
     }
-    for (int16_t id : navigationHotKeyIds_) {
-        platform_.deleteAtom(id);
-    }
 }
 
 void HotKeys::releaseDeleteHotKey() {
-    const int16_t id = navigationHotKeyIds_[kDeleteHotKey];
-    platform_.unregisterHotKey(window(), id);
-    platform_.deleteAtom(id);
+    platform_.unregisterHotKey(window(), navigationHotKeyIds_[kDeleteHotKey]);
 }
 
 void HotKeys::takeDeleteHotKey() {
     const auto& hotKey = kNavigationHotKeys[kDeleteHotKey];
-    int16_t& id = navigationHotKeyIds_[kDeleteHotKey];
-    id = platform_.addAtom(hotKey.atomName);
-    platform_.registerHotKey(window(), id, hotKey.modifiers, hotKey.virtualKey);
+    platform_.registerHotKey(window(), navigationHotKeyIds_[kDeleteHotKey], hotKey.modifiers,
+                             hotKey.virtualKey);
 }
 
 int HotKeys::virtualKeyOf(int16_t id) const {
@@ -176,7 +155,7 @@ int HotKeys::virtualKeyOf(int16_t id) const {
             return hotKeys_[i].pushedKey;
         }
     }
-    return id == popupHotKeyId_ ? popupKeyCode_ : 0;
+    return id == kPopupHotKeyId ? popupKeyCode_ : 0;
 }
 
 }  // namespace wordvane

@@ -77,16 +77,13 @@ class HotKeys {
         return navigationHotKeyIds_[member];
     }
     int16_t listId(size_t list) const { return listHotKeyIds_[list]; }
-    int16_t popupId() const { return popupHotKeyId_; }
+    int16_t popupId() const { return kPopupHotKeyId; }
     // The main key of the hotkey with `id`; 0 when none has it.
     int virtualKeyOf(int16_t id) const;
 
   private:
     WindowHandle window() const { return owner_.handle(); }
-    // Adds the atom `name` as `id` and registers it; the atom goes again when
-    // the system refuses the combination.
-    bool registerNamed(const std::u16string& name, int16_t& id, int32_t modifiers, int32_t key);
-    void release(int16_t id);
+    bool registerOnce(int16_t id, int32_t modifiers, int32_t key);
 
     Platform& platform_;
     const ui::Window& owner_;
@@ -99,7 +96,6 @@ class HotKeys {
     // does nothing.
     bool navigationRegistered_ = false;
     std::array<int16_t, 7> listHotKeyIds_{};
-    int16_t popupHotKeyId_ = 0;
     // What is registered now, so that nothing is released twice.
     std::array<bool, 7> listRegistered_{};
     bool popupRegistered_ = false;

@@ -158,6 +158,8 @@ inline constexpr int32_t kModAlt = 1;
 inline constexpr int32_t kModControl = 2;
 inline constexpr int32_t kModShift = 4;
 inline constexpr int32_t kModWin = 8;
+// Not part of a combination: a held hotkey fires once, not on every repeat.
+inline constexpr int32_t kModNoRepeat = 0x4000;
 
 namespace ui {
 class Menu;
@@ -226,9 +228,7 @@ class Platform {
     // the clipboard empty.
     virtual bool restoreClipboard(const ClipboardSnapshot& snapshot) = 0;
 
-    // Global hotkeys: ids from the global atom table, registered on a window.
-    virtual int16_t addAtom(const std::u16string& name) = 0;
-    virtual void deleteAtom(int16_t atom) = 0;
+    // Global hotkeys, registered on a window under the program's own ids.
     virtual bool registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
                                 int32_t virtualKey) = 0;
     virtual bool unregisterHotKey(WindowHandle window, int32_t id) = 0;

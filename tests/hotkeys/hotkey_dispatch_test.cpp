@@ -121,8 +121,9 @@ TEST_F(HotKeys, ThePopupHotkeyCanBeChangedAndASettingIsStoredWithoutRegistering)
     app.hotkeys.changePopupHotkey(kModAlt, 'Q');
     bool found = false;
     for (const auto& [id, hotKey] : platform.registeredHotKeys) {
-        found = found || (hotKey.modifiers == kModAlt && hotKey.virtualKey == 'Q');
-        EXPECT_FALSE(hotKey.virtualKey == 82 && hotKey.modifiers == 7) << "the old one is gone";
+        const int32_t modifiers = hotKey.modifiers & ~kModNoRepeat;
+        found = found || (modifiers == kModAlt && hotKey.virtualKey == 'Q');
+        EXPECT_FALSE(hotKey.virtualKey == 82 && modifiers == 7) << "the old one is gone";
     }
     EXPECT_TRUE(found);
     app.hotkeys.setHotKeyNumber(3, kModControl, 'K');

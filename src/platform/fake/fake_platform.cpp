@@ -142,37 +142,15 @@ bool FakePlatform::restoreClipboard(const ClipboardSnapshot& snapshot) {
 
 // Like the global atom table: the same name gives the same id and counts a
 // reference; deleting the last reference frees the name.
-int16_t FakePlatform::addAtom(const std::u16string& name) {
-    if (atomReferences[name]++ == 0) {
-        atomNames_[nextAtom_] = name;
-        return nextAtom_++;
-    }
-    for (const auto& [atom, atomName] : atomNames_) {
-        if (atomName == name) {
-            return atom;
-        }
-    }
-    return 0;
-}
-
-void FakePlatform::deleteAtom(int16_t atom) {
-    const auto found = atomNames_.find(atom);
-    if (found == atomNames_.end()) {
-        return;
-    }
-    if (--atomReferences[found->second] == 0) {
-        atomReferences.erase(found->second);
-        atomNames_.erase(found);
-    }
-}
-
 bool FakePlatform::registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
                                   int32_t virtualKey) {
     if (registeredHotKeys.count(id) > 0) {
         return false;
     }
+    // The no-repeat flag is not part of the combination.
     for (const auto& [otherId, hotKey] : registeredHotKeys) {
-        if (hotKey.modifiers == modifiers && hotKey.virtualKey == virtualKey) {
+        if ((hotKey.modifiers & ~kModNoRepeat) == (modifiers & ~kModNoRepeat) &&
+            hotKey.virtualKey == virtualKey) {
             return false;
         }
     }

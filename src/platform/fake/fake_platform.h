@@ -106,7 +106,6 @@ class FakePlatform : public Platform {
     std::vector<std::u16string> pastedTexts;
     uint32_t clipboardChanges = 0;
     std::map<int32_t, HotKey> registeredHotKeys;
-    std::map<std::u16string, int> atomReferences;
     std::map<WindowHandle, int> opacity;
     int hotKeyUnregistrations = 0;
     bool trayIconShown = false;
@@ -170,8 +169,6 @@ class FakePlatform : public Platform {
     void allowSessionEnd() override { sessionEndBlockedFor.reset(); }
     std::optional<ClipboardSnapshot> saveClipboard() override;
     bool restoreClipboard(const ClipboardSnapshot& snapshot) override;
-    int16_t addAtom(const std::u16string& name) override;
-    void deleteAtom(int16_t atom) override;
     bool registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
                         int32_t virtualKey) override;
     bool unregisterHotKey(WindowHandle window, int32_t id) override;
@@ -225,8 +222,6 @@ class FakePlatform : public Platform {
 
   private:
     std::u16string folder_;
-    std::map<int16_t, std::u16string> atomNames_;
-    int16_t nextAtom_ = static_cast<int16_t>(0xC000);
     std::set<int> keysSeen_;  // keysDown when keysMayHaveChanged was last asked
 };
 

@@ -129,7 +129,7 @@ void FakeSession::fireDueTimers() {
 
 std::optional<int16_t> FakeSession::hotKeyIdFor(int virtualKey, int32_t modifiers) const {
     for (const auto& [id, hotKey] : platform_.registeredHotKeys) {
-        if (hotKey.virtualKey == virtualKey && hotKey.modifiers == modifiers) {
+        if (hotKey.virtualKey == virtualKey && (hotKey.modifiers & ~kModNoRepeat) == modifiers) {
             return static_cast<int16_t>(id);
         }
     }

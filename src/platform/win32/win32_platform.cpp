@@ -156,14 +156,6 @@ int Win32Platform::scanCode(int virtualKey) {
     return static_cast<int>(MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC));
 }
 
-int16_t Win32Platform::addAtom(const std::u16string& name) {
-    return static_cast<int16_t>(GlobalAddAtomW(wide(name).c_str()));
-}
-
-void Win32Platform::deleteAtom(int16_t atom) {
-    GlobalDeleteAtom(static_cast<ATOM>(atom));
-}
-
 bool Win32Platform::registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
                                    int32_t virtualKey) {
     return RegisterHotKey(hwnd(window), id, static_cast<UINT>(modifiers),

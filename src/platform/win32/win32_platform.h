@@ -60,8 +60,6 @@ class Win32Platform : public Platform {
     void allowSessionEnd() override;
     std::optional<ClipboardSnapshot> saveClipboard() override;
     bool restoreClipboard(const ClipboardSnapshot& snapshot) override;
-    int16_t addAtom(const std::u16string& name) override;
-    void deleteAtom(int16_t atom) override;
     bool registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
                         int32_t virtualKey) override;
     bool unregisterHotKey(WindowHandle window, int32_t id) override;
