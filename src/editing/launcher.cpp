@@ -42,18 +42,27 @@ std::u16string getFileOrFolderName(const std::u16string& path) {
 Launcher::Launcher(Platform& platform, Lists& lists, Completion& completion, Insertion& insertion)
     : platform_(platform), lists_(lists), completion_(completion), insertion_(insertion) {}
 
-std::optional<int> Launcher::open(const std::u16string& target, Origin origin) {
+bool Launcher::open(const std::u16string& target, Origin origin,
+                    const std::function<void()>& opened) {
     if (!openable(target)) {
         showMessage(platform_, u"このアドレスは開けません。\r\n" + target, kMbIconExclamation);
-        return std::nullopt;
+        return false;
     }
     if (origin == Origin::Copied && runsSomething(target) &&
         showMessage(platform_,
                     u"このプログラムまたはネットワーク上の場所を開きますか?\r\n" + target,
                     kMbYesNo) != kIdYes) {
-        return std::nullopt;
+        return false;
     }
-    return platform_.shellOpen(target);
+    // Only a code above 32 is success; 0 and 5 (access denied) are failures.
+    platform_.shellOpen(target, [this, opened](int code) {
+        if (code <= 32) {
+            showMessage(platform_, toDecimal(code), kMbOk);
+        } else if (opened) {
+            opened();
+        }
+    });
+    return true;
 }
 
 void Launcher::tryShellExecute() {
@@ -86,17 +95,8 @@ void Launcher::tryShellExecute() {
     if (list != kLauncherList) {
         insertion_.setBackSpace(typed);
     }
-    const std::optional<int> code =
-        open(target, list == kClipboardList ? Origin::Copied : Origin::UsersList);
-    if (!code) {
-        return;
-    }
-    // Only a code above 32 is success; 0 and 5 (access denied) are failures.
-    if (*code > 32) {
-        completion_.endCycle();
-    } else {
-        showMessage(platform_, toDecimal(*code), kMbOk);
-    }
+    open(target, list == kClipboardList ? Origin::Copied : Origin::UsersList,
+         [this] { completion_.endCycle(); });
 }
 
 bool Launcher::addLaunch(const std::u16string& name, const std::u16string& account) {

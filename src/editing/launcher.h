@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,9 +29,11 @@ class Launcher {
     // (the clipboard history, the text window's GO). A copied program or
     // network path is opened only after a question.
     enum class Origin { UsersList, Copied };
-    // Opens `target` with no parameters; the shell's code, or none when
-    // nothing was handed to the shell (a refused target or a No).
-    std::optional<int> open(const std::u16string& target, Origin origin);
+    // Hands `target` to the shell to open with no parameters; false when it
+    // was not (a refused target or a No). When the shell fails the user is
+    // told its code; when it succeeds `opened` runs.
+    bool open(const std::u16string& target, Origin origin,
+              const std::function<void()>& opened = nullptr);
 
     // False, with the user told, when the launcher list is full.
     bool addLaunch(const std::u16string& name, const std::u16string& account);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -283,8 +284,10 @@ class Platform {
     virtual void popupMenu(ui::Menu& menu, Point at) = 0;
 
     // Shell: opens a file, folder or web address with the program the system
-    // has for it, with no parameters. The shell's code: above 32 is success.
-    virtual int shellOpen(const std::u16string& target) = 0;
+    // has for it, with no parameters, without waiting for it (a path on an
+    // unreachable server takes long); `done` gets the shell's code later on
+    // the program's thread: above 32 is success.
+    virtual void shellOpen(const std::u16string& target, std::function<void(int code)> done) = 0;
 
     // Dialogs. `messageBox` returns the answer (kIdOk, kIdYes, kIdNo);
     // `saveFileDialog` the chosen path, empty when cancelled.

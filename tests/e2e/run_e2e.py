@@ -537,7 +537,8 @@ class LauncherTextWindowAndSets(TargetCase):
         (self.wordvane.folder / "sample.wvtest").write_text("sample")
         self.sample = rf"C:\wordvane-e2e\{self._testMethodName}\sample.wvtest"
         (self.wordvane.folder / "Launch.txt").write_bytes(
-            list_file("ランチャー", [("sample", self.sample)]))
+            list_file("ランチャー", [("sample", self.sample),
+                                     ("missing", r"C:\zz\missing.wvtest")]))
 
     def exit_and_read(self, name):
         self.choose_menu_item(self.open_tray_menu(self.icon), "終了")
@@ -549,8 +550,21 @@ class LauncherTextWindowAndSets(TargetCase):
         self.wait_list(self.sample, "the launcher list")
         self.keyboard.press("Return")
         wait_for(lambda: self.recorded.exists(), 30, "the recorder to run")
-        self.assertEqual(self.recorded.read_text("utf-8").splitlines(), [self.sample])
+        # The program runs in the file's own folder (not C:\).
+        self.assertEqual(self.recorded.read_text("utf-8").splitlines(),
+                         [self.sample, self.sample.rsplit("\\", 1)[0]])
         self.wait_hidden("the list to close after opening")
+
+    def test_a_file_that_is_not_there_gets_one_message_of_ours(self):
+        self.keyboard.press("ctrl+alt+shift+l")
+        self.wait_list(self.sample, "the launcher list")
+        self.keyboard.press("Down")
+        self.keyboard.press("Return")
+        box = self.wait_message_box("2")  # the shell's "file not found"
+        dialogs = [w for w in PROBE.windows() if w["class"] == "#32770" and w["visible"]]
+        self.assertEqual([w["hwnd"] for w in dialogs], [box["hwnd"]], "no box of the shell's")
+        PROBE.click(box["hwnd"], 2)  # OK (IDCANCEL answers a lone OK too)
+        self.assertFalse(self.recorded.exists())
 
     def test_a_copied_path_pops_up_the_text_window_whose_register_adds_it(self):
         path = r"C:\e2e\data.txt"

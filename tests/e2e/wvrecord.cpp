@@ -1,5 +1,6 @@
 // The tests' stand-in for the program the shell opens a file with: appends
-// its first argument (UTF-8, one line) to "recorded.txt" beside itself.
+// its first argument and its working folder (UTF-8, a line each) to
+// "recorded.txt" beside itself.
 
 #include <windows.h>
 
@@ -15,7 +16,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring path(self, length);
     path = path.substr(0, path.rfind(L'\\') + 1) + L"recorded.txt";
-    const std::wstring argument = std::wstring(arguments[1]) + L"\n";
+    wchar_t folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    const std::wstring argument = std::wstring(arguments[1]) + L"\n" + folder + L"\n";
     const int bytes =
         WideCharToMultiByte(CP_UTF8, 0, argument.c_str(), static_cast<int>(argument.size()),
                             nullptr, 0, nullptr, nullptr);

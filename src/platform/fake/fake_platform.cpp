@@ -255,9 +255,9 @@ void FakePlatform::popupMenu(ui::Menu& menu, Point /*at*/) {
     }
 }
 
-int FakePlatform::shellOpen(const std::u16string& target) {
+void FakePlatform::shellOpen(const std::u16string& target, std::function<void(int code)> done) {
     shellOpened.push_back(target);
-    return shellAnswer;
+    done(shellAnswer);
 }
 
 int FakePlatform::messageBox(const std::u16string& text, const std::u16string& title, int style) {

@@ -208,7 +208,7 @@ class FakePlatform : public Platform {
     void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
     void removeTrayIcon() override;
     void popupMenu(ui::Menu& menu, Point at) override;
-    int shellOpen(const std::u16string& target) override;
+    void shellOpen(const std::u16string& target, std::function<void(int code)> done) override;
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
     std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
     void yieldToEvents() override;

@@ -218,6 +218,9 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
                 guarded([&] { model.onHotKey(static_cast<int16_t>(wParam)); });
             }
             return 0;
+        case kShellOpenedMessage:
+            guarded([&] { Win32Platform::shellOpened(lParam); });
+            return 0;
         case kTrayIconMessage:
             if (model.onTrayIcon) {
                 guarded([&] { model.onTrayIcon(LOWORD(lParam)); });

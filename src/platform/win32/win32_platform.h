@@ -15,6 +15,7 @@ namespace wordvane::win32 {
 // The message the tray icon sends to the main window, its mouse message in
 // lParam.
 inline constexpr UINT kTrayIconMessage = WM_APP + 1;
+inline constexpr UINT kShellOpenedMessage = WM_APP + 2;
 
 // The real desktop.
 class Win32Platform : public Platform {
@@ -86,7 +87,9 @@ class Win32Platform : public Platform {
     void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
     void removeTrayIcon() override;
     void popupMenu(ui::Menu& menu, Point at) override;
-    int shellOpen(const std::u16string& target) override;
+    void shellOpen(const std::u16string& target, std::function<void(int code)> done) override;
+    // Form1's message that an open on the shell's thread has ended.
+    static void shellOpened(LPARAM request);
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
     std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
     void yieldToEvents() override;

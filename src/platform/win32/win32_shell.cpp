@@ -1,3 +1,10 @@
+#include <windows.h>
+// After windows.h, which they need.
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
@@ -82,10 +89,67 @@ void Win32Platform::popupMenu(ui::Menu& menu, Point at) {
     }
 }
 
-int Win32Platform::shellOpen(const std::u16string& target) {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", wide(target).c_str(), nullptr, L"c:\\", SW_SHOWNORMAL));
-    return static_cast<int>(result);
+namespace {
+
+// One open on the shell's thread, and its answer.
+struct ShellRequest {
+    std::wstring target;
+    HWND reply;
+    std::function<void(int code)> done;
+    int code = 0;
+};
+
+// The folder a path lies in, as the opened program's working folder; none
+// for a web address or a bare name.
+std::wstring folderOf(const std::wstring& target) {
+    const bool path = target.size() > 2 && (target[1] == L':' || target.starts_with(L"\\\\"));
+    const size_t slash = target.find_last_of(L"\\/");
+    return path && slash != std::wstring::npos ? target.substr(0, slash + 1) : std::wstring();
+}
+
+// The shell may take long (a path on a server that does not answer) and
+// shows no box of its own: the program's thread goes on, and the user
+// hears of a failure from the program.
+DWORD WINAPI openOnThread(void* parameter) {
+    auto* request = static_cast<ShellRequest*>(parameter);
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const std::wstring folder = folderOf(request->target);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = L"open";
+    info.lpFile = request->target.c_str();
+    info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    const bool opened = ShellExecuteExW(&info) != FALSE;
+    const auto code = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
+    request->code = opened ? std::max(code, 33) : std::min(code, 32);
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    if (!PostMessageW(request->reply, kShellOpenedMessage, 0, reinterpret_cast<LPARAM>(request))) {
+        delete request;  // the program is ending
+    }
+    return 0;
+}
+
+}  // namespace
+
+void Win32Platform::shellOpen(const std::u16string& target, std::function<void(int code)> done) {
+    auto* request = new ShellRequest{wide(target), mainWindow_, std::move(done)};
+    const HANDLE thread = CreateThread(nullptr, 0, openOnThread, request, 0, nullptr);
+    if (thread == nullptr) {
+        const auto failed = std::move(request->done);
+        delete request;
+        failed(0);
+        return;
+    }
+    CloseHandle(thread);
+}
+
+void Win32Platform::shellOpened(LPARAM parameter) {
+    const std::unique_ptr<ShellRequest> request(reinterpret_cast<ShellRequest*>(parameter));
+    request->done(request->code);
 }
 
 }  // namespace wordvane::win32
