@@ -200,6 +200,10 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
     ui::Window& model = *form.model;
     switch (message) {
         case WM_TIMER: {
+            if (wParam == kTrayIconRetryTimer) {
+                platform_.restoreTrayIcon();
+                return 0;
+            }
             const auto& timers = model.timers();
             if (wParam >= 1 && wParam <= timers.size()) {
                 guarded([&] { timers[wParam - 1]->fire(); });

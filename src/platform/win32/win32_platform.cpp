@@ -240,36 +240,44 @@ uint32_t Win32Platform::ownProcess() {
 
 namespace {
 
-// Whether `process` runs elevated; a process whose token we may not read
-// counts as elevated (it is one of a higher integrity level).
-bool processElevated(HANDLE process) {
+// The integrity level of `process` (the last part of its token's mandatory
+// label); none when its token cannot be read.
+std::optional<DWORD> integrityLevel(HANDLE process) {
     HANDLE token = nullptr;
     if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
-        return true;
+        return std::nullopt;
     }
-    TOKEN_ELEVATION elevation{};
+    std::optional<DWORD> level;
     DWORD size = 0;
-    const bool elevated =
-        GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size) &&
-        elevation.TokenIsElevated != 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::vector<BYTE> label(size);
+    if (size >= sizeof(TOKEN_MANDATORY_LABEL) &&
+        GetTokenInformation(token, TokenIntegrityLevel, label.data(), size, &size)) {
+        const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(label.data())->Label.Sid;
+        const UCHAR parts = *GetSidSubAuthorityCount(sid);
+        if (parts > 0) {
+            level = *GetSidSubAuthority(sid, parts - 1U);
+        }
+    }
     CloseHandle(token);
-    return elevated;
+    return level;
 }
 
 }  // namespace
 
+// The system keeps a program's keystrokes from a window of a higher
+// integrity level (an elevated one). A process whose level cannot be read
+// is not taken for higher.
 bool Win32Platform::elevatedAboveUs(WindowHandle window) {
-    if (processElevated(GetCurrentProcess())) {
-        return false;
-    }
+    static const std::optional<DWORD> own = integrityLevel(GetCurrentProcess());
     const DWORD id = processOf(window);
     HANDLE process = id == 0 ? nullptr : OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
     if (process == nullptr) {
         return false;  // no window, or one we know nothing of
     }
-    const bool elevated = processElevated(process);
+    const std::optional<DWORD> theirs = integrityLevel(process);
     CloseHandle(process);
-    return elevated;
+    return own && theirs && *theirs > *own;
 }
 
 WindowHandle Win32Platform::foregroundWindow() {

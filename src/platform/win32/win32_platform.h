@@ -16,6 +16,9 @@ namespace wordvane::win32 {
 // lParam.
 inline constexpr UINT kTrayIconMessage = WM_APP + 1;
 inline constexpr UINT kShellOpenedMessage = WM_APP + 2;
+// Form1's timer that adds the tray icon again while the shell is not ready
+// (at sign-in); far above the ids of the forms' own timers.
+inline constexpr UINT_PTR kTrayIconRetryTimer = 0x5756;
 
 // The real desktop.
 class Win32Platform : public Platform {
@@ -25,7 +28,8 @@ class Win32Platform : public Platform {
     // The window that owns the clipboard writes, the tray icon and pop-up
     // menus (Form1).
     void setMainWindow(HWND window) { mainWindow_ = window; }
-    // Adds the tray icon again after the shell restarted.
+    // Adds the tray icon again after the shell restarted, or while it was
+    // not ready for it.
     void restoreTrayIcon();
 
     bool keyDown(int virtualKey) override;
@@ -107,6 +111,7 @@ class Win32Platform : public Platform {
     UniqueHandle instanceMutex_;
     NOTIFYICONDATAW trayIcon_{};
     bool trayIconShown_ = false;
+    int trayIconRetries_ = 0;
     bool keyboardWatched_ = false;
     ULONGLONG lastKeyboardInput_ = 0;
     KeyPressRecorder keyPresses_;

@@ -53,20 +53,33 @@ void Win32Platform::addTrayIcon(WindowHandle window, const std::u16string& tip) 
     trayIcon_.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     const std::wstring text = wide(tip).substr(0, std::size(trayIcon_.szTip) - 1);
     text.copy(trayIcon_.szTip, text.size());
-    Shell_NotifyIconW(NIM_ADD, &trayIcon_);
-    // Kept even when the shell was not ready (at log-on): "TaskbarCreated"
-    // adds the icon then.
     trayIconShown_ = true;
+    trayIconRetries_ = 0;
+    restoreTrayIcon();
 }
 
+// At sign-in the shell may not take the icon yet, and its "TaskbarCreated"
+// may have gone before the program listened: the icon is tried again every
+// two seconds for two minutes.
 void Win32Platform::restoreTrayIcon() {
-    if (trayIconShown_) {
-        Shell_NotifyIconW(NIM_ADD, &trayIcon_);
+    constexpr int kRetries = 60;
+    if (!trayIconShown_) {
+        return;
+    }
+    const HWND window = trayIcon_.hWnd;
+    if (Shell_NotifyIconW(NIM_ADD, &trayIcon_) ||
+        Shell_NotifyIconW(NIM_MODIFY, &trayIcon_)) {  // it was there already
+        KillTimer(window, kTrayIconRetryTimer);
+    } else if (++trayIconRetries_ <= kRetries) {
+        SetTimer(window, kTrayIconRetryTimer, 2000, nullptr);
+    } else {
+        KillTimer(window, kTrayIconRetryTimer);
     }
 }
 
 void Win32Platform::removeTrayIcon() {
     if (trayIconShown_) {
+        KillTimer(trayIcon_.hWnd, kTrayIconRetryTimer);
         Shell_NotifyIconW(NIM_DELETE, &trayIcon_);
         trayIconShown_ = false;
     }
