@@ -51,6 +51,7 @@ class Shell {
 
     // Everything vane.ini holds, from the subsystems that own it.
     SettingsFileContent settingsFileContent() const;
+    const TextFileForm& settingsForm() const { return settingsForm_; }
 
     // True once a fatal list-file error has started the shutdown: nothing
     // may be saved then.
@@ -70,6 +71,7 @@ class Shell {
     void saveChangedWordLists();
     void saveListOrTell(int list);
     void saveCopyAndTell(int list);
+    void tellSave(const std::u16string& fileName, TextSave save);
     void endProcess();
 
     void show(const Messages& messages);
@@ -85,6 +87,8 @@ class Shell {
     bool abortingLoad_ = false;
     bool processEnded_ = false;
     bool sessionEnding_ = false;
+    // How vane.ini was read, so that it is written back the same way.
+    TextFileForm settingsForm_;
 };
 
 }  // namespace wordvane

@@ -25,14 +25,24 @@ void Shell::endProcess() {
     platform_.exitProcess();
 }
 
-// Saves one list to its file; tells the user when it could not be written
-// (the old file is then still in place).
-void Shell::saveListOrTell(int list) {
-    if (writeListFile(platform_, lists_, list, programFolder(platform_) + listFileName(list))) {
-        lists_.markSaved(list);
-    } else if (!sessionEnding_) {
-        message(saveFailedMessage(listFileName(list)), kMbIconExclamation);
+// Tells the user how a save went, when there is something to tell; at the
+// session's end there is no one to tell.
+void Shell::tellSave(const std::u16string& fileName, TextSave save) {
+    const std::u16string text = textSaveMessage(fileName, save);
+    if (!text.empty() && !sessionEnding_) {
+        message(text, kMbIconExclamation);
     }
+}
+
+// Saves one list to its file, as it was read.
+void Shell::saveListOrTell(int list) {
+    const TextSave save =
+        writeListFile(platform_, lists_, list, programFolder(platform_) + listFileName(list),
+                      lists_.fileForms[static_cast<size_t>(list)]);
+    if (save == TextSave::Written || save == TextSave::WrittenOverInexact) {
+        lists_.markSaved(list);
+    }
+    tellSave(listFileName(list), save);
 }
 
 // Only a list that start-up read completely is written back: the file of a
@@ -43,21 +53,20 @@ void Shell::saveSpecialLists() {
             saveListOrTell(list);
         }
     }
-    if (!writeSettingsFile(platform_, programFolder(platform_) + kSettingsFileName,
-                           settingsFileContent()) &&
-        !sessionEnding_) {
-        message(saveFailedMessage(kSettingsFileName), kMbIconExclamation);
-    }
+    tellSave(kSettingsFileName,
+             writeSettingsFile(platform_, programFolder(platform_) + kSettingsFileName,
+                               settingsFileContent(), settingsForm_));
 }
 
 // A list whose file start-up could not read whole is never written over
 // that file: its changes go to a copy beside it, and the user is told where.
 void Shell::saveCopyAndTell(int list) {
     const std::u16string copyName = unsavedCopyName(list);
-    if (!writeListFile(platform_, lists_, list, programFolder(platform_) + copyName)) {
-        if (!sessionEnding_) {
-            message(saveFailedMessage(copyName), kMbIconExclamation);
-        }
+    TextFileForm form{lists_.fileForms[static_cast<size_t>(list)].encoding, true, {}};
+    const TextSave save =
+        writeListFile(platform_, lists_, list, programFolder(platform_) + copyName, form);
+    if (save != TextSave::Written) {
+        tellSave(copyName, save);
         return;
     }
     lists_.markSaved(list);

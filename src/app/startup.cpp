@@ -45,6 +45,7 @@ bool Shell::readSettings() {
         return false;
     }
     applySettings(*outcome.content);
+    settingsForm_ = outcome.form;
     return true;
 }
 

@@ -162,8 +162,10 @@ void ListCommands::mnuSave_Click() {
         path += u".txt";
     }
     const int list = completion_.currentList();
-    if (!writeListFile(platform_, lists_, list, path)) {
-        showMessage(platform_, saveFailedMessage(fileNameOf(path)), kMbIconExclamation);
+    TextFileForm form{lists_.fileForms[static_cast<size_t>(list)].encoding, true, {}};
+    const TextSave save = writeListFile(platform_, lists_, list, path, form);
+    if (save != TextSave::Written) {
+        showMessage(platform_, textSaveMessage(fileNameOf(path), save), kMbIconExclamation);
         return;
     }
     lists_.markSaved(list);

@@ -10,21 +10,32 @@ namespace wordvane {
 
 using namespace cp932;
 
-std::u16string decodeCp932(std::string_view bytes) {
+std::u16string decodeCp932(std::string_view bytes, bool* exact) {
+    // The one pair whose character is the one unassigned pairs read as.
+    constexpr uint8_t kMiddleDotLead = 0x81;
+    constexpr int kMiddleDotSecond = 0x45;
+    bool allCharacters = true;
     std::u16string text;
     text.reserve(bytes.size());
     for (size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<uint8_t>(bytes[i]);
         const uint8_t lead = kLeadIndex[byte];
         if (lead == 0 || i + 1 == bytes.size() || bytes[i + 1] == '\0') {
+            allCharacters = allCharacters && lead == 0;  // a lead byte alone is none
             text.push_back(static_cast<char16_t>(kSingleBytes[byte]));
             continue;
         }
         // A lead byte takes any byte but a zero after it.
         const int second = static_cast<uint8_t>(bytes[++i]);
-        text.push_back(second >= kFirstTrail && second <= kLastTrail
-                           ? static_cast<char16_t>(kPairs[lead - 1][second - kFirstTrail])
-                           : kUnassigned);
+        const char16_t unit = second >= kFirstTrail && second <= kLastTrail
+                                  ? static_cast<char16_t>(kPairs[lead - 1][second - kFirstTrail])
+                                  : kUnassigned;
+        allCharacters = allCharacters && (unit != kUnassigned ||
+                                          (byte == kMiddleDotLead && second == kMiddleDotSecond));
+        text.push_back(unit);
+    }
+    if (exact != nullptr) {
+        *exact = allCharacters;
     }
     return text;
 }

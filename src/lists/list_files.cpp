@@ -103,20 +103,19 @@ std::u16string unsavedCopyName(int list) {
     return name.substr(0, name.size() - 4) + u"_未保存.txt";
 }
 
-std::u16string saveFailedMessage(const std::u16string& fileName) {
-    return u"ファイル" + fileName +
-           u"を保存できませんでした。\r\n保存先のファイルは変更されていません。";
-}
-
 ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder, Lists& lists) {
     ListFilesOutcome result;
     lists.loadedListCount = 0;
     for (int i = 0; i < kListCount; ++i) {
         ListHeader header;
         ListReadOutcome outcome{ListReadFailure::Open, ListReadCause::None};
-        if (const auto lines = readTextLines(platform, folder + listFileName(i))) {
-            outcome = parseListFile(*lines, header, lists.words(i));
+        if (auto file = readTextLines(platform, folder + listFileName(i))) {
+            outcome = parseListFile(file->lines, header, lists.words(i));
             lists.storeHeader(i, header);
+            if (!file->form.exact) {
+                file->form.linesAsRead = formatListFile(header, lists.words(i));
+            }
+            lists.fileForms[static_cast<size_t>(i)] = std::move(file->form);
         }
         if (outcome.failure != ListReadFailure::None) {
             reportFailure(i, outcome, lists, result);
@@ -127,8 +126,10 @@ ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder,
     return result;
 }
 
-bool writeListFile(Platform& platform, const Lists& lists, int list, const std::u16string& path) {
-    return writeTextLines(platform, path, formatListFile(lists.header(list), lists.words(list)));
+TextSave writeListFile(Platform& platform, const Lists& lists, int list, const std::u16string& path,
+                       TextFileForm& form) {
+    return writeTextLines(platform, path, formatListFile(lists.header(list), lists.words(list)),
+                          form);
 }
 
 }  // namespace wordvane

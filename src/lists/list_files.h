@@ -24,12 +24,10 @@ struct ListFilesOutcome {
 // read completely before it.
 ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder, Lists& lists);
 
-// Writes list `list` to `path` in the list-file layout. False when the file
-// could not be written; the old file is then left as it was.
-bool writeListFile(Platform& platform, const Lists& lists, int list, const std::u16string& path);
-
-// The message shown when a list or the settings file could not be saved.
-std::u16string saveFailedMessage(const std::u16string& fileName);
+// Writes list `list` to `path` in the list-file layout, in the way `form`
+// says (the list's own file: `lists.fileForms[list]`).
+TextSave writeListFile(Platform& platform, const Lists& lists, int list, const std::u16string& path,
+                       TextFileForm& form);
 // Where the changes of a list go whose own file start-up could not read
 // whole ("WordList1_未保存.txt").
 std::u16string unsavedCopyName(int list);

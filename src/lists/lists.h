@@ -6,6 +6,7 @@
 
 #include "lists/list_file_format.h"
 #include "lists/settings.h"
+#include "lists/text_file.h"
 #include "lists/word_list.h"
 
 namespace wordvane {
@@ -49,6 +50,8 @@ class Lists {
     int16_t loadedListCount = 0;
     // Word lists 1 to 5 changed since they were read or saved.
     std::array<bool, 5> wordListChanged{};
+    // How each list's file was read, so that it is written back the same way.
+    std::array<TextFileForm, kListCount> fileForms{};
     Settings settings;
 
     std::u16string& startChar(int list) { return headerKey(list, 0); }

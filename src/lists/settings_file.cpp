@@ -255,14 +255,18 @@ SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& p
                                      PixelScale scale) {
     SettingsReadOutcome outcome;
     try {
-        const auto lines = readTextLines(platform, path);
-        if (!lines) {
+        auto file = readTextLines(platform, path);
+        if (!file) {
             throw SettingsReadError{};
         }
-        ValueReader reader(*lines);
+        ValueReader reader(file->lines);
         SettingsFileContent content;
         readValues(reader, scale, content, outcome.messages);
         readReplaceSets(reader, content);
+        if (!file->form.exact) {
+            file->form.linesAsRead = settingsFileLines(content);
+        }
+        outcome.form = std::move(file->form);
         outcome.content = std::move(content);
     } catch (const SettingsReadError& error) {
         std::u16string text = kReadFailedMessage;
@@ -276,8 +280,7 @@ SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& p
     return outcome;
 }
 
-bool writeSettingsFile(Platform& platform, const std::u16string& path,
-                       const SettingsFileContent& content) {
+std::vector<std::u16string> settingsFileLines(const SettingsFileContent& content) {
     const Settings& settings = content.settings;
     const double minutes = settings.separatorInterval < 0
                                ? settings.separatorInterval
@@ -310,7 +313,12 @@ bool writeSettingsFile(Platform& platform, const std::u16string& path,
         lines.push_back(toDecimal(hotKey.key) + hotKeyComment(i));
     }
     writeReplaceSets(content, lines);
-    return writeTextLines(platform, path, lines);
+    return lines;
+}
+
+TextSave writeSettingsFile(Platform& platform, const std::u16string& path,
+                           const SettingsFileContent& content, TextFileForm& form) {
+    return writeTextLines(platform, path, settingsFileLines(content), form);
 }
 
 }  // namespace wordvane

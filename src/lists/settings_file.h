@@ -7,6 +7,7 @@
 
 #include "lists/message.h"
 #include "lists/settings.h"
+#include "lists/text_file.h"
 #include "platform/platform.h"
 
 namespace wordvane {
@@ -40,6 +41,8 @@ struct SettingsReadOutcome {
     std::optional<SettingsFileContent> content;
     // The corrections made while reading, then the failure, in order.
     Messages messages;
+    // How the file was read, so that it is written back the same way.
+    TextFileForm form;
 };
 
 // Reads vane.ini at `path`; widths in pixels become twips at `scale`, and
@@ -47,9 +50,10 @@ struct SettingsReadOutcome {
 SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& path,
                                      PixelScale scale);
 
-// Writes vane.ini to `path`. False when it could not be written; the old file
-// is then left as it was.
-bool writeSettingsFile(Platform& platform, const std::u16string& path,
-                       const SettingsFileContent& content);
+// The lines of vane.ini for `content`, and the file written in the way
+// `form` says.
+std::vector<std::u16string> settingsFileLines(const SettingsFileContent& content);
+TextSave writeSettingsFile(Platform& platform, const std::u16string& path,
+                           const SettingsFileContent& content, TextFileForm& form);
 
 }  // namespace wordvane

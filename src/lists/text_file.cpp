@@ -1,7 +1,5 @@
 #include "lists/text_file.h"
 
-#include "lists/cp932.h"
-
 namespace wordvane {
 
 std::vector<std::u16string> splitLines(const std::u16string& text) {
@@ -23,23 +21,65 @@ std::vector<std::u16string> splitLines(const std::u16string& text) {
     return lines;
 }
 
-std::optional<std::vector<std::u16string>> readTextLines(Platform& platform,
-                                                         const std::u16string& path) {
+std::optional<TextFileLines> readTextLines(Platform& platform, const std::u16string& path) {
     const auto bytes = platform.readFile(path);
     if (!bytes) {
         return std::nullopt;
     }
-    return splitLines(decodeCp932(*bytes));
+    DecodedText decoded = decodeText(*bytes);
+    return TextFileLines{splitLines(decoded.text),
+                         TextFileForm{decoded.encoding, decoded.exact, {}}};
 }
 
-bool writeTextLines(Platform& platform, const std::u16string& path,
-                    const std::vector<std::u16string>& lines) {
+TextSave writeTextLines(Platform& platform, const std::u16string& path,
+                        const std::vector<std::u16string>& lines, TextFileForm& form) {
+    if (!form.exact && lines == form.linesAsRead) {
+        return TextSave::LeftAlone;
+    }
     std::u16string text;
     for (const auto& line : lines) {
         text += line;
         text += u"\r\n";
     }
-    return platform.writeFile(path, encodeCp932(text));
+    // Text that would not read back the same (a character code page 932 has
+    // no place for, or Shift_JIS bytes that happen to look like UTF-8) goes
+    // out as UTF-8 with a byte-order mark, which reads back as it was.
+    std::string bytes = encodeText(text, form.encoding);
+    if (decodeText(bytes).text != text) {
+        form.encoding = TextEncoding::Utf8WithMark;
+        bytes = encodeText(text, form.encoding);
+    }
+    switch (platform.writeFile(path, bytes)) {
+        case FileWrite::Written: {
+            const bool overInexact = !form.exact;
+            form.exact = true;
+            form.linesAsRead.clear();
+            return overInexact ? TextSave::WrittenOverInexact : TextSave::Written;
+        }
+        case FileWrite::LeftAside:
+            return TextSave::LeftAside;
+        case FileWrite::Failed:
+            break;
+    }
+    return TextSave::Failed;
+}
+
+std::u16string textSaveMessage(const std::u16string& fileName, TextSave save) {
+    switch (save) {
+        case TextSave::Written:
+        case TextSave::LeftAlone:
+            return u"";
+        case TextSave::WrittenOverInexact:
+            return u"ファイル" + fileName + u"には読み取れない文字があったため、元のファイルを" +
+                   fileName + u".bakとして残しました。";
+        case TextSave::LeftAside:
+            return u"ファイル" + fileName + u"を保存できませんでした。\r\n変更は" + fileName +
+                   u".savingに残してあります。";
+        case TextSave::Failed:
+            break;
+    }
+    return u"ファイル" + fileName +
+           u"を保存できませんでした。\r\n保存先のファイルは変更されていません。";
 }
 
 std::u16string fileNameOf(const std::u16string& path) {

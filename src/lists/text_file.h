@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/text_encoding.h"
 #include "platform/platform.h"
 
 namespace wordvane {
@@ -13,14 +14,48 @@ namespace wordvane {
 // of the text does not start another line.
 std::vector<std::u16string> splitLines(const std::u16string& text);
 
-// A text file in the ANSI code page, as lines. Empty when it cannot be read.
-std::optional<std::vector<std::u16string>> readTextLines(Platform& platform,
-                                                         const std::u16string& path);
+// How a text file was read, so that it is written back the same way: its
+// encoding and, for a file whose bytes were not all characters, the lines
+// the program would write right after reading it; a save that would write
+// just those leaves the file alone, so that a lossy read never replaces what
+// the user wrote.
+struct TextFileForm {
+    TextEncoding encoding = TextEncoding::Cp932;
+    bool exact = true;
+    std::vector<std::u16string> linesAsRead;
+};
 
-// Writes the lines, each ended by CR LF. The file is replaced whole or, on
-// failure, left as it was.
-bool writeTextLines(Platform& platform, const std::u16string& path,
-                    const std::vector<std::u16string>& lines);
+struct TextFileLines {
+    std::vector<std::u16string> lines;
+    TextFileForm form;
+};
+
+// A text file as lines, in the encoding its bytes show (see decodeText).
+// Empty when it cannot be read.
+std::optional<TextFileLines> readTextLines(Platform& platform, const std::u16string& path);
+
+enum class TextSave {
+    Written,
+    // Written over a file that was not read exactly; the old file is kept as
+    // PATH.bak, which the user is told once.
+    WrittenOverInexact,
+    // A file that was not read exactly and has not changed: left alone.
+    LeftAlone,
+    // Not written: the old file is as it was.
+    Failed,
+    // The old file could not be replaced: the new text is in PATH.saving.
+    LeftAside,
+};
+
+// Writes the lines, each ended by CR LF, in `form`'s encoding, the previous
+// file kept as PATH.bak. Text that would not read back the same in it (code
+// page 932 cannot hold a character) goes out as UTF-8 with a byte-order
+// mark, and `form` keeps that encoding from then on.
+TextSave writeTextLines(Platform& platform, const std::u16string& path,
+                        const std::vector<std::u16string>& lines, TextFileForm& form);
+
+// What the user is told after saving `fileName`; empty when all went well.
+std::u16string textSaveMessage(const std::u16string& fileName, TextSave save);
 
 // The file name part of a path.
 std::u16string fileNameOf(const std::u16string& path);

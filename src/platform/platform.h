@@ -73,6 +73,8 @@ struct KeyPress {
     uint64_t at = 0;
 };
 
+enum class FileWrite { Written, Failed, LeftAside };
+
 // A caret: its top left in screen pixels, the class name of the window that
 // has it, and its height in pixels (0 when the source does not tell).
 struct Caret {
@@ -307,9 +309,13 @@ class Platform {
     virtual void exitProcess() = 0;
 
     // Files. `readFile` is empty when the file cannot be read. `writeFile`
-    // replaces the file whole or, when it fails, leaves the old one as it was.
+    // writes PATH.saving and puts it in the file's place, the file it
+    // replaces kept as PATH.bak; a file another program holds is tried
+    // again for a while. When the new file cannot be written the old one is
+    // as it was (Failed); when it cannot take the old one's place it stays
+    // as PATH.saving (LeftAside).
     virtual std::optional<std::string> readFile(const std::u16string& path) = 0;
-    virtual bool writeFile(const std::u16string& path, std::string_view bytes) = 0;
+    virtual FileWrite writeFile(const std::u16string& path, std::string_view bytes) = 0;
 
     // Clock: milliseconds since some start, and the local date and time.
     virtual uint64_t milliseconds() = 0;

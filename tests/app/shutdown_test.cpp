@@ -185,7 +185,7 @@ TEST_F(Shutdown, AFailedSaveTellsTheUserAndKeepsTheOldFile) {
 TEST_F(Shutdown, AnInterruptedWriteLeavesTheOldFileWhole) {
     const auto before = folder.bytes("Launch.txt");
     std::filesystem::create_directory(folder.path() + "/Launch.txt.saving");
-    EXPECT_FALSE(platform.writeFile(folder.file("Launch.txt"), "new content"));
+    EXPECT_EQ(platform.writeFile(folder.file("Launch.txt"), "new content"), FileWrite::Failed);
     EXPECT_EQ(folder.bytes("Launch.txt"), before);
 }
 

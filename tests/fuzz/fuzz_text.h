@@ -2,7 +2,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+
+// A folder of the system's temporary folder for a fuzz target's files.
+inline std::string fuzzFolder(const char* name) {
+    const auto dir = std::filesystem::temp_directory_path() / name;
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
 
 // The fuzzer's bytes as UTF-16 code units, little-endian; an odd last byte is
 // left out.

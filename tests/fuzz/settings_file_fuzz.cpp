@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "fuzz_text.h"
 #include "lists/settings_file.h"
 #include "platform/fake/fake_platform.h"
 
@@ -16,11 +17,7 @@ namespace {
 constexpr wordvane::PixelScale kScale{168};
 
 const std::string& folder() {
-    static const std::string path = [] {
-        auto dir = std::filesystem::temp_directory_path() / "wordvane-settings-fuzz";
-        std::filesystem::create_directories(dir);
-        return dir.string();
-    }();
+    static const std::string path = fuzzFolder("wordvane-settings-fuzz");
     return path;
 }
 
@@ -38,12 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!read.content) {
         return 0;
     }
-    if (!writeSettingsFile(platform, path, *read.content)) {
+    // Written out (whatever the encoding the bytes showed), the file reads
+    // back to the same content and is written again byte for byte.
+    TextFileForm form{read.form.encoding, true, {}};
+    if (writeSettingsFile(platform, path, *read.content, form) != TextSave::Written) {
         std::abort();
     }
     const auto written = platform.readFile(path);
-    const auto again = readSettingsFile(platform, path, kScale);
-    if (!written || !again.content || !writeSettingsFile(platform, path, *again.content) ||
+    auto again = readSettingsFile(platform, path, kScale);
+    if (!written || !again.content || !again.form.exact ||
+        writeSettingsFile(platform, path, *again.content, again.form) != TextSave::Written ||
         platform.readFile(path) != written) {
         std::abort();
     }

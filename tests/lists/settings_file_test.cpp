@@ -46,8 +46,14 @@ class SettingsFile : public ::testing::Test {
 
     const Settings& settings() const { return outcome.content->settings; }
 
+    // vane.ini written as it was read.
+    bool written(const SettingsFileContent& content) {
+        return writeSettingsFile(platform, folder.file("vane.ini"), content, outcome.form) ==
+               TextSave::Written;
+    }
+
     std::u16string writtenLine(int number) {
-        EXPECT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content));
+        EXPECT_TRUE(written(*outcome.content));
         return folder.lines("vane.ini").at(static_cast<size_t>(number - 1));
     }
 
@@ -224,7 +230,7 @@ TEST_F(SettingsFile, ADamagedSetLineIsNamedAndLinesNotUsedAreWrittenBackAsTheyWe
     auto& sets = outcome.content->replaceSets;
     sets.erase(sets.begin());
     sets.push_back({u"new", u"x", u"y"});
-    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content));
+    ASSERT_TRUE(written(*outcome.content));
     const auto lines = folder.lines("vane.ini");
     const std::vector<std::u16string> written(lines.begin() + 28, lines.end());
     const std::u16string set = u"s/b/a/ ポップアップの設定";
@@ -244,8 +250,8 @@ TEST_F(SettingsFile, EveryValueAndReplacementSetSurvivesAWriteAndARead) {
     content.replaceSets = {{u"名前/スラッシュ", u"a/b\r\nc", u"\\a"},
                            {u"ends with a backslash \\", u"C:\\temp\\", u"\\\\server\\n"},
                            {u"", u"", u"/"}};
-    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), content));
-    const auto written = folder.bytes("vane.ini");
+    ASSERT_TRUE(written(content));
+    const auto bytes = folder.bytes("vane.ini");
 
     ASSERT_TRUE(read().content);
     EXPECT_TRUE(outcome.messages.empty());
@@ -256,14 +262,14 @@ TEST_F(SettingsFile, EveryValueAndReplacementSetSurvivesAWriteAndARead) {
               (ReplaceSetFields{u"ends with a backslash \\ ", u"C:\\temp\\ ", u"\\\\server\\n"}))
         << "a blank keeps a closing backslash from escaping the separator";
     EXPECT_EQ(sets[2][2], u"/");
-    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content));
-    EXPECT_EQ(folder.bytes("vane.ini"), written) << "a written file reads and writes back the same";
+    ASSERT_TRUE(written(*outcome.content));
+    EXPECT_EQ(folder.bytes("vane.ini"), bytes) << "a written file reads and writes back the same";
 }
 
 TEST_F(SettingsFile, CommentsAreWrittenAfterTheValuesWithoutABlank) {
     folder.write("vane.ini", standardSettings());
     ASSERT_TRUE(read().content);
-    ASSERT_TRUE(writeSettingsFile(platform, folder.file("vane.ini"), *outcome.content));
+    ASSERT_TRUE(written(*outcome.content));
     const auto lines = folder.lines("vane.ini");
     ASSERT_EQ(lines.size(), 28u);
     EXPECT_EQ(lines[0], u"True/ 簡易ランチャーを有効(true)にするか無効(false)にするか");

@@ -10,12 +10,29 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 out=$("$checker" "$defaults") || fail "defaults/ is not accepted"
 [ "$(grep -c ': loaded "' <<<"$out")" -eq 7 ] || fail "not every list loaded: $out"
-[ "$(wc -l <<<"$out")" -eq 7 ] || fail "unexpected messages: $out"
-grep -q '^ClipBoad.txt: loaded "クリップボード", 20 words$' <<<"$out" || fail "history size: $out"
+[ "$(wc -l <<<"$out")" -eq 8 ] || fail "unexpected messages: $out"
+grep -q '^vane.ini: Shift_JIS$' <<<"$out" || fail "vane.ini: $out"
+grep -q '^ClipBoad.txt: loaded "クリップボード", 20 words, Shift_JIS$' <<<"$out" ||
+    fail "history size: $out"
 
 "$checker" "$defaults" --rewrite "$work/out" >/dev/null || fail "rewrite failed"
 for file in "$defaults"/*; do
     cmp "$file" "$work/out/$(basename "$file")" || fail "$(basename "$file") changes when rewritten"
+done
+
+# Files as today's Notepad saves them: UTF-8 without a mark, UTF-8 with
+# one, UTF-16; each is named and written back byte for byte.
+cp -r "$defaults" "$work/edited"
+iconv -f CP932 -t UTF-8 "$defaults/WordList1.txt" > "$work/edited/WordList1.txt"
+{ printf '\xEF\xBB\xBF'; iconv -f CP932 -t UTF-8 "$defaults/vane.ini"; } > "$work/edited/vane.ini"
+{ printf '\xFF\xFE'; iconv -f CP932 -t UTF-16LE "$defaults/WordList2.txt"; } \
+    > "$work/edited/WordList2.txt"
+out=$("$checker" "$work/edited" --rewrite "$work/edited-out") || fail "edited files: $out"
+grep -q '^vane.ini: UTF-8 (BOM)$' <<<"$out" || fail "vane.ini with a mark: $out"
+grep -q '^WordList1.txt: loaded "あいさつ", .* words, UTF-8$' <<<"$out" || fail "UTF-8: $out"
+grep -q '^WordList2.txt: loaded ".*", .* words, UTF-16LE$' <<<"$out" || fail "UTF-16: $out"
+for file in vane.ini WordList1.txt WordList2.txt; do
+    cmp "$work/edited/$file" "$work/edited-out/$file" || fail "$file changes when rewritten"
 done
 
 cp -r "$defaults" "$work/broken"

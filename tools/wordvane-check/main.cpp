@@ -32,8 +32,11 @@ void printSummary(const Lists& lists) {
     for (int i = 0; i < kListCount; ++i) {
         std::cout << toUtf8(listFileName(i)) << ": ";
         if (lists.loaded(i)) {
+            const TextFileForm& form = lists.fileForms[static_cast<size_t>(i)];
             std::cout << "loaded \"" << toUtf8(lists.listNames[static_cast<size_t>(i)]) << "\", "
-                      << lists.words(i).getWordLength() + 1 << " words\n";
+                      << lists.words(i).getWordLength() + 1 << " words, "
+                      << encodingName(form.encoding) << (form.exact ? "" : ", not read exactly")
+                      << "\n";
         } else {
             std::cout << "not loaded\n";
         }
@@ -44,10 +47,16 @@ bool rewrite(App& app, const std::string& out) {
     std::error_code error;
     std::filesystem::create_directories(out, error);
     const std::u16string folder = fromUtf8(out) + u"/";
-    bool ok = writeSettingsFile(app.platform, folder + kSettingsFileName,
-                                app.shell.settingsFileContent());
+    const auto written = [](TextSave save) {
+        return save == TextSave::Written || save == TextSave::WrittenOverInexact;
+    };
+    TextFileForm settingsForm{app.shell.settingsForm().encoding, true, {}};
+    bool ok = written(writeSettingsFile(app.platform, folder + kSettingsFileName,
+                                        app.shell.settingsFileContent(), settingsForm));
     for (int i = 0; i < app.lists.loadedListCount; ++i) {
-        ok = writeListFile(app.platform, app.lists, i, folder + listFileName(i)) && ok;
+        TextFileForm form{app.lists.fileForms[static_cast<size_t>(i)].encoding, true, {}};
+        ok = written(writeListFile(app.platform, app.lists, i, folder + listFileName(i), form)) &&
+             ok;
     }
     return ok;
 }
@@ -70,6 +79,9 @@ int main(int argc, char** argv) {
         std::cout << "start-up ends the program\n";
         return 1;
     }
+    const TextFileForm& settings = app.shell.settingsForm();
+    std::cout << "vane.ini: " << encodingName(settings.encoding)
+              << (settings.exact ? "" : ", not read exactly") << "\n";
     printSummary(app.lists);
     if (rewriting) {
         if (!rewrite(app, argv[3])) {

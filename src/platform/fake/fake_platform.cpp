@@ -329,18 +329,13 @@ std::optional<std::string> FakePlatform::readFile(const std::u16string& path) {
     return bytes.str();
 }
 
-// Writes a temporary file beside the target and renames it over the target
-// only when the whole write succeeded.
-bool FakePlatform::writeFile(const std::u16string& path, std::string_view bytes) {
+// Writes a temporary file beside the target and puts it in the target's
+// place only when the whole write succeeded, the old file kept as PATH.bak.
+FileWrite FakePlatform::writeFile(const std::u16string& path, std::string_view bytes) {
     if (failingWrites.count(path) > 0) {
-        return false;
+        return FileWrite::Failed;
     }
     const fs::path target(toUtf8(path));
-    std::error_code status;
-    if (fs::exists(target, status) &&
-        (fs::status(target, status).permissions() & fs::perms::owner_write) == fs::perms::none) {
-        return false;  // Windows refuses to replace a read-only file
-    }
     fs::path temporary = target;
     temporary += ".saving";
     {
@@ -350,18 +345,30 @@ bool FakePlatform::writeFile(const std::u16string& path, std::string_view bytes)
         if (!out) {
             std::error_code ignored;
             fs::remove(temporary, ignored);
-            return false;
+            return FileWrite::Failed;
         }
     }
+    std::error_code status;
+    const bool exists = fs::exists(target, status);
+    // Windows refuses to replace a read-only file or one another program
+    // holds; the new text stays beside it.
+    if (heldFiles.contains(path) || (exists && (fs::status(target, status).permissions() &
+                                                fs::perms::owner_write) == fs::perms::none)) {
+        return FileWrite::LeftAside;
+    }
     std::error_code error;
+    if (exists) {
+        fs::path backup = target;
+        backup += ".bak";
+        fs::copy_file(target, backup, fs::copy_options::overwrite_existing, error);
+    }
     fs::rename(temporary, target, error);
     if (error) {
-        fs::remove(temporary, error);
-        return false;
+        return FileWrite::LeftAside;
     }
     writtenFiles.push_back(path);
     trayIconShownAtWrites.push_back(trayIconShown);
-    return true;
+    return FileWrite::Written;
 }
 
 uint64_t FakePlatform::milliseconds() {

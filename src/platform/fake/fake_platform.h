@@ -88,6 +88,8 @@ class FakePlatform : public Platform {
     std::optional<std::u16string> saveDialogAnswer;
     bool otherInstance = false;
     std::set<std::u16string> failingWrites;  // paths whose writing fails
+    // Files another program holds open: they cannot be replaced.
+    std::set<std::u16string> heldFiles;
     // Milliseconds since the session began; the local date and time move on
     // with it from `localTime`.
     uint64_t now = 0;
@@ -216,7 +218,7 @@ class FakePlatform : public Platform {
     bool anotherInstanceRunning() override;
     void exitProcess() override;
     std::optional<std::string> readFile(const std::u16string& path) override;
-    bool writeFile(const std::u16string& path, std::string_view bytes) override;
+    FileWrite writeFile(const std::u16string& path, std::string_view bytes) override;
     uint64_t milliseconds() override;
     LocalDateTime localNow() override;
 

@@ -41,29 +41,51 @@ std::optional<std::string> Win32Platform::readFile(const std::u16string& path) {
     return std::nullopt;
 }
 
-// The new content goes to a temporary file beside the old one, which is
-// replaced only once the whole content is on disk.
-bool Win32Platform::writeFile(const std::u16string& path, std::string_view bytes) {
+namespace {
+
+// The previous file becomes PATH.bak (one generation) and the new one takes
+// its place.
+bool putInPlace(const std::wstring& temporary, const std::wstring& target) {
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !CopyFileW(target.c_str(), (target + L".bak").c_str(), FALSE)) {
+        return false;
+    }
+    return MoveFileExW(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+}  // namespace
+
+// The new content goes to PATH.saving beside the old file, which is replaced
+// only once the whole content is on disk. A virus scanner, the search
+// indexer or a cloud client often holds a file for a moment after it was
+// written: the replacing is tried again for about two seconds, and when it
+// still fails the new content stays in PATH.saving.
+FileWrite Win32Platform::writeFile(const std::u16string& path, std::string_view bytes) {
     const std::wstring target = wide(path);
     const std::wstring temporary = target + L".saving";
     {
         UniqueHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) {
-            return false;
+            return FileWrite::Failed;
         }
         if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
             file.reset();
             DeleteFileW(temporary.c_str());
-            return false;
+            return FileWrite::Failed;
         }
     }
-    if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temporary.c_str());
-        return false;
+    DWORD pause = 50;
+    for (DWORD waited = 0;; waited += pause, pause = std::min<DWORD>(pause * 2, 400)) {
+        if (putInPlace(temporary, target)) {
+            return FileWrite::Written;
+        }
+        if (waited >= 2000) {
+            return FileWrite::LeftAside;
+        }
+        Sleep(pause);
     }
-    return true;
 }
 
 }  // namespace wordvane::win32

@@ -101,7 +101,7 @@ class Win32Platform : public Platform {
     bool anotherInstanceRunning() override;
     void exitProcess() override;
     std::optional<std::string> readFile(const std::u16string& path) override;
-    bool writeFile(const std::u16string& path, std::string_view bytes) override;
+    FileWrite writeFile(const std::u16string& path, std::string_view bytes) override;
     uint64_t milliseconds() override;
     LocalDateTime localNow() override;
 
