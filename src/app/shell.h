@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "completion/completion.h"
@@ -63,6 +64,7 @@ class Shell {
     void applySettings(const SettingsFileContent& content);
     void createWindowsHiddenAndTopmost();
     bool readLists();
+    void checkWritable();
     void captionModeMenu();
     void applyHeaderDefaults();
     void chooseFirstMode();
@@ -89,6 +91,8 @@ class Shell {
     bool sessionEnding_ = false;
     // How vane.ini was read, so that it is written back the same way.
     TextFileForm settingsForm_;
+    // The files start-up found it cannot write: they are not saved.
+    std::set<std::u16string> unwritable_;
 };
 
 }  // namespace wordvane

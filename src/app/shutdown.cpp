@@ -36,6 +36,9 @@ void Shell::tellSave(const std::u16string& fileName, TextSave save) {
 
 // Saves one list to its file, as it was read.
 void Shell::saveListOrTell(int list) {
+    if (unwritable_.contains(listFileName(list))) {
+        return;
+    }
     const TextSave save =
         writeListFile(platform_, lists_, list, programFolder(platform_) + listFileName(list),
                       lists_.fileForms[static_cast<size_t>(list)]);
@@ -52,6 +55,9 @@ void Shell::saveSpecialLists() {
         if (lists_.loaded(list)) {
             saveListOrTell(list);
         }
+    }
+    if (unwritable_.contains(kSettingsFileName)) {
+        return;
     }
     tellSave(kSettingsFileName,
              writeSettingsFile(platform_, programFolder(platform_) + kSettingsFileName,

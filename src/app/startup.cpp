@@ -10,6 +10,8 @@ namespace wordvane {
 namespace {
 
 constexpr char16_t kAlreadyRunningMessage[] = u"既に起動されています。";
+constexpr char16_t kCannotWriteMessage[] =
+    u"次の場所に書き込めないため、リストと設定の変更は保存されません。\r\n";
 constexpr char16_t kCaptionSuffix[] = u" - Wordvane ";
 
 }  // namespace
@@ -111,7 +113,37 @@ bool Shell::readLists() {
         return false;
     }
     captionModeMenu();
+    checkWritable();
     return true;
+}
+
+// A program folder where nothing can be written (under Program Files, a
+// read-only folder) or a read-only file is told once, now, rather than as
+// failed saves at exit; those files are then left alone.
+void Shell::checkWritable() {
+    const std::u16string folder = programFolder(platform_);
+    std::u16string places;
+    if (!platform_.canWrite(folder)) {
+        places = folder;
+        unwritable_.insert(kSettingsFileName);
+        for (int list = 0; list < kListCount; ++list) {
+            unwritable_.insert(listFileName(list));
+        }
+    } else {
+        std::vector<std::u16string> names{kSettingsFileName};
+        for (int list = 0; list < kListCount; ++list) {
+            names.push_back(listFileName(list));
+        }
+        for (const std::u16string& name : names) {
+            if (!platform_.canWrite(folder + name)) {
+                places += (places.empty() ? u"" : u"\r\n") + name;
+                unwritable_.insert(name);
+            }
+        }
+    }
+    if (!places.empty()) {
+        message(kCannotWriteMessage + places, kMbIconExclamation);
+    }
 }
 
 // The mode menu names the lists; a list without a name (not read) has no item.

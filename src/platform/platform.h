@@ -316,6 +316,10 @@ class Platform {
     // as PATH.saving (LeftAside).
     virtual std::optional<std::string> readFile(const std::u16string& path) = 0;
     virtual FileWrite writeFile(const std::u16string& path, std::string_view bytes) = 0;
+    // Whether the program may write there: for a folder (a path ending in a
+    // separator) a file can be made in it; for a file, it is absent or not
+    // read-only.
+    virtual bool canWrite(const std::u16string& path) = 0;
 
     // Clock: milliseconds since some start, and the local date and time.
     virtual uint64_t milliseconds() = 0;

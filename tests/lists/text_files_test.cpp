@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "lists/text_encoding.h"
 #include "platform/fake/fake_session.h"
 #include "support/app_fixture.h"
@@ -115,6 +117,24 @@ TEST_F(TextFiles, SavesKeepOneGenerationAndAHeldFileIsLeftAside) {
     EXPECT_EQ(messageTexts(), std::vector<std::u16string>{
                                   u"ファイルLaunch.txtを保存できませんでした。\r\n変更はLaunch."
                                   u"txt.savingに残してあります。"});
+}
+
+// A program folder where nothing can be written (a copy under Program
+// Files) is told once at start-up, and exit then writes nothing there.
+TEST_F(TextFiles, AFolderThatCannotBeWrittenIsToldAtStartUp) {
+    namespace fs = std::filesystem;
+    const fs::perms before = fs::status(folder.path()).permissions();
+    fs::permissions(folder.path(),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const bool loaded = app.shell.Form_Load();
+    app.shell.mnuExit_Click();
+    fs::permissions(folder.path(), before);
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].starts_with(
+        u"次の場所に書き込めないため、リストと設定の変更は保存されません。\r\n"));
+    EXPECT_TRUE(platform.writtenFiles.empty());
 }
 
 }  // namespace

@@ -371,6 +371,15 @@ FileWrite FakePlatform::writeFile(const std::u16string& path, std::string_view b
     return FileWrite::Written;
 }
 
+bool FakePlatform::canWrite(const std::u16string& path) {
+    std::error_code status;
+    const fs::path target(toUtf8(path));
+    if (!fs::exists(target, status)) {
+        return true;
+    }
+    return (fs::status(target, status).permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
 uint64_t FakePlatform::milliseconds() {
     return now;
 }

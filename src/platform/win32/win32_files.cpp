@@ -41,6 +41,19 @@ std::optional<std::string> Win32Platform::readFile(const std::u16string& path) {
     return std::nullopt;
 }
 
+bool Win32Platform::canWrite(const std::u16string& path) {
+    const std::wstring target = wide(path);
+    if (!target.empty() && (target.back() == L'\\' || target.back() == L'/')) {
+        // A file that goes as soon as it is closed.
+        UniqueHandle probe(CreateFileW(
+            (target + L"Wordvane.write-test").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        return probe.valid();
+    }
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+}
+
 namespace {
 
 // The previous file becomes PATH.bak (one generation) and the new one takes

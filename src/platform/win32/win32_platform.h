@@ -102,6 +102,7 @@ class Win32Platform : public Platform {
     void exitProcess() override;
     std::optional<std::string> readFile(const std::u16string& path) override;
     FileWrite writeFile(const std::u16string& path, std::string_view bytes) override;
+    bool canWrite(const std::u16string& path) override;
     uint64_t milliseconds() override;
     LocalDateTime localNow() override;
 
