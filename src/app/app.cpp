@@ -65,9 +65,10 @@ App::App(Platform& p)
     mainTick.seriesTick = [this](const std::u16string& spelling, bool ctrlDown) {
         series.tick(spelling, ctrlDown);
     };
-    mainTick.textWindowTick = [this] {
+    mainTick.residentTick = [this] {
         textWindow.tick();
         textTransform.tick();
+        shell.saveSoonAfterChanges();
     };
     capture.onLinkCopied = [this](const std::u16string& text) { textWindow.offerLink(text); };
     forms.form8.Text1.onChange = [this] { completion.setInputText(forms.form8.Text1.text()); };

@@ -50,6 +50,11 @@ class Shell {
     // The tray icon's callback with its mouse message number.
     void onTrayIconMessage(int mouseMessage);
 
+    // The launcher list, the history and vane.ini (and the changed word lists
+    // when no exit question is asked) are written a few seconds after they
+    // change, so that a crash or a power cut loses at most those seconds.
+    void saveSoonAfterChanges();
+
     // Everything vane.ini holds, from the subsystems that own it.
     SettingsFileContent settingsFileContent() const;
     const TextFileForm& settingsForm() const { return settingsForm_; }
@@ -74,6 +79,7 @@ class Shell {
     void saveListOrTell(int list);
     void saveCopyAndTell(int list);
     void tellSave(const std::u16string& fileName, TextSave save);
+    size_t fingerprintOfSavedFiles() const;
     void endProcess();
 
     void show(const Messages& messages);
@@ -93,6 +99,13 @@ class Shell {
     TextFileForm settingsForm_;
     // The files start-up found it cannot write: they are not saved.
     std::set<std::u16string> unwritable_;
+    // What was last saved or read of the files saved after a change, what
+    // was seen at the last look, and when to look again; while saving in
+    // the background a failure is not told (exit tells it).
+    size_t savedFingerprint_ = 0;
+    size_t seenFingerprint_ = 0;
+    uint64_t nextSaveLook_ = 0;
+    bool savingInBackground_ = false;
 };
 
 }  // namespace wordvane

@@ -29,7 +29,8 @@ void Shell::endProcess() {
 // session's end there is no one to tell.
 void Shell::tellSave(const std::u16string& fileName, TextSave save) {
     const std::u16string text = textSaveMessage(fileName, save);
-    if (!text.empty() && !sessionEnding_) {
+    const bool failed = save == TextSave::Failed || save == TextSave::LeftAside;
+    if (!text.empty() && !sessionEnding_ && !(failed && savingInBackground_)) {
         message(text, kMbIconExclamation);
     }
 }
@@ -102,6 +103,52 @@ void Shell::saveChangedWordLists() {
             saveCopyAndTell(list);
         }
     }
+}
+
+// What the files saved after a change would hold now, as one number.
+size_t Shell::fingerprintOfSavedFiles() const {
+    std::u16string all;
+    const auto add = [&all](const std::vector<std::u16string>& lines) {
+        for (const auto& line : lines) {
+            all += line;
+            all += u'\n';
+        }
+    };
+    for (int list : {kLauncherList, kClipboardList}) {
+        if (lists_.loaded(list)) {
+            add(formatListFile(lists_.header(list), lists_.words(list)));
+        }
+    }
+    add(settingsFileLines(settingsFileContent()));
+    for (bool changed : lists_.wordListChanged) {
+        all += changed ? u'1' : u'0';
+    }
+    return std::hash<std::u16string>{}(all);
+}
+
+// Looked at every five seconds; a change is saved once it has held still
+// for one look, so that a burst of copies is one save.
+void Shell::saveSoonAfterChanges() {
+    constexpr uint64_t kLookMs = 5000;
+    const uint64_t now = platform_.milliseconds();
+    if (processEnded_ || abortingLoad_ || now < nextSaveLook_) {
+        return;
+    }
+    nextSaveLook_ = now + kLookMs;
+    const size_t fingerprint = fingerprintOfSavedFiles();
+    const bool settled = fingerprint == seenFingerprint_;
+    seenFingerprint_ = fingerprint;
+    if (fingerprint == savedFingerprint_ || !settled) {
+        return;
+    }
+    savingInBackground_ = true;
+    saveSpecialLists();
+    if (!lists_.settings.confirmSaveOnExit) {
+        saveChangedWordLists();
+    }
+    savingInBackground_ = false;
+    savedFingerprint_ = fingerprintOfSavedFiles();
+    seenFingerprint_ = savedFingerprint_;
 }
 
 void Shell::queryEndSession() {

@@ -234,6 +234,8 @@ bool Shell::Form_Load() {
     platform_.addTrayIcon(form1.handle(), kAppTitle);
     hotkeys_.setShowHotKey();
     hotkeys_.hookWindow();
+    savedFingerprint_ = fingerprintOfSavedFiles();
+    seenFingerprint_ = savedFingerprint_;
     if (onResident) {
         onResident();
     }

@@ -42,8 +42,8 @@ void MainTick::Timer1_Timer() {
         spelling.clear();  // an elevated application takes none of our keys
     }
     modes_.countDownBalloon();
-    if (textWindowTick) {
-        textWindowTick();
+    if (residentTick) {
+        residentTick();
     }
     notice_.tick();
     if (completion_.reshowIfPending()) {

@@ -21,8 +21,9 @@ class MainTick {
              Modes& modes, ClipboardCapture& capture, ui::Notice& notice, const ui::ModeMenu& menu,
              const ui::Window& addWordDialog);
 
-    // The text window's pop-up time and the text-transform menu's copy.
-    std::function<void()> textWindowTick;
+    // What the resident parts do on every tick: the text window's pop-up
+    // time, the text-transform menu's copy, the saves after a change.
+    std::function<void()> residentTick;
     // A running series paste, with the key this tick read.
     std::function<void(const std::u16string& spelling, bool ctrlDown)> seriesTick;
 

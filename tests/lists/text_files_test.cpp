@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "lists/text_encoding.h"
 #include "platform/fake/fake_session.h"
 #include "support/app_fixture.h"
+#include "util/utf8.h"
 
 namespace wordvane::test {
 namespace {
@@ -117,6 +119,29 @@ TEST_F(TextFiles, SavesKeepOneGenerationAndAHeldFileIsLeftAside) {
     EXPECT_EQ(messageTexts(), std::vector<std::u16string>{
                                   u"ファイルLaunch.txtを保存できませんでした。\r\n変更はLaunch."
                                   u"txt.savingに残してあります。"});
+}
+
+// The history is on disk a few seconds after a copy, not only at exit: a
+// crash loses at most those seconds. A burst of copies is one save.
+TEST_F(TextFiles, TheHistoryIsSavedSecondsAfterItChanges) {
+    ASSERT_TRUE(app.shell.Form_Load());
+    FakeSession user(platform, app);
+    user.tick(600);
+    EXPECT_TRUE(platform.writtenFiles.empty()) << "nothing changed, nothing written";
+    for (const char16_t* text : {u"first copy", u"second copy"}) {
+        user.copy(text);
+        user.tick(150);
+    }
+    EXPECT_TRUE(platform.writtenFiles.empty()) << "still changing";
+    user.tick(1000);
+    const auto count = [&](const std::u16string& name) {
+        return std::count(platform.writtenFiles.begin(), platform.writtenFiles.end(),
+                          folder.file(toUtf8(name)));
+    };
+    EXPECT_EQ(count(u"ClipBoad.txt"), 1);
+    EXPECT_NE(folder.bytes("ClipBoad.txt").find("second copy"), std::string::npos);
+    user.tick(1000);
+    EXPECT_EQ(count(u"ClipBoad.txt"), 1) << "not again while nothing changes";
 }
 
 // A program folder where nothing can be written (a copy under Program
