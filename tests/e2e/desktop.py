@@ -242,6 +242,22 @@ class Wordvane:
             start_new_session=True))
         return log
 
+    def hold_file(self, helpers, name, milliseconds):
+        """Another program holds NAME open for a while, as a virus scanner
+        does; returns once it has it."""
+        held = self.folder / f"{name}.held"
+        held.unlink(missing_ok=True)
+        with open(held, "wb") as output:
+            self.processes.append(subprocess.Popen(
+                ["wine", str(Path(helpers) / "wvprobe.exe"), "hold",
+                 "C:\\" + str((self.folder / name).relative_to(self.prefix.drive_c())).replace(
+                     "/", "\\"),
+                 str(milliseconds)], env=self.prefix.env, stdout=output,
+                stderr=subprocess.DEVNULL, start_new_session=True))
+        deadline = time.monotonic() + 30
+        while b"held" not in held.read_bytes() and time.monotonic() < deadline:
+            time.sleep(0.1)
+
     def target_text(self):
         try:
             return self.target_output.read_text("utf-8")

@@ -142,6 +142,40 @@ class StartAndExit(WordvaneCase):
         self.assertEqual(self.wordvane.files(), before)
 
     def test_tray_menu_lists_the_lists_and_exit_saves_the_special_lists(self):
+        self.check_tray_menu_and_exit()
+
+    def test_lists_saved_as_utf8_by_notepad_keep_their_names_and_bytes(self):
+        # Today's Notepad saves UTF-8 without a mark.
+        for name in ("Launch.txt", "WordList1.txt"):
+            path = self.wordvane.folder / name
+            path.write_bytes(path.read_bytes().decode("cp932").encode("utf-8"))
+        self.check_tray_menu_and_exit()
+
+    def exit_holding_launch(self, milliseconds):
+        icons = PROBE.tray_icons()
+        process = self.wordvane.start(trace_menus=True)
+        icon = self.wait_resident(icons)
+        self.wordvane.age_files()
+        self.wordvane.hold_file(OPTIONS.helpers, "Launch.txt", milliseconds)
+        self.choose_menu_item(self.open_tray_menu(icon), "終了")
+        return process
+
+    def test_a_list_held_for_a_moment_is_saved_when_it_is_let_go(self):
+        process = self.exit_holding_launch(700)
+        self.assert_ends(process)
+        self.assertIn("Launch.txt", self.wordvane.rewritten())
+        self.assertFalse((self.wordvane.folder / "Launch.txt.saving").exists())
+
+    def test_a_list_held_long_is_left_as_saving_with_a_message(self):
+        process = self.exit_holding_launch(8000)
+        box = self.wait_message_box(
+            "ファイルLaunch.txtを保存できませんでした。\r\n変更はLaunch.txt.savingに残してあります。")
+        self.assertTrue((self.wordvane.folder / "Launch.txt.saving").exists())
+        PROBE.click(box["hwnd"], MB_OK_BUTTON)
+        self.assert_ends(process)
+        self.assertNotIn("Launch.txt", self.wordvane.rewritten())
+
+    def check_tray_menu_and_exit(self):
         before = self.wordvane.files()
         self.wordvane.age_files()
         icons = PROBE.tray_icons()
@@ -429,6 +463,22 @@ class ClipboardHistoryAndModes(TargetCase):
 
     TRACE_MENUS = True
     CLIPBOARD_LIST_HOTKEY = "ctrl+alt+shift+v"
+
+    def test_a_copied_emoji_and_wave_dash_come_back_after_a_restart(self):
+        text = "\U0001F600 〜 café"
+        PROBE.set_clipboard(text)
+        time.sleep(1)
+        self.choose_menu_item(self.open_tray_menu(self.icon), "終了")
+        self.assert_ends(self.process)
+        saved = (self.wordvane.folder / "ClipBoad.txt").read_bytes()
+        self.assertTrue(saved.startswith(b"\xef\xbb\xbf"), "UTF-8 with a mark")
+        self.assertIn(text.encode("utf-8"), saved)
+        icons = PROBE.tray_icons()
+        self.process = self.wordvane.start(trace_menus=True)
+        self.wait_resident(icons)
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press(self.CLIPBOARD_LIST_HOTKEY)
+        self.wait_list(text, "the copy, back from the file")
 
     def form1_title(self):
         return [w["title"] for w in self.wordvane.windows_of(PROBE) if w["children"] and

@@ -255,6 +255,20 @@ int wmain(int argc, wchar_t** argv) {
                             static_cast<int>(number(argv[3])));
         return 0;
     }
+    if (command == L"hold" && argc == 4) {
+        // Holds a file open as a virus scanner does for a moment (others may
+        // read it, nobody may replace it), for the given milliseconds.
+        HANDLE file = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return 1;
+        }
+        print("{\"held\":true}");
+        fflush(stdout);
+        Sleep(static_cast<DWORD>(number(argv[3])));
+        CloseHandle(file);
+        return 0;
+    }
     if (command == L"pixels" && argc == 6) {
         printScreenPixels(static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])),
                           static_cast<int>(number(argv[4])), static_cast<int>(number(argv[5])));
