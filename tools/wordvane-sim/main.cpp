@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
         return programFault(0, error);
     }
     std::cout << "start\n";
+    simulation.printEncodings(std::cout);
     simulation.print(std::cout);
     if (!resident) {
         std::cout << "start-up ends the program\n";

@@ -12,6 +12,7 @@
 #include "app/app.h"
 #include "hotkeys/hotkey_ids.h"
 #include "lists/decimal_text.h"
+#include "lists/list_files.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_session.h"
 #include "util/utf8.h"
@@ -90,6 +91,20 @@ class Simulation {
     }
 
     bool start() { return app_.shell.Form_Load(); }
+    // The files start-up read in an encoding other than Shift_JIS, or not
+    // exactly, a line each ("  file: WordList1.txt UTF-8").
+    void printEncodings(std::ostream& out) const {
+        const auto line = [&out](const std::u16string& name, const TextFileForm& form) {
+            if (form.encoding != TextEncoding::Cp932 || !form.exact) {
+                out << "  file: " << toUtf8(name) << " " << encodingName(form.encoding)
+                    << (form.exact ? "" : ", not read exactly") << "\n";
+            }
+        };
+        line(kSettingsFileName, app_.shell.settingsForm());
+        for (int list = 0; list < app_.lists.loadedListCount; ++list) {
+            line(listFileName(list), app_.lists.fileForms[static_cast<size_t>(list)]);
+        }
+    }
 
     void run(const sim::Step& step) {
         if (step.verb != "menu") {
