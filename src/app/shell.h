@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -79,7 +80,7 @@ class Shell {
     void saveListOrTell(int list);
     void saveCopyAndTell(int list);
     void tellSave(const std::u16string& fileName, TextSave save);
-    size_t fingerprintOfSavedFiles() const;
+    size_t fingerprintOfSavedFiles();
     void endProcess();
 
     void show(const Messages& messages);
@@ -106,6 +107,9 @@ class Shell {
     size_t seenFingerprint_ = 0;
     uint64_t nextSaveLook_ = 0;
     bool savingInBackground_ = false;
+    // The launcher list's and the history's revision and content hash at
+    // the last look.
+    std::array<std::pair<uint64_t, size_t>, 2> listLooks_{};
 };
 
 }  // namespace wordvane

@@ -105,25 +105,31 @@ void Shell::saveChangedWordLists() {
     }
 }
 
-// What the files saved after a change would hold now, as one number.
-size_t Shell::fingerprintOfSavedFiles() const {
-    std::u16string all;
-    const auto add = [&all](const std::vector<std::u16string>& lines) {
+// What the files saved after a change would hold now, as one number. A
+// list is formatted again only when it has changed since the last look.
+size_t Shell::fingerprintOfSavedFiles() {
+    const auto hashOf = [](const std::vector<std::u16string>& lines) {
+        std::u16string all;
         for (const auto& line : lines) {
             all += line;
             all += u'\n';
         }
+        return std::hash<std::u16string>{}(all);
     };
+    size_t fingerprint = hashOf(settingsFileLines(settingsFileContent()));
     for (int list : {kLauncherList, kClipboardList}) {
-        if (lists_.loaded(list)) {
-            add(formatListFile(lists_.header(list), lists_.words(list)));
+        auto& [revision, hash] = listLooks_[static_cast<size_t>(list)];
+        const WordListClass& words = lists_.words(list);
+        if (lists_.loaded(list) && (hash == 0 || revision != words.revision())) {
+            revision = words.revision();
+            hash = hashOf(formatListFile(lists_.header(list), words));
         }
+        fingerprint = fingerprint * 31 + hash;
     }
-    add(settingsFileLines(settingsFileContent()));
     for (bool changed : lists_.wordListChanged) {
-        all += changed ? u'1' : u'0';
+        fingerprint = fingerprint * 31 + (changed ? 1 : 0);
     }
-    return std::hash<std::u16string>{}(all);
+    return fingerprint;
 }
 
 // Looked at every five seconds; a change is saved once it has held still

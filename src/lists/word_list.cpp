@@ -90,6 +90,7 @@ const StrArray& WordListClass::word(int16_t index) const {
 }
 
 void WordListClass::setLength(int16_t arrayLength) {
+    ++revision_;
     lastWord_ = checked16(arrayLength - 1);
     if (arrayLength < 0) {
         throw ListStoreError("negative word count");
@@ -107,6 +108,7 @@ bool WordListClass::hasRoomFor(int16_t index) const {
 }
 
 void WordListClass::addNewString(const std::u16string& name, const std::u16string& account) {
+    ++revision_;
     if (!hasRoomFor(-1)) {
         throw ListStoreError("the list holds its most words");
     }
@@ -119,15 +121,18 @@ void WordListClass::addNewString(const std::u16string& name, const std::u16strin
 
 void WordListClass::addNewWord(int16_t index, const std::u16string& name,
                                const std::u16string& account) {
+    ++revision_;
     word(index).setString(name, account);
 }
 
 void WordListClass::setString(const std::u16string& name, const std::u16string& account) {
+    ++revision_;
     word(cursor_).setString(name, account);
 }
 
 void WordListClass::changeString(int16_t listindex, int16_t wordIndex, const std::u16string& name,
                                  const std::u16string& account) {
+    ++revision_;
     if (listindex > lastWord_) {
         return;
     }
@@ -135,6 +140,7 @@ void WordListClass::changeString(int16_t listindex, int16_t wordIndex, const std
 }
 
 void WordListClass::nextIndex() {
+    ++revision_;
     cursor_ = checked16(cursor_ + 1);
 }
 
@@ -153,6 +159,7 @@ const std::u16string& WordListClass::peekString(int16_t wordIndex, int16_t eleme
 }
 
 void WordListClass::decrementElementLength() {
+    ++revision_;
     if (lastWord_ < 0) {
         throw ListStoreError("list has no word to drop");
     }
@@ -160,15 +167,18 @@ void WordListClass::decrementElementLength() {
 }
 
 void WordListClass::decrementAttributeLength(int16_t index) {
+    ++revision_;
     word(index).decrementArrayLength();
 }
 
 void WordListClass::changeName(int16_t wordIndex, int16_t elementIndex,
                                const std::u16string& name) {
+    ++revision_;
     word(wordIndex).changeName(elementIndex, name);
 }
 
 void WordListClass::exchangeWord(int16_t index1, int16_t index2) {
+    ++revision_;
     // Only the contents move; the slots stay where they are. With index1 ==
     // index2 the word is emptied and then refilled from the saved copy.
     StrArray& first = word(index1);
@@ -196,6 +206,7 @@ void WordListClass::exchangeWord(int16_t index1, int16_t index2) {
 }
 
 void WordListClass::rotateFirstElements(int16_t first, int16_t last) {
+    ++revision_;
     if (first >= last) {
         return;
     }
@@ -224,6 +235,7 @@ int16_t WordListClass::findFirstAccount(std::u16string_view account, int16_t las
 }
 
 void WordListClass::moveWordToEnd(int16_t index) {
+    ++revision_;
     word(index);  // throws for a word that does not exist
     const auto begin = words_.begin();
     std::rotate(begin + index, begin + index + 1, begin + lastWord_ + 1);
@@ -231,6 +243,7 @@ void WordListClass::moveWordToEnd(int16_t index) {
 
 void WordListClass::resetWord(int16_t index, const std::u16string& name,
                               const std::u16string& account) {
+    ++revision_;
     word(index);
     auto fresh = std::make_unique<StrArray>();
     fresh->setString(name, account);

@@ -93,6 +93,9 @@ class WordListClass {
     // Word `index` becomes a word of one element, its other elements dropped.
     void resetWord(int16_t index, const std::u16string& name, const std::u16string& account);
 
+    // Counts the changes: a list whose revision is the same has not changed.
+    uint64_t revision() const { return revision_; }
+
   private:
     StrArray& word(int16_t index);
     const StrArray& word(int16_t index) const;
@@ -102,6 +105,7 @@ class WordListClass {
     // Slot k holds word k for k <= lastWord_; a slot above it may be empty
     // (after setLength) or keep a dropped word (after decrementElementLength).
     std::vector<std::unique_ptr<StrArray>> words_;
+    uint64_t revision_ = 0;
 };
 
 }  // namespace wordvane
