@@ -1,4 +1,4 @@
-// wordvane-check DIR [--rewrite OUT]
+// wordvane-check DIR [--rewrite OUT] | --version
 //
 // Reads DIR/vane.ini and the seven list files exactly as Wordvane's start-up
 // does and prints every message start-up would show, then a summary. Exit
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "version.h"
 #include "lists/list_files.h"
 #include "lists/settings_file.h"
 #include "platform/fake/fake_platform.h"
@@ -64,6 +65,10 @@ bool rewrite(App& app, const std::string& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << "Wordvane " << WORDVANE_VERSION << "\n";
+        return 0;
+    }
     const bool rewriting = argc == 4 && std::string(argv[2]) == "--rewrite";
     if (argc != 2 && !rewriting) {
         std::cerr << "usage: wordvane-check DIR [--rewrite OUT]\n";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_text.h"
 #include "ui/controls.h"
 
@@ -43,6 +44,31 @@ void buildMenu(HMENU menu, const ui::MenuItem& model, std::vector<ui::MenuItem*>
 
 }  // namespace
 
+namespace {
+
+// The tray icon at the size the shell asks for at the system's DPI, from
+// the icon's images (16 to 256 pixels): sharp at 100 % to 250 %.
+HICON smallIcon(HINSTANCE instance) {
+    using LoadMetric = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+    static const auto loadMetric = systemFunction<LoadMetric>(L"comctl32.dll", "LoadIconMetric");
+    constexpr int kSmall = 0;  // LIM_SMALL
+    HICON icon = nullptr;
+    if (loadMetric != nullptr &&
+        SUCCEEDED(loadMetric(instance, MAKEINTRESOURCEW(1), kSmall, &icon))) {
+        return icon;
+    }
+    using MetricsForDpi = int(WINAPI*)(int, UINT);
+    static const auto metricsForDpi =
+        systemFunction<MetricsForDpi>(L"user32.dll", "GetSystemMetricsForDpi");
+    const int size = metricsForDpi != nullptr
+                         ? metricsForDpi(SM_CXSMICON, static_cast<UINT>(systemDpi()))
+                         : GetSystemMetrics(SM_CXSMICON);
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
 void Win32Platform::addTrayIcon(WindowHandle window, const std::u16string& tip) {
     trayIcon_ = NOTIFYICONDATAW{};
     trayIcon_.cbSize = sizeof(trayIcon_);
@@ -50,7 +76,7 @@ void Win32Platform::addTrayIcon(WindowHandle window, const std::u16string& tip) 
     trayIcon_.uID = 1;
     trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIcon_.uCallbackMessage = kTrayIconMessage;
-    trayIcon_.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    trayIcon_.hIcon = smallIcon(instance_);
     const std::wstring text = wide(tip).substr(0, std::size(trayIcon_.szTip) - 1);
     text.copy(trayIcon_.szTip, text.size());
     trayIconShown_ = true;
