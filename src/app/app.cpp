@@ -51,6 +51,7 @@ App::App(Platform& p)
     menu.mnuOff.onClick = [this] { modes.mnuOff_Click(); };
     menu.mnuClipDuplicate.onClick = [this] { capture.mnuClipDuplicate_Click(); };
     menu.mnuExit.onClick = [this] { shell.mnuExit_Click(); };
+    menu.mnuStartAtSignIn.onClick = [this] { shell.mnuStartAtSignIn_Click(); };
     menu.mnuPopText.onClick = [&menu] { menu.mnuPopText.setChecked(!menu.mnuPopText.checked()); };
     menu.mnuChangeReplaceWay.onClick = [this] { replaceEditor.mnuChangeReplaceWay_Click(); };
     for (size_t i = 0; i < menu.mnuHotkey.size(); ++i) {

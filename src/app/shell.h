@@ -50,6 +50,7 @@ class Shell {
     void Form_MouseMove(int button, int shift, int32_t x, int32_t y);
     // The tray icon's callback with its mouse message number.
     void onTrayIconMessage(int mouseMessage);
+    void mnuStartAtSignIn_Click();
 
     // The launcher list, the history and vane.ini (and the changed word lists
     // when no exit question is asked) are written a few seconds after they
@@ -71,6 +72,7 @@ class Shell {
     void createWindowsHiddenAndTopmost();
     bool readLists();
     void checkWritable();
+    bool startsAtSignIn();
     void captionModeMenu();
     void applyHeaderDefaults();
     void chooseFirstMode();

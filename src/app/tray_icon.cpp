@@ -1,8 +1,46 @@
-// The tray icon's mouse buttons.
+// The tray icon's mouse buttons, and the start at sign-in its menu offers.
 
 #include "app/shell.h"
+#include "ui/message_box.h"
+#include "util/ascii.h"
 
 namespace wordvane {
+
+namespace {
+
+constexpr char16_t kOtherCopyQuestion[] =
+    u"Windows の起動時には別の場所の Wordvane が開始するよう設定されています。\r\n"
+    u"この Wordvane に変えますか？";
+
+// The program a Run command starts: its first word, without quotes.
+std::u16string programOf(const std::u16string& command) {
+    if (command.starts_with(u'"')) {
+        return command.substr(1, command.find(u'"', 1) - 1);
+    }
+    return command.substr(0, command.find(u' '));
+}
+
+}  // namespace
+
+// Windows starts this very program at sign-in (a path is the same whatever
+// its letters' case).
+bool Shell::startsAtSignIn() {
+    const auto command = platform_.signInCommand();
+    return command && asciiLowered(programOf(*command)) == asciiLowered(platform_.programPath());
+}
+
+// Sets or removes the start at sign-in for this program; one that starts
+// another copy is replaced only when the user says so.
+void Shell::mnuStartAtSignIn_Click() {
+    if (startsAtSignIn()) {
+        platform_.setSignInCommand(std::nullopt);
+        return;
+    }
+    if (platform_.signInCommand() && message(kOtherCopyQuestion, kMbYesNo) != kIdYes) {
+        return;
+    }
+    platform_.setSignInCommand(u"\"" + platform_.programPath() + u"\"");
+}
 
 void Shell::Form_MouseMove(int /*button*/, int /*shift*/, int32_t x, int32_t /*y*/) {
     onTrayIconMessage(platform_.systemScale().pixels(x));
@@ -21,6 +59,8 @@ void Shell::onTrayIconMessage(int mouseMessage) {
     completion_.endCycle();
     form1.setVisible(false);
     menu.mnuExit.setVisible(true);
+    menu.mnuStartAtSignIn.setVisible(true);
+    menu.mnuStartAtSignIn.setChecked(startsAtSignIn());
     if (lists_.settings.listEnabled[0]) {
         menu.mnuPopText.setVisible(true);
     }

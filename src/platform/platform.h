@@ -305,6 +305,13 @@ class Platform {
     virtual void blockSessionEnd(const std::u16string& reason) = 0;
     virtual void allowSessionEnd() = 0;
     virtual std::u16string programFolder() = 0;
+    // The running program's own file.
+    virtual std::u16string programPath() = 0;
+    // What Windows starts at the user's sign-in under Wordvane's name (the
+    // value "Wordvane" of HKCU\Software\Microsoft\Windows\CurrentVersion\Run):
+    // empty when nothing; `setSignInCommand` with none removes it.
+    virtual std::optional<std::u16string> signInCommand() = 0;
+    virtual bool setSignInCommand(const std::optional<std::u16string>& command) = 0;
     virtual bool anotherInstanceRunning() = 0;
     virtual void exitProcess() = 0;
 

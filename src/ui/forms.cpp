@@ -11,10 +11,12 @@ ModeMenu::ModeMenu() : Menu(u"モード") {
     }
     mnuSetHotKey.children.push_back(&mnuPopup);
     mnuDisplayPos.children = {&mnuCaretPos, &mnuMousePos};
-    for (MenuItem* item : {&mnuHR, &mnuClipDuplicate, &mnuPopText, &mnuSetHotKey,
-                           &mnuChangeReplaceWay, &mnuDisplayPos, &mnuOff, &mnuExit}) {
+    for (MenuItem* item :
+         {&mnuHR, &mnuClipDuplicate, &mnuPopText, &mnuSetHotKey, &mnuChangeReplaceWay,
+          &mnuDisplayPos, &mnuOff, &mnuStartAtSignIn, &mnuExit}) {
         children.push_back(item);
     }
+    mnuStartAtSignIn.setVisible(false);
     mnuExit.setVisible(false);
     mnuCaretPos.setChecked(true);
     mnuCaretPos.onClick = [this] {

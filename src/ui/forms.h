@@ -25,6 +25,7 @@ class ModeMenu : public Menu {
     MenuItem mnuCaretPos{u"キャレット位置"};
     MenuItem mnuMousePos{u"マウス位置"};
     MenuItem mnuOff{u"補完OFF"};
+    MenuItem mnuStartAtSignIn{u"Windows の起動時に開始"};
     MenuItem mnuExit{u"終了"};
 };
 

@@ -168,6 +168,31 @@ TEST_F(Shutdown, ChangesToAListWithTooFewWordsGoToACopyAndTheUserIsTold) {
               (std::vector<std::u16string>{u"added", u"kept"}));
 }
 
+// The tray menu's start at sign-in sets and removes this program's Run
+// value; one that starts another copy is replaced only after a question.
+TEST_F(Shutdown, TheTrayMenuSetsTheStartAtSignInForThisProgram) {
+    start();
+    FakeSession user(platform, app);
+    auto& item = app.forms.form1.mnuModeMenu.mnuStartAtSignIn;
+    user.trayIcon(kTrayRightButtonUp);
+    EXPECT_TRUE(item.visible());
+    EXPECT_FALSE(item.checked());
+    ASSERT_TRUE(user.chooseMenuItem(u"Windows の起動時に開始"));
+    EXPECT_EQ(platform.signIn, u"\"" + platform.programPath() + u"\"");
+    user.trayIcon(kTrayRightButtonUp);
+    EXPECT_TRUE(item.checked());
+    ASSERT_TRUE(user.chooseMenuItem(u"Windows の起動時に開始"));
+    EXPECT_EQ(platform.signIn, std::nullopt);
+
+    platform.signIn = u"\"D:\\old\\wordvane.exe\"";
+    user.trayIcon(kTrayRightButtonUp);
+    EXPECT_FALSE(item.checked()) << "another copy";
+    platform.messageAnswers.push_back(kIdNo);
+    ASSERT_TRUE(user.chooseMenuItem(u"Windows の起動時に開始"));
+    EXPECT_EQ(platform.signIn, u"\"D:\\old\\wordvane.exe\"");
+    EXPECT_EQ(messageTexts().size(), 1u);
+}
+
 TEST_F(Shutdown, AFailedSaveTellsTheUserAndKeepsTheOldFile) {
     const auto launch = folder.bytes("Launch.txt");
     start();

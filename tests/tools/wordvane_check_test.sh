@@ -8,6 +8,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
+"$checker" --version | grep -qx 'Wordvane [0-9]*\.[0-9]*\.[0-9]*' || fail "--version"
 out=$("$checker" "$defaults") || fail "defaults/ is not accepted"
 [ "$(grep -c ': loaded "' <<<"$out")" -eq 7 ] || fail "not every list loaded: $out"
 [ "$(wc -l <<<"$out")" -eq 8 ] || fail "unexpected messages: $out"

@@ -67,6 +67,8 @@ class FakePlatform : public Platform {
     // changes nothing and counts in `foregroundRefused`. Activating a window
     // brings it to the front only when the program has the foreground.
     bool foregroundLock = false;
+    // The user's Run value for Wordvane.
+    std::optional<std::u16string> signIn;
     // The control with the keyboard in the foreground window (0: not told),
     // and the mouse clicks heard while they are watched.
     WindowHandle focusedControlOf = 0;
@@ -215,6 +217,12 @@ class FakePlatform : public Platform {
     std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
     void yieldToEvents() override;
     std::u16string programFolder() override;
+    std::u16string programPath() override { return programFolder() + u"wordvane.exe"; }
+    std::optional<std::u16string> signInCommand() override { return signIn; }
+    bool setSignInCommand(const std::optional<std::u16string>& command) override {
+        signIn = command;
+        return true;
+    }
     bool anotherInstanceRunning() override;
     void exitProcess() override;
     std::optional<std::string> readFile(const std::u16string& path) override;

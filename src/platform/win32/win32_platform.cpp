@@ -412,12 +412,52 @@ void Win32Platform::yieldToEvents() {
     }
 }
 
-std::u16string Win32Platform::programFolder() {
+std::u16string Win32Platform::programPath() {
     std::vector<wchar_t> path(32768, L'\0');
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::wstring folder(path.data(), length);
-    folder = folder.substr(0, folder.find_last_of(L'\\') + 1);
-    return utf16(folder);
+    return utf16(std::wstring(path.data(), length));
+}
+
+std::u16string Win32Platform::programFolder() {
+    const std::u16string path = programPath();
+    return path.substr(0, path.find_last_of(u'\\') + 1);
+}
+
+namespace {
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kRunValue[] = L"Wordvane";
+
+}  // namespace
+
+std::optional<std::u16string> Win32Platform::signInCommand() {
+    std::vector<wchar_t> value(32768, L'\0');
+    DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr, value.data(),
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return utf16(std::wstring(value.data()));
+}
+
+bool Win32Platform::setSignInCommand(const std::optional<std::u16string>& command) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    LSTATUS status = ERROR_SUCCESS;
+    if (command) {
+        const std::wstring text = wide(*command);
+        status =
+            RegSetValueExW(key, kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    } else {
+        status = RegDeleteValueW(key, kRunValue);
+        status = status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+    }
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
 }
 
 bool Win32Platform::anotherInstanceRunning() {

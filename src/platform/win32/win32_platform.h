@@ -98,6 +98,9 @@ class Win32Platform : public Platform {
     std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
     void yieldToEvents() override;
     std::u16string programFolder() override;
+    std::u16string programPath() override;
+    std::optional<std::u16string> signInCommand() override;
+    bool setSignInCommand(const std::optional<std::u16string>& command) override;
     bool anotherInstanceRunning() override;
     void exitProcess() override;
     std::optional<std::string> readFile(const std::u16string& path) override;
