@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64
     wine wine64 xvfb xdotool
     fonts-ipafont-gothic
+    nsis
 )
 
 missing=()

@@ -7,6 +7,11 @@ TEST names a case or class to run alone (ClipboardHistory.test_...).
 
 import argparse
 import json
+import os
+import re
+import shutil
+import signal
+import subprocess
 import sys
 import time
 import unittest
@@ -772,12 +777,79 @@ class SeriesEditingAndHotkeys(TargetCase):
                 if w["hwnd"] == window["hwnd"] and w["visible"]]
 
 
+class Installer(unittest.TestCase):
+    """The per-user installer in a Wine prefix of its own (so its
+    %LOCALAPPDATA% is inside the build folder): a silent install, the
+    program running from where it went, an upgrade over the running program
+    that asks it to quit and keeps the user's list, and a silent uninstall."""
+
+    RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+    UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Wordvane"
+
+    def setUp(self):
+        if not OPTIONS.setup:
+            self.skipTest("no installer given (--setup)")
+        path = Path(OPTIONS.prefix).parent / "installer-prefix"
+        shutil.rmtree(path, ignore_errors=True)  # a first install each time
+        self.prefix = WinePrefix(path, DISPLAY.name)
+        self.addCleanup(self.prefix.stop)
+        self.probe = Probe(self.prefix, OPTIONS.helpers)
+
+    def query(self, key, name):
+        """A registry value as text, or None."""
+        output = self.prefix.run_wine(["reg", "query", key, "/v", name]).decode("utf-8", "replace")
+        found = re.search(rf"{name}\s+REG_\w+\s+(.*)", output)
+        return found.group(1).strip() if found else None
+
+    def test_install_run_upgrade_and_uninstall(self):
+        self.prefix.run_wine([OPTIONS.setup, "/S"], timeout=180)
+        users = self.prefix.drive_c() / "users"
+        folder = next(users.glob("*/AppData/Local")) / "Programs" / "Wordvane"
+        lists = ["vane.ini", "Launch.txt", "ClipBoad.txt"] + [f"WordList{i}.txt" for i in range(1, 6)]
+        self.assertEqual(sorted(p.name for p in folder.iterdir()),
+                         sorted(lists + ["wordvane.exe", "README.txt", "uninstall.exe"]))
+        shortcuts = "*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Wordvane.lnk"
+        self.assertTrue(list(users.glob(shortcuts)), "the Start menu shortcut")
+        self.assertIn(r"Programs\Wordvane\wordvane.exe", self.query(self.RUN_KEY, "Wordvane") or "")
+        self.assertEqual(self.query(self.UNINSTALL_KEY, "Publisher"), "Wordvane")
+        self.assertRegex(self.query(self.UNINSTALL_KEY, "DisplayVersion") or "", r"^\d+\.\d+\.\d+$")
+
+        icons = {icon["hwnd"] for icon in self.probe.tray_icons()}
+        program = subprocess.Popen(["wine", str(folder / "wordvane.exe")], env=self.prefix.env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   start_new_session=True)
+        self.addCleanup(lambda: program.poll() is None and os.killpg(program.pid, signal.SIGKILL))
+        wait_for(lambda: [i for i in self.probe.tray_icons() if i["hwnd"] not in icons], 60,
+                 "the installed program's tray icon")
+
+        # The upgrade asks the running program to quit as "終了" does: the
+        # history it holds is saved first; the user's word list stays.
+        changed = (folder / "WordList1.txt").read_bytes().replace(b"ohayo", b"ohayou")
+        (folder / "WordList1.txt").write_bytes(changed)
+        self.probe.set_clipboard("copied before the upgrade")
+        time.sleep(1.5)
+        self.prefix.run_wine([OPTIONS.setup, "/S"], timeout=180)
+        wait_for(lambda: program.poll() is not None, 30, "the program to quit")
+        self.assertIn(b"copied before the upgrade", (folder / "ClipBoad.txt").read_bytes())
+        self.assertEqual((folder / "WordList1.txt").read_bytes(), changed)
+
+        self.prefix.run_wine([str(folder / "uninstall.exe"), "/S"], timeout=120)
+        wait_for(lambda: not (folder / "wordvane.exe").exists(), 60, "the uninstall")
+        wait_for(lambda: self.query(self.UNINSTALL_KEY, "Publisher") is None, 30,
+                 "the uninstall entry to go")
+        self.assertIsNone(self.query(self.RUN_KEY, "Wordvane"))
+        self.assertFalse(list(users.glob(shortcuts)))
+        self.assertEqual(sorted(p.name for p in folder.iterdir() if not p.name.endswith(".bak")),
+                         sorted(lists), "the user's lists and settings stay")
+
+
 def main():
     global OPTIONS
     parser = argparse.ArgumentParser()
     parser.add_argument("--program-folder", required=True)
     parser.add_argument("--helpers", required=True)
     parser.add_argument("--prefix", required=True)
+    parser.add_argument("--setup", help="the installer, tried in a prefix of its own")
     parser.add_argument("tests", nargs="*")
     OPTIONS = parser.parse_args()
     result = unittest.main(argv=[sys.argv[0], "-v", *OPTIONS.tests], exit=False).result

@@ -30,6 +30,7 @@ bool clickIntoTextBox(HWND window) {
 FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE instance)
     : platform_(platform), instance_(instance), systemDpi_(platform.systemScale().dpi) {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    quitRequest_ = RegisterWindowMessageW(L"Wordvane.Quit");
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProcedure;
@@ -311,6 +312,12 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
         default:
             if (message == taskbarCreated_ && form.number == 1) {
                 platform_.restoreTrayIcon();
+                return 0;
+            }
+            // The installer asks a running copy to quit as "終了" does, saving
+            // its lists first.
+            if (message == quitRequest_ && form.number == 1) {
+                guarded([&] { model.close(); });
                 return 0;
             }
             break;

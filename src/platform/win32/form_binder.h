@@ -69,6 +69,7 @@ class FormBinder {
     // WM_COMMAND is routed by (form number, control id).
     std::map<std::pair<int, int>, ControlBinding*> commands_;
     UINT taskbarCreated_ = 0;
+    UINT quitRequest_ = 0;
 };
 
 }  // namespace wordvane::win32
