@@ -227,8 +227,9 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
             guarded([&] { Win32Platform::shellOpened(lParam); });
             return 0;
         case kTrayIconMessage:
-            if (model.onTrayIcon) {
-                guarded([&] { model.onTrayIcon(LOWORD(lParam)); });
+            if (const int action = platform_.trayIconAction(LOWORD(lParam));
+                action != 0 && model.onTrayIcon) {
+                guarded([&] { model.onTrayIcon(action); });
             }
             return 0;
         case WM_CTLCOLORSTATIC:

@@ -31,6 +31,8 @@ class Win32Platform : public Platform {
     // Adds the tray icon again after the shell restarted, or while it was
     // not ready for it.
     void restoreTrayIcon();
+    // The mouse message the program takes a tray icon event for (0: none).
+    int trayIconAction(UINT event);
 
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
@@ -116,6 +118,8 @@ class Win32Platform : public Platform {
     NOTIFYICONDATAW trayIcon_{};
     bool trayIconShown_ = false;
     int trayIconRetries_ = 0;
+    bool trayVersion4_ = false;
+    ULONGLONG lastKeySelect_ = 0;
     bool keyboardWatched_ = false;
     ULONGLONG lastKeyboardInput_ = 0;
     KeyPressRecorder keyPresses_;

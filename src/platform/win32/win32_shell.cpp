@@ -96,10 +96,37 @@ void Win32Platform::restoreTrayIcon() {
     if (Shell_NotifyIconW(NIM_ADD, &trayIcon_) ||
         Shell_NotifyIconW(NIM_MODIFY, &trayIcon_)) {  // it was there already
         KillTimer(window, kTrayIconRetryTimer);
+        trayIcon_.uVersion = NOTIFYICON_VERSION_4;
+        trayVersion4_ = Shell_NotifyIconW(NIM_SETVERSION, &trayIcon_) != FALSE;
     } else if (++trayIconRetries_ <= kRetries) {
         SetTimer(window, kTrayIconRetryTimer, 2000, nullptr);
     } else {
         KillTimer(window, kTrayIconRetryTimer);
+    }
+}
+
+// With the shell's version 4 events the icon's menu opens from the
+// keyboard too (Win+B, the arrows, then Enter or the context-menu key), as
+// from the right button; the left button keeps its action.
+int Win32Platform::trayIconAction(UINT event) {
+    if (!trayVersion4_) {
+        return static_cast<int>(event);
+    }
+    switch (event) {
+        case WM_CONTEXTMENU:
+            return WM_RBUTTONUP;
+        case NIN_KEYSELECT: {
+            // Some shells send Enter's selection twice.
+            const ULONGLONG now = GetTickCount64();
+            const bool again = now - lastKeySelect_ < GetDoubleClickTime();
+            lastKeySelect_ = now;
+            return again ? 0 : WM_RBUTTONUP;
+        }
+        case WM_RBUTTONUP:  // the context menu event follows it
+        case NIN_SELECT:    // follows the left button's release
+            return 0;
+        default:
+            return static_cast<int>(event);
     }
 }
 
