@@ -102,6 +102,20 @@ class WinePrefix:
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=60)
 
 
+def tray_menu_captions(log):
+    """The (flags, caption) of the last tray menu a program built, from the
+    Wine trace (+menu) in `log`."""
+    text = Path(log).read_text("utf-8", errors="replace")
+    lines = re.findall(r'trace:menu:InsertMenuW hMenu (\w+), pos -?\d+, flags (\w+), '
+                       r'id \w+, str (L"(?:[^"\\]|\\.)*"|\w+)', text)
+    menus = {}
+    for menu, flags, caption in lines:
+        menus.setdefault(menu, []).append((int(flags, 16), decode_wine_string(caption)))
+    tray_menus = [items for items in menus.values()
+                  if any(caption == "終了" for _, caption in items)]
+    return tray_menus[-1] if tray_menus else None
+
+
 class Probe:
     """wvprobe.exe: lists windows and menus, posts messages, clicks buttons."""
 
@@ -271,16 +285,7 @@ class Wordvane:
                 process.wait(10)
 
     def menu_captions(self):
-        """The captions of the last tray menu the program built, from Wine's trace."""
-        text = self.log.read_text("utf-8", errors="replace")
-        lines = re.findall(r'trace:menu:InsertMenuW hMenu (\w+), pos -?\d+, flags (\w+), '
-                           r'id \w+, str (L"(?:[^"\\]|\\.)*"|\w+)', text)
-        menus = {}
-        for menu, flags, caption in lines:
-            menus.setdefault(menu, []).append((int(flags, 16), decode_wine_string(caption)))
-        tray_menus = [items for items in menus.values()
-                      if any(caption == "終了" for _, caption in items)]
-        return tray_menus[-1] if tray_menus else None
+        return tray_menu_captions(self.log)
 
 
     def drawn_menu_items(self):

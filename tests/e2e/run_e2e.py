@@ -19,6 +19,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from desktop import (Keyboard, Probe, VirtualDisplay, WinePrefix, Wordvane,  # noqa: E402
+                     tray_menu_captions,
                      wait_for, xdotool)
 
 OPTIONS = None
@@ -814,13 +815,24 @@ class Installer(unittest.TestCase):
         self.assertEqual(self.query(self.UNINSTALL_KEY, "Publisher"), "Wordvane")
         self.assertRegex(self.query(self.UNINSTALL_KEY, "DisplayVersion") or "", r"^\d+\.\d+\.\d+$")
 
+        # The installed program runs; its tray menu has the start at sign-in
+        # checked (Wine's menu trace tells the items).
         icons = {icon["hwnd"] for icon in self.probe.tray_icons()}
-        program = subprocess.Popen(["wine", str(folder / "wordvane.exe")], env=self.prefix.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                   start_new_session=True)
+        log = Path(OPTIONS.prefix).parent / "installer-program.log"
+        with open(log, "wb") as output:
+            program = subprocess.Popen(["wine", str(folder / "wordvane.exe")],
+                                       env={**self.prefix.env, "WINEDEBUG": "-all,+menu"},
+                                       stdout=output, stderr=output, start_new_session=True)
         self.addCleanup(lambda: program.poll() is None and os.killpg(program.pid, signal.SIGKILL))
-        wait_for(lambda: [i for i in self.probe.tray_icons() if i["hwnd"] not in icons], 60,
-                 "the installed program's tray icon")
+        icon = wait_for(lambda: [i for i in self.probe.tray_icons() if i["hwnd"] not in icons], 60,
+                        "the installed program's tray icon")[-1]
+        left, top, right, bottom = icon["rect"]
+        xdotool(DISPLAY.name, "mousemove", str((left + right) // 2), str((top + bottom) // 2),
+                "click", "3")
+        items = wait_for(lambda: tray_menu_captions(log), 30, "the tray menu")
+        self.assertIn((0x8, "Windows の起動時に開始"),
+                      [(flags & 0x8, caption) for flags, caption in items])
+        xdotool(DISPLAY.name, "key", "Escape")
 
         # The upgrade asks the running program to quit as "終了" does: the
         # history it holds is saved first; the user's word list stays.
