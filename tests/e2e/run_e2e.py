@@ -355,12 +355,21 @@ class Completion(TargetCase):
         wait_for(lambda: all(b["visible"] for b in buttons()), 10, "the buttons in edit mode")
         cancel = [b for b in buttons() if b["text"] == "キャンセル"][0]
         time.sleep(0.3)
-        self.assertGreater(PROBE.pixels(cancel["rect"])["ink"], 20, "the button is drawn")
+        with_button = PROBE.pixels(cancel["rect"])
+        self.assertGreater(with_button["ink"], 20, "the button is drawn")
         # (Handing the keyboard back to another process's window leaves Wine's
         # foreground on its desktop window, which hides the list: that step
         # is for real Windows to show.)
         PROBE.post(cancel["hwnd"], 0x00F5)  # BM_CLICK
         wait_for(lambda: not any(b["visible"] for b in buttons()), 10, "edit mode to end")
+        # The same place of the list shown again outside edit mode: the
+        # description box, not the button.
+        self.click_window("Wordvane Target")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "word list 1 again")
+        time.sleep(0.3)
+        self.assertNotEqual(PROBE.pixels(cancel["rect"])["hash"], with_button["hash"])
 
     def test_an_owner_that_renders_late_is_asked_for_the_portable_formats_only(self):
         log = self.wordvane.start_clipboard_owner(OPTIONS.helpers)
