@@ -61,5 +61,23 @@ void BM_WriteLargestListFile(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteLargestListFile)->Unit(benchmark::kMillisecond);
 
+// The baselines: the bare code page 932 decode and encode of the same file.
+void BM_BareDecodeOfLargestListFile(benchmark::State& state) {
+    const std::string bytes = asFileBytes(largestListLines());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(decodeCp932(bytes));
+    }
+}
+BENCHMARK(BM_BareDecodeOfLargestListFile)->Unit(benchmark::kMillisecond);
+
+void BM_BareEncodeOfLargestListFile(benchmark::State& state) {
+    const std::string bytes = asFileBytes(largestListLines());
+    const std::u16string text = decodeCp932(bytes);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(encodeCp932(text));
+    }
+}
+BENCHMARK(BM_BareEncodeOfLargestListFile)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace wordvane
