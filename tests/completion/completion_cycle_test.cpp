@@ -52,6 +52,14 @@ TEST_F(CompletionTest, RecordedPressesAreReadInOrderWhenTheyComeFasterThanTicks)
     user.typeBurst(u" ;ac");
     user.tick(6);
     EXPECT_EQ(app.completion.typedText(), u"ac") << "no key of the paste was read";
+
+    // Raw input lost (another part of the process took the keyboard's
+    // registration): the keys are polled, and typing goes on.
+    platform.recordKeyPresses = false;
+    user.press(kVkBack);
+    user.tick(3);
+    EXPECT_EQ(app.completion.typedText(), u"a");
+    EXPECT_EQ(shownItems(), (Items{u"ab", u"ac"}));
 }
 
 TEST_F(CompletionTest, TabOnAWordWithoutTheTFlagReplacesTheAbbreviationAndOpensIt) {

@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 #include <vector>
@@ -96,6 +97,43 @@ WindowHandle Win32Platform::focusedControl() {
         return 0;
     }
     return handle(info.hwndFocus);
+}
+
+namespace {
+
+// Whether the keyboard's raw input still comes to `window` from the whole
+// desktop: another part of the process registering the keyboard for itself
+// takes it away.
+bool keyboardStillWatched(HWND window) {
+    UINT count = 0;
+    if (GetRegisteredRawInputDevices(nullptr, &count, sizeof(RAWINPUTDEVICE)) != 0 || count == 0) {
+        return false;
+    }
+    std::vector<RAWINPUTDEVICE> devices(count);
+    if (GetRegisteredRawInputDevices(devices.data(), &count, sizeof(RAWINPUTDEVICE)) ==
+        static_cast<UINT>(-1)) {
+        return false;
+    }
+    return std::any_of(devices.begin(), devices.begin() + count, [window](const RAWINPUTDEVICE& d) {
+        return d.usUsagePage == 0x01 && d.usUsage == 0x06 && d.hwndTarget == window &&
+               (d.dwFlags & RIDEV_INPUTSINK) != 0;
+    });
+}
+
+}  // namespace
+
+// Once a second the keyboard's registration is looked at: one taken away is
+// made again, and while that fails the keys are polled instead, so the
+// program never goes deaf.
+bool Win32Platform::recordsKeyPresses() {
+    const ULONGLONG now = GetTickCount64();
+    if (mainWindow_ != nullptr && now - lastWatchCheck_ >= 1000) {
+        lastWatchCheck_ = now;
+        if (!keyboardWatched_ || !keyboardStillWatched(mainWindow_)) {
+            watchKeyboard(mainWindow_);
+        }
+    }
+    return keyboardWatched_;
 }
 
 // For a while after a key moved, the keys are polled every tick: the

@@ -37,7 +37,7 @@ class Win32Platform : public Platform {
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
     bool keysMayHaveChanged() override;
-    bool recordsKeyPresses() override { return keyboardWatched_; }
+    bool recordsKeyPresses() override;
     std::vector<KeyPress> takeKeyPresses() override { return keyPresses_.take(); }
     // Key movements anywhere on the desktop reach `window` as WM_INPUT,
     // which calls rawInput; so do mouse buttons while they are watched.
@@ -123,6 +123,7 @@ class Win32Platform : public Platform {
     bool keyboardWatched_ = false;
     ULONGLONG lastKeyboardInput_ = 0;
     KeyPressRecorder keyPresses_;
+    ULONGLONG lastWatchCheck_ = 0;
     bool mouseWatched_ = false;
     std::vector<WindowHandle> mouseClicks_;
     // The text offered on the clipboard until a program asks for it, whether
