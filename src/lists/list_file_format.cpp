@@ -44,9 +44,22 @@ int16_t readDisplaySize(const std::u16string& line) {
 }
 
 // A text written as a line of its own must stay one line: a line break inside
-// it would split the file's structure, so it is written as "\n".
+// it would split the file's structure, so each line break (CR LF, CR alone,
+// LF alone) is written as "\n".
 std::u16string asOneLine(const std::u16string& text) {
-    return replaceAll(replaceAll(replaceAll(text, u"\r\n", u"\\n"), u"\r", u"\\n"), u"\n", u"\\n");
+    std::u16string line;
+    line.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            line += u"\\n";
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else {
+            line += text[i];
+        }
+    }
+    return line;
 }
 
 // An element name that begins with "/" would read back as a word separator;

@@ -20,19 +20,23 @@ std::u16string replaceAll(const std::u16string& text, const std::u16string& from
 }
 
 std::u16string getChangedLine(const std::u16string& source) {
-    // "\\" is cut out before "\n" is looked for, so "\\n" is a backslash and n.
+    // One pass from the left: "\\" is one backslash before "\n" is looked
+    // for, so "\\n" is a backslash and n.
     std::u16string result;
-    size_t start = 0;
-    while (true) {
-        const size_t pair = source.find(u"\\\\", start);
-        const size_t end = pair == std::u16string::npos ? source.size() : pair;
-        result += replaceAll(source.substr(start, end - start), u"\\n", u"\r\n");
-        if (pair == std::u16string::npos) {
-            return result;
+    result.reserve(source.size());
+    for (size_t i = 0; i < source.size(); ++i) {
+        const char16_t next = i + 1 < source.size() ? source[i + 1] : u'\0';
+        if (source[i] == u'\\' && next == u'\\') {
+            result += u'\\';
+            ++i;
+        } else if (source[i] == u'\\' && next == u'n') {
+            result += u"\r\n";
+            ++i;
+        } else {
+            result += source[i];
         }
-        result += u'\\';
-        start = pair + 2;
     }
+    return result;
 }
 
 std::u16string getChangedLine2(const std::u16string& source) {
