@@ -239,8 +239,6 @@ class Platform {
     // Windows and focus.
     virtual WindowHandle foregroundWindow() = 0;
     virtual void setForegroundWindow(WindowHandle window) = 0;
-    virtual void setActiveWindow(WindowHandle window) = 0;
-    virtual WindowHandle windowBelow(WindowHandle window) = 0;
     // The process a window belongs to (0 for none), and whether that process
     // runs elevated while this program does not (it then refuses our keys).
     virtual uint32_t processOf(WindowHandle window) = 0;

@@ -174,14 +174,6 @@ void FakePlatform::setForegroundWindow(WindowHandle window) {
     }
     foreground = window;
 }
-void FakePlatform::setActiveWindow(WindowHandle window) {
-    if (processOf(foreground) == ownProcess()) {
-        foreground = window;
-    }
-}
-WindowHandle FakePlatform::windowBelow(WindowHandle /*window*/) {
-    return 0;
-}
 bool FakePlatform::isWindow(WindowHandle window) {
     return window != 0 && !closedWindows.contains(window);
 }

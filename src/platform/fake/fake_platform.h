@@ -64,8 +64,7 @@ class FakePlatform : public Platform {
     // brings one of its windows to the front only while it handles the
     // user's input (`inputToProgram`: a hotkey, a click into its windows) or
     // while one of its windows is in front already; otherwise the call
-    // changes nothing and counts in `foregroundRefused`. Activating a window
-    // brings it to the front only when the program has the foreground.
+    // changes nothing and counts in `foregroundRefused`.
     bool foregroundLock = false;
     // The user's Run value for Wordvane.
     std::optional<std::u16string> signIn;
@@ -188,8 +187,6 @@ class FakePlatform : public Platform {
     uint32_t ownProcess() override { return 1; }
     bool elevatedAboveUs(WindowHandle window) override { return elevatedWindows.contains(window); }
     void setForegroundWindow(WindowHandle window) override;
-    void setActiveWindow(WindowHandle window) override;
-    WindowHandle windowBelow(WindowHandle window) override;
     bool isWindow(WindowHandle window) override;
     void setTopmost(WindowHandle window, bool topmost) override;
     std::optional<Rect> windowRect(WindowHandle window) override;

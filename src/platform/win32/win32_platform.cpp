@@ -326,14 +326,6 @@ void Win32Platform::setForegroundWindow(WindowHandle window) {
     SetForegroundWindow(hwnd(window));
 }
 
-void Win32Platform::setActiveWindow(WindowHandle window) {
-    SetActiveWindow(hwnd(window));
-}
-
-WindowHandle Win32Platform::windowBelow(WindowHandle window) {
-    return handle(GetWindow(hwnd(window), GW_HWNDNEXT));
-}
-
 bool Win32Platform::isWindow(WindowHandle window) {
     return IsWindow(hwnd(window)) != FALSE;
 }

@@ -75,8 +75,6 @@ class Win32Platform : public Platform {
     uint32_t ownProcess() override;
     bool elevatedAboveUs(WindowHandle window) override;
     void setForegroundWindow(WindowHandle window) override;
-    void setActiveWindow(WindowHandle window) override;
-    WindowHandle windowBelow(WindowHandle window) override;
     bool isWindow(WindowHandle window) override;
     void setTopmost(WindowHandle window, bool topmost) override;
     std::optional<Rect> windowRect(WindowHandle window) override;
