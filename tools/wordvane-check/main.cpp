@@ -11,11 +11,11 @@
 #include <string>
 
 #include "app/app.h"
-#include "version.h"
 #include "lists/list_files.h"
 #include "lists/settings_file.h"
 #include "platform/fake/fake_platform.h"
 #include "util/utf8.h"
+#include "version.h"
 
 namespace {
 
