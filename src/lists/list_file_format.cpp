@@ -47,19 +47,7 @@ int16_t readDisplaySize(const std::u16string& line) {
 // it would split the file's structure, so each line break (CR LF, CR alone,
 // LF alone) is written as "\n".
 std::u16string asOneLine(const std::u16string& text) {
-    std::u16string line;
-    line.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n') {
-            line += u"\\n";
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-        } else {
-            line += text[i];
-        }
-    }
-    return line;
+    return withLineBreaksAs(text, u"\\n");
 }
 
 // An element name that begins with "/" would read back as a word separator;

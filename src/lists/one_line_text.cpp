@@ -39,6 +39,22 @@ std::u16string getChangedLine(const std::u16string& source) {
     return result;
 }
 
+std::u16string withLineBreaksAs(const std::u16string& text, std::u16string_view lineBreak) {
+    std::u16string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            result += lineBreak;
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 std::u16string getChangedLine2(const std::u16string& source) {
     std::u16string result;
     result.reserve(source.size());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace wordvane {
 
@@ -17,6 +18,10 @@ std::u16string getChangedLine(const std::u16string& source);
 // that paths keep their look and every text comes back unchanged from
 // getChangedLine.
 std::u16string getChangedLine2(const std::u16string& source);
+
+// The text with each line break (CR LF, lone CR, lone LF) as `lineBreak`,
+// in one pass.
+std::u16string withLineBreaksAs(const std::u16string& text, std::u16string_view lineBreak);
 
 // Replaces every occurrence of `from` by `to`, left to right, without
 // rescanning what was inserted.
