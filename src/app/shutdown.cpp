@@ -69,7 +69,7 @@ void Shell::saveSpecialLists() {
 // that file: its changes go to a copy beside it, and the user is told where.
 void Shell::saveCopyAndTell(int list) {
     const std::u16string copyName = unsavedCopyName(list);
-    TextFileForm form{lists_.fileForms[static_cast<size_t>(list)].encoding, true, {}};
+    TextFileForm form = lists_.fileForms[static_cast<size_t>(list)].forAnotherFile();
     const TextSave save =
         writeListFile(platform_, lists_, list, programFolder(platform_) + copyName, form);
     if (save != TextSave::Written) {

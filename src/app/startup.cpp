@@ -122,23 +122,20 @@ bool Shell::readLists() {
 // failed saves at exit; those files are then left alone.
 void Shell::checkWritable() {
     const std::u16string folder = programFolder(platform_);
-    std::u16string places;
-    if (!platform_.canWrite(folder)) {
-        places = folder;
-        unwritable_.insert(kSettingsFileName);
-        for (int list = 0; list < kListCount; ++list) {
-            unwritable_.insert(listFileName(list));
+    std::vector<std::u16string> names{kSettingsFileName};
+    for (int list = 0; list < kListCount; ++list) {
+        names.push_back(listFileName(list));
+    }
+    const bool folderWritable = platform_.canWrite(folder);
+    std::u16string places = folderWritable ? u"" : folder;
+    // The folder is named alone; in a writable folder, each read-only file.
+    for (const std::u16string& name : names) {
+        if (folderWritable && platform_.canWrite(folder + name)) {
+            continue;
         }
-    } else {
-        std::vector<std::u16string> names{kSettingsFileName};
-        for (int list = 0; list < kListCount; ++list) {
-            names.push_back(listFileName(list));
-        }
-        for (const std::u16string& name : names) {
-            if (!platform_.canWrite(folder + name)) {
-                places += (places.empty() ? u"" : u"\r\n") + name;
-                unwritable_.insert(name);
-            }
+        unwritable_.insert(name);
+        if (folderWritable) {
+            places += (places.empty() ? u"" : u"\r\n") + name;
         }
     }
     if (!places.empty()) {

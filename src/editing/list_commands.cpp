@@ -162,7 +162,7 @@ void ListCommands::mnuSave_Click() {
         path += u".txt";
     }
     const int list = completion_.currentList();
-    TextFileForm form{lists_.fileForms[static_cast<size_t>(list)].encoding, true, {}};
+    TextFileForm form = lists_.fileForms[static_cast<size_t>(list)].forAnotherFile();
     const TextSave save = writeListFile(platform_, lists_, list, path, form);
     if (save != TextSave::Written) {
         showMessage(platform_, textSaveMessage(fileNameOf(path), save), kMbIconExclamation);

@@ -23,6 +23,10 @@ struct TextFileForm {
     TextEncoding encoding = TextEncoding::Cp932;
     bool exact = true;
     std::vector<std::u16string> linesAsRead;
+
+    // The form of another file written from the same text (a copy, a file
+    // saved elsewhere): the same encoding, nothing read.
+    TextFileForm forAnotherFile() const { return TextFileForm{encoding, true, {}}; }
 };
 
 struct TextFileLines {

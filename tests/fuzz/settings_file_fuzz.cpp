@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // Written out (whatever the encoding the bytes showed), the file reads
     // back to the same content and is written again byte for byte.
-    TextFileForm form{read.form.encoding, true, {}};
+    TextFileForm form = read.form.forAnotherFile();
     if (writeSettingsFile(platform, path, *read.content, form) != TextSave::Written) {
         std::abort();
     }

@@ -51,11 +51,11 @@ bool rewrite(App& app, const std::string& out) {
     const auto written = [](TextSave save) {
         return save == TextSave::Written || save == TextSave::WrittenOverInexact;
     };
-    TextFileForm settingsForm{app.shell.settingsForm().encoding, true, {}};
+    TextFileForm settingsForm = app.shell.settingsForm().forAnotherFile();
     bool ok = written(writeSettingsFile(app.platform, folder + kSettingsFileName,
                                         app.shell.settingsFileContent(), settingsForm));
     for (int i = 0; i < app.lists.loadedListCount; ++i) {
-        TextFileForm form{app.lists.fileForms[static_cast<size_t>(i)].encoding, true, {}};
+        TextFileForm form = app.lists.fileForms[static_cast<size_t>(i)].forAnotherFile();
         ok = written(writeListFile(app.platform, app.lists, i, folder + listFileName(i), form)) &&
              ok;
     }
