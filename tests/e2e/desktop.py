@@ -102,6 +102,11 @@ class WinePrefix:
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=60)
 
 
+def windows_path(path):
+    """A Linux path as the prefix's programs see it (drive Z: is /)."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
 def tray_menu_captions(log):
     """The (flags, caption) of the last tray menu a program built, from the
     Wine trace (+menu) in `log`."""
@@ -263,9 +268,7 @@ class Wordvane:
         held.unlink(missing_ok=True)
         with open(held, "wb") as output:
             self.processes.append(subprocess.Popen(
-                ["wine", str(Path(helpers) / "wvprobe.exe"), "hold",
-                 "C:\\" + str((self.folder / name).relative_to(self.prefix.drive_c())).replace(
-                     "/", "\\"),
+                ["wine", str(Path(helpers) / "wvprobe.exe"), "hold", windows_path(self.folder / name),
                  str(milliseconds)], env=self.prefix.env, stdout=output,
                 stderr=subprocess.DEVNULL, start_new_session=True))
         deadline = time.monotonic() + 30

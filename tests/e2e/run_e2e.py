@@ -19,8 +19,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from desktop import (Keyboard, Probe, VirtualDisplay, WinePrefix, Wordvane,  # noqa: E402
-                     tray_menu_captions,
-                     wait_for, xdotool)
+                     tray_menu_captions, wait_for, windows_path, xdotool)
 
 OPTIONS = None
 DISPLAY = None
@@ -31,6 +30,14 @@ LIST_NAMES = ["ランチャー", "クリップボード", "あいさつ", "Engli
 MB_OK_BUTTON = 1  # IDOK
 WM_RBUTTONUP = 0x0205
 IDYES = 6
+
+
+def click_centre(rect, button=1):
+    """A click of mouse button `button` in the middle of `rect` (left, top,
+    right, bottom), as a user would."""
+    left, top, right, bottom = rect
+    xdotool(DISPLAY.name, "mousemove", str((left + right) // 2), str((top + bottom) // 2),
+            "click", str(button))
 
 
 def setUpModule():
@@ -75,9 +82,7 @@ class WordvaneCase(unittest.TestCase):
 
     def open_tray_menu(self, icon):
         """A right click on the icon in Wine's tray window, as a user would."""
-        left, top, right, bottom = icon["rect"]
-        xdotool(DISPLAY.name, "mousemove", str((left + right) // 2), str((top + bottom) // 2),
-                "click", "3")
+        click_centre(icon["rect"], 3)
         return wait_for(lambda: [w for w in PROBE.windows()
                                  if w["class"] == "#32768" and w["visible"]], 30,
                         "the mode menu")[0]
@@ -188,13 +193,7 @@ class StartAndExit(WordvaneCase):
         process = self.wordvane.start(trace_menus=True)
         icon = self.wait_resident(icons)
 
-        # A right click on the icon in Wine's tray window, as a user would.
-        left, top, right, bottom = icon["rect"]
-        xdotool(DISPLAY.name, "mousemove", str((left + right) // 2), str((top + bottom) // 2),
-                "click", "3")
-        menu = wait_for(lambda: [w for w in PROBE.windows()
-                                 if w["class"] == "#32768" and w["visible"]], 30,
-                        "the mode menu")[0]
+        menu = self.open_tray_menu(icon)
         captions = wait_for(self.wordvane.menu_captions, 10, "the menu's captions")
         names = [caption for _, caption in captions]
         self.assertEqual(names[:7], LIST_NAMES)
@@ -258,9 +257,7 @@ class TargetCase(WordvaneCase):
     def click_window(self, title):
         window = wait_for(lambda: [w for w in PROBE.windows() if w["title"] == title], 20,
                           f"the window {title!r}")[0]
-        left, top, right, bottom = window["rect"]
-        xdotool(DISPLAY.name, "mousemove", str((left + right) // 2), str((top + bottom) // 2),
-                "click", "1")
+        click_centre(window["rect"], 1)
 
     def wait_target(self, text):
         wait_for(lambda: self.wordvane.target_text() == text, 20, f"the target to hold {text!r}")
@@ -348,9 +345,7 @@ class Completion(TargetCase):
         # there (Shift: it types nothing the key watcher would take) starts
         # edit mode, and the buttons appear on the screen above the box.
         box = [c for c in list_children() if c["class"].lower() == "edit" and c["visible"]]
-        left, top, right, bottom = box[0]["rect"]
-        xdotool(DISPLAY.name, "mousemove", str((left + right) // 2), str((top + bottom) // 2),
-                "click", "1")
+        click_centre(box[0]["rect"], 1)
         self.keyboard.press("shift")
         wait_for(lambda: all(b["visible"] for b in buttons()), 10, "the buttons in edit mode")
         cancel = [b for b in buttons() if b["text"] == "キャンセル"][0]
@@ -572,11 +567,6 @@ class ClipboardHistoryAndModes(TargetCase):
         self.keyboard.focus("Wordvane Target")
         self.keyboard.press("ctrl+alt+shift+2")
         self.wait_list("to provide room for", "a chosen mode brings the list hotkeys back")
-
-
-def windows_path(path):
-    """A Linux path as the prefix's programs see it (drive Z: is /)."""
-    return "Z:" + str(path).replace("/", "\\")
 
 
 def list_file(name, words):
@@ -835,9 +825,7 @@ class Installer(unittest.TestCase):
         self.addCleanup(lambda: program.poll() is None and os.killpg(program.pid, signal.SIGKILL))
         icon = wait_for(lambda: [i for i in self.probe.tray_icons() if i["hwnd"] not in icons], 60,
                         "the installed program's tray icon")[-1]
-        left, top, right, bottom = icon["rect"]
-        xdotool(DISPLAY.name, "mousemove", str((left + right) // 2), str((top + bottom) // 2),
-                "click", "3")
+        click_centre(icon["rect"], 3)
         items = wait_for(lambda: tray_menu_captions(log), 30, "the tray menu")
         self.assertIn((0x8, "Windows の起動時に開始"),
                       [(flags & 0x8, caption) for flags, caption in items])
