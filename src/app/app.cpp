@@ -22,8 +22,8 @@ App::App(Platform& p)
       inlineEditor(p, forms.form1, hotkeys, lists, completion),
       hotkeyDialog(p, forms.form6, hotkeys, lists, forms.form1.mnuModeMenu.mnuOff),
       hotkeyDispatch(p, hotkeys, keyReader, lists, completion, navigation, modes, listCommands),
-      mainTick(p, keyReader, completion, insertion, modes, capture, notice, forms.form1.mnuModeMenu,
-               forms.form3),
+      mainTick(p, forms.form1.Timer1, keyReader, completion, insertion, modes, capture, notice,
+               forms.form1.mnuModeMenu, forms.form3),
       shell(p, forms, lists, hotkeys, completion, replaceSets, replaceEditor) {
     ui::Form1& form1 = forms.form1;
     form1.Timer1.onTick = [this] { mainTick.Timer1_Timer(); };
@@ -71,6 +71,11 @@ App::App(Platform& p)
         textTransform.tick();
         shell.saveSoonAfterChanges();
     };
+    mainTick.othersAtRest = [this] {
+        return !textWindow.linkPopupShown() && textTransform.atRest() && !series.active() &&
+               shell.nothingToSave();
+    };
+    forms.onEvent = [this] { mainTick.wake(); };
     capture.onLinkCopied = [this](const std::u16string& text) { textWindow.offerLink(text); };
     forms.form8.Text1.onChange = [this] { completion.setInputText(forms.form8.Text1.text()); };
     forms.form8.Text1.onDoubleClick = [this] { forms.form8.setVisible(false); };

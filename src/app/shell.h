@@ -56,6 +56,8 @@ class Shell {
     // when no exit question is asked) are written a few seconds after they
     // change, so that a crash or a power cut loses at most those seconds.
     void saveSoonAfterChanges();
+    // No change of those files waits for its save.
+    bool nothingToSave();
 
     // Everything vane.ini holds, from the subsystems that own it.
     SettingsFileContent settingsFileContent() const;

@@ -157,6 +157,12 @@ void Shell::saveSoonAfterChanges() {
     seenFingerprint_ = savedFingerprint_;
 }
 
+bool Shell::nothingToSave() {
+    return processEnded_ || abortingLoad_ ||
+           (seenFingerprint_ == savedFingerprint_ &&
+            fingerprintOfSavedFiles() == savedFingerprint_);
+}
+
 void Shell::queryEndSession() {
     platform_.blockSessionEnd(kSavingReason);
 }

@@ -57,6 +57,11 @@ void ClipboardCapture::tick() {
     }
 }
 
+bool ClipboardCapture::atRest() {
+    const auto& enabled = lists_.settings.listEnabled;
+    return !(enabled[0] || enabled[1]) || checkedChangeCount_ == platform_.clipboardChangeCount();
+}
+
 std::u16string ClipboardCapture::entryLabel(const std::u16string& text, const LocalDateTime& now) {
     const std::u16string stamp = dateText(now) + u" " + timeText(now) + u")";
     if (text.size() > kLabelTextLength) {

@@ -23,6 +23,9 @@ class ClipboardCapture {
     // The main tick's part: a check on every 31st tick while the launcher or
     // the history is enabled.
     void tick();
+    // Nothing for a check to take: the history and the launcher are off, or
+    // the clipboard has not changed since the last check read it.
+    bool atRest();
     // One check of the clipboard.
     void checkClipboad();
     // Ctrl+C or Shift+Delete with "重複履歴の保存" checked: the next text is

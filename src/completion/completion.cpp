@@ -112,6 +112,17 @@ bool Completion::reshowIfPending() {
     return true;
 }
 
+// The cases handleTickKey acts on without a key.
+bool Completion::atRest() const {
+    return !listShown() && !launcherBox_.visible() && pendingKey_.empty() && !reshowListPending_ &&
+           !skipNextKey_ && !elementsToListWithoutKey();
+}
+
+bool Completion::elementsToListWithoutKey() const {
+    return lists_.elementKey(currentList_) == kNoElementKey && openWord_ != -1 &&
+           typedText_.empty() && !form1_.visible();
+}
+
 void Completion::handleTickKey(std::u16string& spelling) {
     if (!pendingKey_.empty()) {
         std::u16string pending = pendingKey_;
@@ -120,8 +131,7 @@ void Completion::handleTickKey(std::u16string& spelling) {
         typedText_.clear();
         return;
     }
-    if (lists_.elementKey(currentList_) == kNoElementKey && openWord_ != -1 && typedText_.empty() &&
-        !form1_.visible()) {
+    if (elementsToListWithoutKey()) {
         // The elements of the word just opened are listed without a key.
         std::u16string listElements = kNoElementKey;
         selectWord(listElements);

@@ -127,6 +127,9 @@ class Completion {
     // The application window the list was last shown over.
     WindowHandle servedWindow() const { return servedWindow_; }
     bool reshowListPending() const { return reshowListPending_; }
+    // Nothing for a tick to do without a key: no list or filter box shown,
+    // nothing queued for the next tick.
+    bool atRest() const;
     int16_t displaySize() const { return displaySize_; }
 
   private:
@@ -144,6 +147,8 @@ class Completion {
     bool filterByAbbreviation();
     bool fillWholeLevel();
     bool completionOff() const;
+    // A word was opened on a list whose elements come without a key.
+    bool elementsToListWithoutKey() const;
 
     Platform& platform_;
     ui::Form1& form1_;

@@ -38,6 +38,9 @@ class Insertion {
 
     // The user's clipboard has not come back yet after an insertion.
     bool restorePending() const { return restoreTimer_.enabled() || waiting_.has_value(); }
+    // No insertion is under way: no keys wait, none went out unseen, no
+    // restore is pending.
+    bool atRest() const { return !restorePending() && !keysSent_; }
 
     // Deletes `count` characters before the caret (Left, then Delete).
     void setBackSpace(int16_t count);

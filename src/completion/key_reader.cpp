@@ -175,7 +175,9 @@ std::u16string KeyReader::nextRecordedSpelling(Platform& platform) {
     keyWentDown_ = false;
     spelledWithCommandKey_ = false;
     if (presses_.empty() && !platform.keysMayHaveChanged()) {
-        return u"";  // no key moved: Shift and Ctrl are as the last poll found them
+        // No key moved: Shift and Ctrl are as the last poll found them.
+        atRest_ = !shiftDown_ && !ctrlDown_;
+        return u"";
     }
     shiftDown_ = platform.keyDown(kVkShift);
     ctrlDown_ = platform.keyDown(kVkControl);
@@ -204,6 +206,7 @@ std::u16string KeyReader::nextRecordedSpelling(Platform& platform) {
 }
 
 std::u16string KeyReader::getPushedSpell(Platform& platform) {
+    atRest_ = false;
     recorded_ = platform.recordsKeyPresses();
     if (recorded_) {
         return nextRecordedSpelling(platform);
@@ -214,6 +217,7 @@ std::u16string KeyReader::getPushedSpell(Platform& platform) {
     if (lastPushedKeys_.empty() && !mayHaveChanged) {
         keyWentDown_ = false;
         spelledWithCommandKey_ = false;
+        atRest_ = !shiftDown_ && !ctrlDown_;
         return u"";
     }
     pushedKeys_.clear();

@@ -41,6 +41,9 @@ class KeyReader {
     // The last spelled key went down with Ctrl, Alt or Windows held: a
     // shortcut of the application or the system, not typing.
     bool spelledWithCommandKey() const { return spelledWithCommandKey_; }
+    // The last poll found every key up, as the poll before it had: no key
+    // moved since, as far as the platform can tell.
+    bool atRest() const { return atRest_; }
     // The last poll saw a polled key go down, spelled or not.
     bool keyWentDown() const { return keyWentDown_; }
 
@@ -56,6 +59,7 @@ class KeyReader {
     bool keyWentDown_ = false;
     bool spelledWithCommandKey_ = false;
     bool recorded_ = false;
+    bool atRest_ = false;
     // Presses taken from the platform and not yet spelled.
     std::deque<KeyPress> presses_;
 

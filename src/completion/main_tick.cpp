@@ -2,10 +2,11 @@
 
 namespace wordvane {
 
-MainTick::MainTick(Platform& platform, KeyReader& keys, Completion& completion,
+MainTick::MainTick(Platform& platform, ui::Timer& timer, KeyReader& keys, Completion& completion,
                    Insertion& insertion, Modes& modes, ClipboardCapture& capture,
                    ui::Notice& notice, const ui::ModeMenu& menu, const ui::Window& addWordDialog)
     : platform_(platform),
+      timer_(timer),
       keys_(keys),
       completion_(completion),
       insertion_(insertion),
@@ -16,10 +17,27 @@ MainTick::MainTick(Platform& platform, KeyReader& keys, Completion& completion,
       addWordDialog_(addWordDialog) {}
 
 void MainTick::Timer1_Timer() {
-    // While the add-word dialog is open the program does nothing at all.
+    // While the add-word dialog is open the program does nothing at all; a
+    // click or key in it wakes the tick.
     if (addWordDialog_.visible()) {
+        timer_.sleep();
         return;
     }
+    work();
+    if (nothingCanHappen()) {
+        timer_.sleep();
+    }
+}
+
+// Asked after a tick's work, so that what it started counts. The platform is
+// asked last, as it makes sure that the next key will be heard.
+bool MainTick::nothingCanHappen() {
+    return keys_.atRest() && completion_.atRest() && insertion_.atRest() && modes_.atRest() &&
+           !notice_.shown() && capture_.atRest() && (!othersAtRest || othersAtRest()) &&
+           platform_.listensForKeys();
+}
+
+void MainTick::work() {
     std::u16string spelling = keys_.getPushedSpell(platform_);
     if (menu_.mnuClipDuplicate.checked() &&
         ((spelling == u"c" && keys_.ctrlDown()) || spelling == u"Shiftdelete")) {

@@ -38,6 +38,10 @@ class Modes {
     void doubleCtrlTick();
 
     int16_t balloonTicks() const { return balloonTicks_; }
+    // No balloon counts down and no double Ctrl is under way.
+    bool atRest() const {
+        return balloonTicks_ == 0 && !ctrlArmed_ && !selectionPending_ && !ownKeysSent_;
+    }
 
   private:
     enum class Direction { Back, Next };

@@ -183,6 +183,10 @@ class Platform {
     // previous call, so that a poll of the keys would find what the
     // previous poll found; true whenever the platform cannot tell.
     virtual bool keysMayHaveChanged() = 0;
+    // Every key movement will reach the program as an event, so that it may
+    // stop polling until one comes: asked before the main tick sleeps, it
+    // makes sure now (and listens again where something took it away).
+    virtual bool listensForKeys() = 0;
     // The user's key presses in the order they happened, when the platform
     // records them (raw keyboard input on Windows): the oldest first, the
     // program's own keystrokes and a held key's repeats left out, so that no

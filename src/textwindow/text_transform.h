@@ -33,6 +33,7 @@ class TextTransform {
     // The main tick's part: the copy of the selection and the paste of the
     // result on their way.
     void tick();
+    bool atRest() const { return step_ == Step::Idle; }
 
     void mnuReplace_Click(int16_t index);
     void mnuFrontScreen_Click();

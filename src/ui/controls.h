@@ -250,28 +250,45 @@ class CheckBox : public Control {
 };
 
 // A timer: the backend (or a test) calls `fire` every `interval` ms while it
-// is enabled. `restart` starts the interval anew; `starts` counts every
-// start, so that a binding can tell a restart from no change.
+// runs. `restart` starts the interval anew; `starts` counts every start, so
+// that a binding can tell a restart from no change. An enabled timer may
+// `sleep` while nothing can happen: it stays enabled but does not run (its
+// system timer is stopped) until `wake`.
 class Timer : public Model {
   public:
     WORDVANE_PROPERTY(int32_t, interval, setInterval, interval_)
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) {
-        if (enabled != enabled_) {
+        if (enabled != enabled_ || (enabled && sleeping_)) {
             enabled_ = enabled;
+            sleeping_ = false;
             starts_ += enabled ? 1 : 0;
             changed();
         }
     }
     void restart() {
         enabled_ = true;
+        sleeping_ = false;
         ++starts_;
         changed();
+    }
+    bool running() const { return enabled_ && !sleeping_; }
+    void sleep() {
+        if (running()) {
+            sleeping_ = true;
+            changed();
+        }
+    }
+    void wake() {
+        if (sleeping_) {
+            sleeping_ = false;
+            changed();
+        }
     }
     uint64_t starts() const { return starts_; }
     std::function<void()> onTick;
     void fire() {
-        if (enabled_ && onTick) {
+        if (running() && onTick) {
             onTick();
         }
     }
@@ -279,6 +296,7 @@ class Timer : public Model {
   private:
     int32_t interval_ = 0;
     bool enabled_ = false;
+    bool sleeping_ = false;
     uint64_t starts_ = 0;
 };
 

@@ -162,6 +162,11 @@ struct Forms {
     Form8 form8;
     Form9 form9;
 
+    // Something reached the program while its main tick may sleep: a key
+    // anywhere, a hotkey, the tray icon, a clipboard change, a message to one
+    // of its windows. The platform calls it before the program handles it.
+    std::function<void()> onEvent;
+
     // Form1 to Form9 by number.
     Window& byNumber(int number);
 };

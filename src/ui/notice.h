@@ -29,6 +29,7 @@ class Notice {
         setTimeInitialize();
     }
     void hide() { form2_.setVisible(false); }
+    bool shown() const { return form2_.visible(); }
 
     // Called right after showing Form2.
     void setTimeInitialize() { ticks_ = 0; }

@@ -146,6 +146,7 @@ class FakePlatform : public Platform {
     bool keyActive(int virtualKey) override;
     bool keysMayHaveChanged() override;
     bool recordsKeyPresses() override { return recordKeyPresses; }
+    bool listensForKeys() override { return keysWatched; }
     std::vector<KeyPress> takeKeyPresses() override {
         return std::exchange(keyPresses, std::vector<KeyPress>{});
     }

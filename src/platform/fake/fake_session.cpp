@@ -90,6 +90,10 @@ int FakeSession::virtualKeyNamed(const std::u16string& name) {
 void FakeSession::tick(int count) {
     for (int i = 0; i < count; ++i) {
         platform_.now += kTickMilliseconds;
+        deliverDesktopEvents();
+        if (app_.forms.form1.Timer1.running()) {
+            ++mainTicks_;
+        }
         app_.forms.form1.Timer1.fire();
         receiveSyntheticKeys();
         fireDueTimers();
@@ -97,6 +101,26 @@ void FakeSession::tick(int count) {
             pasteDue_.reset();
             paste();
         }
+    }
+}
+
+// Between two ticks the desktop tells the program that keys moved (raw
+// input, while it listens) and that the clipboard changed (its listener's
+// message), whoever moved or changed them.
+void FakeSession::deliverDesktopEvents() {
+    const bool keysMoved = platform_.keysDown != keysDelivered_ || !platform_.keysPressed.empty() ||
+                           !platform_.keyPresses.empty();
+    const bool clipboardChanged = platform_.clipboardChanges != clipboardDelivered_;
+    keysDelivered_ = platform_.keysDown;
+    clipboardDelivered_ = platform_.clipboardChanges;
+    if ((keysMoved && platform_.keysWatched) || clipboardChanged) {
+        event();
+    }
+}
+
+void FakeSession::event() {
+    if (app_.forms.onEvent) {
+        app_.forms.onEvent();
     }
 }
 
@@ -141,6 +165,7 @@ std::optional<int16_t> FakeSession::hotKeyIdFor(int virtualKey, int32_t modifier
 void FakeSession::sendHotKey(int16_t id) {
     const InputToProgram input(platform_);
     if (platform_.registeredHotKeys.contains(id) && app_.forms.form1.onHotKey) {
+        event();
         app_.forms.form1.onHotKey(id);
     }
     receiveSyntheticKeys();
@@ -231,6 +256,7 @@ void FakeSession::copy(const std::u16string& text) {
 void FakeSession::trayIcon(int mouseMessage) {
     const InputToProgram input(platform_);
     if (app_.forms.form1.onTrayIcon) {
+        event();
         app_.forms.form1.onTrayIcon(mouseMessage);
     }
     receiveSyntheticKeys();
@@ -253,6 +279,7 @@ bool FakeSession::chooseMenuItem(const std::u16string& caption) {
     }
     platform_.openMenu = nullptr;
     const InputToProgram input(platform_);
+    event();
     item->click();
     receiveSyntheticKeys();
     return true;
@@ -275,6 +302,7 @@ bool FakeSession::click(const std::u16string& caption) {
         return false;
     }
     const InputToProgram input(platform_);
+    event();
     button->click();
     receiveSyntheticKeys();
     return true;
@@ -284,6 +312,7 @@ bool FakeSession::toggleCheckBox(const std::u16string& caption) {
     auto* check = shownControl<ui::CheckBox>(
         [&](const ui::CheckBox& candidate) { return candidate.caption() == caption; });
     if (check != nullptr) {
+        event();
         check->setChecked(!check->checked());
     }
     return check != nullptr;
@@ -298,6 +327,7 @@ bool FakeSession::chooseComboEntry(const std::u16string& text) {
         return false;
     }
     const auto& items = combo->items();
+    event();
     combo->click(static_cast<int16_t>(std::find(items.begin(), items.end(), text) - items.begin()));
     return true;
 }
@@ -305,6 +335,7 @@ bool FakeSession::chooseComboEntry(const std::u16string& text) {
 void FakeSession::clickInto(WindowHandle window) {
     if (platform_.mouseWatched) {
         platform_.mouseClicks.push_back(window);
+        event();
     }
     platform_.foreground = window;
     tick();
@@ -316,6 +347,7 @@ bool FakeSession::focus(const std::u16string& name) {
         ui::Window& window = app_.forms.byNumber(number);
         for (const ui::ControlSlot& slot : window.controls()) {
             if (slot.control->visible() && fromUtf8(slot.name) == name) {
+                event();
                 // A click into a text box takes the keyboard, even in a
                 // window that a click does not activate otherwise.
                 if (dynamic_cast<ui::TextBox*>(slot.control) != nullptr) {
@@ -337,6 +369,7 @@ bool FakeSession::typeIntoField(const std::u16string& text, bool replace) {
         if (field == nullptr) {
             continue;
         }
+        event();
         if (replace) {
             if (field->onKeyDown) {
                 field->onKeyDown(kVkDelete, 0);

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "app/app.h"
@@ -66,6 +67,8 @@ class FakeSession {
     // field's text is selected and deleted first. False when no field of a
     // shown window has the focus.
     bool typeIntoField(const std::u16string& text, bool replace = false);
+    // How many main ticks ran (a sleeping tick does not).
+    uint64_t mainTicks() const { return mainTicks_; }
     // The shown windows of the program, Form1 to Form9 by number.
     std::vector<int> shownWindows() const;
 
@@ -103,6 +106,9 @@ class FakeSession {
     void recordPress(int virtualKey, bool shift, bool ctrl, bool alt);
     void receiveSyntheticKeys();
     void fireDueTimers();
+    void deliverDesktopEvents();
+    // A message reaches one of the program's windows.
+    void event();
     void insert(const std::u16string& text);
     // The application reads the clipboard's text, if any, and inserts it.
     void paste();
@@ -127,6 +133,10 @@ class FakeSession {
         uint64_t at = 0;
     };
     std::map<const ui::Timer*, Armed> armed_;
+    // The keys and the clipboard as the program was last told of them.
+    std::set<int> keysDelivered_;
+    uint32_t clipboardDelivered_ = 0;
+    uint64_t mainTicks_ = 0;
 };
 
 }  // namespace wordvane

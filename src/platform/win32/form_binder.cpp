@@ -25,10 +25,41 @@ bool clickIntoTextBox(HWND window) {
            _wcsicmp(className, L"Edit") == 0;
 }
 
+// Messages that tell the program nothing new: painting, the pointer passing
+// over a window, questions about a window, the timers themselves. Every
+// other message to a form is an event that wakes the main tick.
+bool isEvent(UINT message) {
+    switch (message) {
+        case WM_TIMER:
+        case WM_PAINT:
+        case WM_NCPAINT:
+        case WM_ERASEBKGND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_NCHITTEST:
+        case WM_SETCURSOR:
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+        case WM_GETOBJECT:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+        case WM_GETICON:
+        case WM_GETMINMAXINFO:
+            return false;
+        default:
+            return true;
+    }
+}
+
 }  // namespace
 
 FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE instance)
-    : platform_(platform), instance_(instance), systemDpi_(platform.systemScale().dpi) {
+    : models_(forms),
+      platform_(platform),
+      instance_(instance),
+      systemDpi_(platform.systemScale().dpi) {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     quitRequest_ = RegisterWindowMessageW(L"Wordvane.Quit");
     WNDCLASSEXW windowClass{};
@@ -59,6 +90,8 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
     }
     platform.setMainWindow(window(1));
     platform.watchKeyboard(window(1));
+    // A change of the clipboard wakes the main tick, whose check reads it.
+    AddClipboardFormatListener(window(1));
     // Running elevated, the program would not hear Explorer's "TaskbarCreated"
     // (a message from a lower integrity level) and its tray icon would not
     // come back after Explorer restarts.
@@ -66,6 +99,7 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
 }
 
 FormBinder::~FormBinder() {
+    RemoveClipboardFormatListener(window(1));
     for (Form& form : forms_) {
         form.controls.clear();
         for (ui::Timer* timer : form.model->timers()) {
@@ -129,7 +163,7 @@ void FormBinder::bindTimers(Form& form) {
         HWND window = form.window;
         const UINT_PTR id = k + 1;
         const auto apply = [&timer, window, id] {
-            if (timer.enabled() && timer.interval() > 0) {
+            if (timer.running() && timer.interval() > 0) {
                 // The system rounds short intervals up to its minimum (about 10 ms).
                 SetTimer(window, id, static_cast<UINT>(timer.interval()), nullptr);
             } else {
@@ -199,7 +233,12 @@ LRESULT CALLBACK FormBinder::windowProcedure(HWND window, UINT message, WPARAM w
 
 LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lParam) {
     ui::Window& model = *form.model;
+    if (isEvent(message) && models_.onEvent) {
+        guarded(models_.onEvent);
+    }
     switch (message) {
+        case WM_CLIPBOARDUPDATE:
+            return 0;
         case WM_TIMER: {
             if (wParam == kTrayIconRetryTimer) {
                 platform_.restoreTrayIcon();

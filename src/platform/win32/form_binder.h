@@ -62,6 +62,7 @@ class FormBinder {
     // Runs a call into the program; nothing it throws crosses into the system.
     static void guarded(const std::function<void()>& call);
 
+    ui::Forms& models_;
     Win32Platform& platform_;
     HINSTANCE instance_;
     int systemDpi_;

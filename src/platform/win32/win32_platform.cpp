@@ -124,16 +124,29 @@ bool keyboardStillWatched(HWND window) {
 
 // Once a second the keyboard's registration is looked at: one taken away is
 // made again, and while that fails the keys are polled instead, so the
-// program never goes deaf.
+// program never goes deaf. Before the main tick sleeps it is looked at in
+// any case: only an event wakes the program then.
 bool Win32Platform::recordsKeyPresses() {
     const ULONGLONG now = GetTickCount64();
-    if (mainWindow_ != nullptr && now - lastWatchCheck_ >= 1000) {
-        lastWatchCheck_ = now;
-        if (!keyboardWatched_ || !keyboardStillWatched(mainWindow_)) {
-            watchKeyboard(mainWindow_);
-        }
+    if (now - lastWatchCheck_ >= 1000) {
+        keepWatchingKeyboard(now);
     }
     return keyboardWatched_;
+}
+
+bool Win32Platform::listensForKeys() {
+    keepWatchingKeyboard(GetTickCount64());
+    return keyboardWatched_;
+}
+
+void Win32Platform::keepWatchingKeyboard(ULONGLONG now) {
+    if (mainWindow_ == nullptr) {
+        return;
+    }
+    lastWatchCheck_ = now;
+    if (!keyboardWatched_ || !keyboardStillWatched(mainWindow_)) {
+        watchKeyboard(mainWindow_);
+    }
 }
 
 // For a while after a key moved, the keys are polled every tick: the

@@ -38,11 +38,15 @@ class Win32Platform : public Platform {
     bool keyActive(int virtualKey) override;
     bool keysMayHaveChanged() override;
     bool recordsKeyPresses() override;
+    bool listensForKeys() override;
     std::vector<KeyPress> takeKeyPresses() override { return keyPresses_.take(); }
     // Key movements anywhere on the desktop reach `window` as WM_INPUT,
     // which calls rawInput; so do mouse buttons while they are watched.
     void watchKeyboard(HWND window);
     void rawInput(HRAWINPUT input);
+    // Looks at the keyboard's registration and makes it again when it was
+    // taken away.
+    void keepWatchingKeyboard(ULONGLONG now);
     WindowHandle focusedControl() override;
     void watchMouseClicks(bool on) override;
     std::vector<WindowHandle> takeMouseClicks() override;
