@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """The idle cost of the resident wordvane.exe under Wine, side by side with a
-bare program whose 1 ms window timer does nothing: CPU time of the program
-and of wineserver over the same span, one after the other in one run.
+bare program whose 1 ms window timer does nothing and with the floor, the
+same bare program with no timer (`--no-timer`), waiting in GetMessage and
+never woken: CPU time of the program and of wineserver over the same span,
+one after the other in one run. Then the timer messages idle wordvane.exe
+receives over the same span, counted from Wine's message trace.
 
 idle_cpu.py --program-folder DIR --bare EXE --prefix DIR [--seconds N] [--rounds N]
 """
 
 import argparse
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -40,9 +44,9 @@ def pid_of(name):
     return None
 
 
-def measure(prefix, exe, seconds):
+def measure(prefix, exe, seconds, arguments=()):
     """Percent of a core used by `exe` and by wineserver while `exe` idles."""
-    process = subprocess.Popen(["wine", str(exe)], env=prefix.env, stdout=subprocess.DEVNULL,
+    process = subprocess.Popen(["wine", str(exe), *arguments], env=prefix.env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL, start_new_session=True)
     try:
         pid = wait_for(lambda: pid_of(Path(exe).name), 60, f"{exe} to start")
@@ -59,6 +63,42 @@ def measure(prefix, exe, seconds):
         time.sleep(1)
 
 
+def timer_messages(prefix, exe, seconds):
+    """WM_TIMER messages `exe` takes from its queue over `seconds` of idling
+    after a 5 s start, from Wine's message trace of it."""
+    env = dict(prefix.env)
+    env["WINEDEBUG"] = "+timestamp,+pid,+msg"
+    with open(Path(prefix.path) / "idle-trace.log", "w+") as log:
+        process = subprocess.Popen(["wine", str(exe)], env=env, stdout=subprocess.DEVNULL,
+                                   stderr=log, start_new_session=True)
+        try:
+            wait_for(lambda: pid_of(Path(exe).name), 60, f"{exe} to start")
+            time.sleep(5 + seconds + 1)
+        finally:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait(10)
+        log.seek(0)
+        lines = log.read().splitlines()
+    # The program is the process that registers its quit message; its start
+    # is then.
+    line = re.compile(r"^(\d+\.\d+):([0-9a-f]+):")
+    start = pid = None
+    for text in lines:
+        found = line.match(text)
+        if found and 'RegisterWindowMessageW L"Wordvane.Quit"' in text:
+            start, pid = float(found.group(1)), found.group(2)
+            break
+    if pid is None:
+        raise RuntimeError("wordvane.exe did not start under the trace")
+    count = 0
+    for text in lines:
+        found = line.match(text)
+        if (found and found.group(2) == pid and "(WM_TIMER)" in text and "got type" in text
+                and start + 5 <= float(found.group(1)) < start + 5 + seconds):
+            count += 1
+    return count
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program-folder", required=True)
@@ -73,17 +113,22 @@ def main():
     shutil.rmtree(folder, ignore_errors=True)
     shutil.copytree(options.program_folder, folder)
     try:
-        totals = {"bare": [], "wordvane": []}
+        programs = (("floor", options.bare, ["--no-timer"]), ("bare", options.bare, []),
+                    ("wordvane", folder / "wordvane.exe", []))
+        totals = {name: [] for name, _, _ in programs}
         for _ in range(options.rounds):
-            for name, exe in (("bare", options.bare), ("wordvane", folder / "wordvane.exe")):
-                program, server = measure(prefix, exe, options.seconds)
+            for name, exe, arguments in programs:
+                program, server = measure(prefix, exe, options.seconds, arguments)
                 totals[name].append(program + server)
                 print(f"{name:9} program {program:5.2f} %  wineserver {server:5.2f} %  "
                       f"together {program + server:5.2f} % of a core", flush=True)
-        bare = sum(totals["bare"]) / len(totals["bare"])
-        wordvane = sum(totals["wordvane"]) / len(totals["wordvane"])
-        print(f"idle wordvane.exe / bare 1 ms timer: {wordvane / bare:.2f}x "
-              f"({wordvane:.2f} % against {bare:.2f} %)")
+        mean = {name: sum(values) / len(values) for name, values in totals.items()}
+        print(f"mean: floor (GetMessage) {mean['floor']:.2f} %, bare 1 ms timer "
+              f"{mean['bare']:.2f} %, idle wordvane.exe {mean['wordvane']:.2f} % of a core")
+        print(f"idle wordvane.exe above the floor: {mean['wordvane'] - mean['floor']:+.2f} % "
+              f"of a core")
+        count = timer_messages(prefix, folder / "wordvane.exe", options.seconds)
+        print(f"timer messages idle wordvane.exe received in {options.seconds:g} s: {count}")
     finally:
         prefix.stop()
         display.stop()

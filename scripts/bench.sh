@@ -29,7 +29,8 @@ wine build/windows/bench/win32/listbox_refill_bench.exe
 wine build/windows/bench/win32/clipboard_save_bench.exe
 wineserver -k 2>/dev/null || true
 
-# The idle cost of the resident program against a bare 1 ms timer, side by
-# side in one run (a display and a prefix of its own).
+# The idle cost of the resident program against a bare 1 ms timer and the
+# floor of a program that only waits, side by side in one run (a display and
+# a prefix of its own).
 python3 bench/idle_cpu.py --program-folder build/windows/Wordvane \
     --bare build/windows/bench/win32/bare_timer.exe --prefix "$WINEPREFIX" --rounds 3
