@@ -122,7 +122,7 @@ size_t Shell::fingerprintOfSavedFiles() {
         const WordListClass& words = lists_.words(list);
         if (lists_.loaded(list) && (hash == 0 || revision != words.revision())) {
             revision = words.revision();
-            hash = hashOf(formatListFile(lists_.header(list), words));
+            hash = std::hash<std::u16string>{}(formatListText(lists_.header(list), words));
         }
         fingerprint = fingerprint * 31 + hash;
     }

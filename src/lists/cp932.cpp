@@ -1,8 +1,10 @@
 #include "lists/cp932.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "lists/cp932_tables.h"
 
@@ -42,11 +44,27 @@ std::u16string decodeCp932(std::string_view bytes, bool* exact) {
 
 namespace {
 
-// Every code unit's bytes: one byte below 0x100, else lead and second byte.
-using EncodeTable = std::array<uint16_t, 0x10000>;
+// Every code unit's bytes: one byte below 0x100, else lead and second byte;
+// and, a bit for each unit, whether those bytes decode to the unit itself
+// (not for a best fit or "?").
+struct EncodeTable {
+    std::array<uint16_t, 0x10000> bytes;
+    std::array<uint64_t, 0x10000 / 64> roundTrips;
+};
+
+bool decodesTo(uint16_t code, char16_t unit) {
+    if (code <= 0xFF) {
+        return kLeadIndex[code] == 0 && kSingleBytes[code] == unit;
+    }
+    const uint8_t lead = kLeadIndex[code >> 8];
+    const int second = code & 0xFF;
+    return lead != 0 && second >= kFirstTrail && second <= kLastTrail &&
+           kPairs[lead - 1][second - kFirstTrail] == unit;
+}
 
 std::unique_ptr<EncodeTable> buildEncodeTable() {
-    auto table = std::make_unique<EncodeTable>();
+    auto codes = std::make_unique<EncodeTable>();
+    auto* table = &codes->bytes;
     table->fill(0);
     const auto first = [&](uint16_t unit, uint16_t bytes) {
         if ((*table)[unit] == 0) {
@@ -70,28 +88,52 @@ std::unique_ptr<EncodeTable> buildEncodeTable() {
     for (const EncodeException& exception : kEncodeExceptions) {
         (*table)[exception.unit] = exception.bytes;
     }
-    for (size_t unit = 1; unit < table->size(); ++unit) {
-        if ((*table)[unit] == 0) {
+    codes->roundTrips.fill(0);
+    for (size_t unit = 0; unit < table->size(); ++unit) {
+        if (unit > 0 && (*table)[unit] == 0) {
             (*table)[unit] = '?';
         }
+        if (decodesTo((*table)[unit], static_cast<char16_t>(unit))) {
+            codes->roundTrips[unit >> 6] |= uint64_t{1} << (unit & 63);
+        }
     }
-    return table;
+    return codes;
+}
+
+const EncodeTable& encodeTable() {
+    static const std::unique_ptr<EncodeTable> table = buildEncodeTable();
+    return *table;
 }
 
 }  // namespace
 
-std::string encodeCp932(std::u16string_view text) {
-    static const std::unique_ptr<EncodeTable> table = buildEncodeTable();
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (const char16_t unit : text) {
-        const uint16_t code = (*table)[unit];
-        if (code > 0xFF) {
-            bytes.push_back(static_cast<char>(code >> 8));
-        }
-        bytes.push_back(static_cast<char>(code & 0xFF));
+Cp932Writer::Cp932Writer(size_t expectedUnits)
+    : codes_(encodeTable().bytes.data()),
+      roundTrips_(encodeTable().roundTrips.data()),
+      bytes_(std::max<size_t>(expectedUnits * 2, 64), '\0'),
+      out_(bytes_.data()),
+      end_(bytes_.data() + bytes_.size()) {}
+
+void Cp932Writer::makeRoom(size_t bytes) {
+    const size_t written = static_cast<size_t>(out_ - bytes_.data());
+    bytes_.resize(std::max(bytes_.size() * 2, written + bytes));
+    out_ = bytes_.data() + written;
+    end_ = bytes_.data() + bytes_.size();
+}
+
+std::string Cp932Writer::take() {
+    bytes_.resize(static_cast<size_t>(out_ - bytes_.data()));
+    out_ = end_ = nullptr;
+    return std::move(bytes_);
+}
+
+std::string encodeCp932(std::u16string_view text, bool* exact) {
+    Cp932Writer writer(text.size());
+    writer.append(text);
+    if (exact != nullptr) {
+        *exact = writer.exact();
     }
-    return bytes;
+    return writer.take();
 }
 
 }  // namespace wordvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,8 +10,58 @@ namespace wordvane {
 // tables come from the system's own conversions. A byte sequence that is no
 // character reads as "・" (U+30FB); a character the code page cannot hold is
 // written as the system's best fit, or as "?".
-// `exact`, when given, tells whether every byte sequence was a character.
+// `exact`, when given, tells whether every byte sequence was a character, or
+// whether every character was written as itself (so that the bytes decode
+// to the same text).
 std::u16string decodeCp932(std::string_view bytes, bool* exact = nullptr);
-std::string encodeCp932(std::u16string_view text);
+std::string encodeCp932(std::u16string_view text, bool* exact = nullptr);
+
+// Code page 932 bytes made run by run as a text is formatted (see
+// appendChangedLine2): `exact` stays true while every character is written
+// as itself.
+class Cp932Writer {
+  public:
+    explicit Cp932Writer(size_t expectedUnits = 0);
+    // Each run is encoded as it comes, straight into the bytes.
+    void append(std::u16string_view text) {
+        if (static_cast<size_t>(end_ - out_) < text.size() * 2) {
+            makeRoom(text.size() * 2);
+        }
+        // Locals: a byte written through `out` could be any member.
+        const uint16_t* codes = codes_;
+        const uint64_t* roundTrips = roundTrips_;
+        char* out = out_;
+        uint64_t allThemselves = 1;
+        for (const char16_t unit : text) {
+            const uint16_t code = codes[unit];
+            if (code > 0xFF) {
+                *out++ = static_cast<char>(code >> 8);
+            }
+            *out++ = static_cast<char>(code & 0xFF);
+            allThemselves &= roundTrips[unit >> 6] >> (unit & 63);
+        }
+        out_ = out;
+        exact_ = exact_ && allThemselves != 0;
+    }
+    void append(size_t count, char16_t character) {
+        for (size_t k = 0; k < count; ++k) {
+            append(std::u16string_view(&character, 1));
+        }
+    }
+    // Whether every character so far was written as itself.
+    bool exact() const { return exact_; }
+    // The bytes written; the writer is empty afterwards.
+    std::string take();
+
+  private:
+    void makeRoom(size_t bytes);
+    const uint16_t* codes_;
+    const uint64_t* roundTrips_;
+    std::string bytes_;
+    // Bytes written up to out_, room up to end_.
+    char* out_;
+    char* end_;
+    bool exact_ = true;
+};
 
 }  // namespace wordvane

@@ -2,33 +2,35 @@
 
 #include <algorithm>
 
+#include "lists/cp932.h"
 #include "lists/decimal_text.h"
 #include "lists/lists.h"
 #include "lists/one_line_text.h"
+#include "lists/text_file.h"
 
 namespace wordvane {
 
 namespace {
 
-bool startsWithSlash(const std::u16string& line) {
+bool startsWithSlash(std::u16string_view line) {
     return !line.empty() && line[0] == u'/';
 }
 
-std::u16string firstCharacter(const std::u16string& line) {
-    return line.substr(0, 1);
+std::u16string firstCharacter(std::u16string_view line) {
+    return std::u16string(line.substr(0, 1));
 }
 
-bool firstIs(const std::u16string& line, char16_t lower) {
+bool firstIs(std::u16string_view line, char16_t lower) {
     return !line.empty() && (line[0] == lower || line[0] == lower - (u'a' - u'A'));
 }
 
-std::u16string readStartChar(const std::u16string& line) {
-    return line == u"ShiftSpace" ? line : firstCharacter(line);
+std::u16string readStartChar(std::u16string_view line) {
+    return line == u"ShiftSpace" ? std::u16string(line) : firstCharacter(line);
 }
 
-std::u16string readElementKey(const std::u16string& line) {
+std::u16string readElementKey(std::u16string_view line) {
     if (line == u"ShiftSpace") {
-        return line;
+        return std::u16string(line);
     }
     if (line == u"null" || line == u"Null") {
         return kNeverElementKey;
@@ -36,7 +38,7 @@ std::u16string readElementKey(const std::u16string& line) {
     return firstCharacter(line);
 }
 
-int16_t readDisplaySize(const std::u16string& line) {
+int16_t readDisplaySize(std::u16string_view line) {
     if (firstIs(line, u's')) {
         return 0;
     }
@@ -46,23 +48,30 @@ int16_t readDisplaySize(const std::u16string& line) {
 // A text written as a line of its own must stay one line: a line break inside
 // it would split the file's structure, so each line break (CR LF, CR alone,
 // LF alone) is written as "\n".
-std::u16string asOneLine(const std::u16string& text) {
-    return withLineBreaksAs(text, u"\\n");
+template <typename Out>
+void appendOneLine(Out& out, std::u16string_view line) {
+    appendWithLineBreaksAs(out, line, u"\\n");
+    out.append(std::u16string_view(u"\r\n"));
 }
 
 // An element name that begins with "/" would read back as a word separator;
 // a blank in front keeps it a name.
-std::u16string nameLine(const std::u16string& name) {
-    std::u16string line = asOneLine(name);
-    return startsWithSlash(line) ? u" " + line : line;
+template <typename Out>
+void appendNameLine(Out& out, std::u16string_view name) {
+    if (startsWithSlash(name)) {
+        out.append(std::u16string_view(u" "));
+    }
+    appendOneLine(out, name);
 }
 
 }  // namespace
 
-ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHeader& header,
+ListReadOutcome parseListFile(const std::vector<std::u16string_view>& lines, ListHeader& header,
                               WordListClass& list) {
     size_t next = 0;
     const auto atEnd = [&] { return next >= lines.size(); };
+    // Each value a string of its own, to be kept.
+    const auto take = [&] { return std::u16string(lines[next++]); };
     const auto failure = [](ListReadFailure kind, ListReadCause cause = ListReadCause::None) {
         return ListReadOutcome{kind, cause};
     };
@@ -70,22 +79,22 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
         if (atEnd()) {
             return failure(ListReadFailure::Read, ListReadCause::NoName);
         }
-        header.name = lines[next++];
+        header.name = take();
         if (header.name.empty()) {
             return failure(ListReadFailure::Read, ListReadCause::NoName);
         }
         if (atEnd()) {
             return failure(ListReadFailure::Read, ListReadCause::HeaderMissing);
         }
-        header.startChar = readStartChar(lines[next++]);
+        header.startChar = readStartChar(take());
         const auto headerLine = [&](auto convert, auto& into) {
             if (atEnd()) {
                 return false;
             }
-            into = convert(lines[next++]);
+            into = convert(take());
             return true;
         };
-        const auto whole = [](const std::u16string& line) { return line; };
+        const auto whole = [](std::u16string_view line) { return std::u16string(line); };
         if (!headerLine(readElementKey, header.elementKey) ||
             !headerLine(whole, header.cancelKeyLine) ||
             !headerLine([](const auto& line) { return firstIs(line, u't'); },
@@ -95,7 +104,7 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
             !headerLine(readDisplaySize, header.displaySize) || atEnd()) {
             return failure(ListReadFailure::Read, ListReadCause::HeaderMissing);
         }
-        const auto count = parseInt16(lines[next++]);
+        const auto count = parseInt16(take());
         if (!count) {
             return failure(ListReadFailure::Count);
         }
@@ -104,7 +113,7 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
         } catch (const ListStoreError&) {
             return failure(ListReadFailure::Count);
         }
-        if (atEnd() || !startsWithSlash(lines[next++])) {
+        if (atEnd() || !startsWithSlash(take())) {
             return failure(ListReadFailure::Read, ListReadCause::NoFirstSeparator);
         }
         // A list of no words (count 0, as the writer writes an empty list)
@@ -112,7 +121,7 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
         const int words = list.getWordLength() + 1;
         int separators = 0;
         while (!atEnd()) {
-            const std::u16string& line = lines[next++];
+            std::u16string line = take();
             if (startsWithSlash(line) || words == 0) {
                 ++separators;
                 if (separators >= words) {
@@ -123,7 +132,9 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
                 if (atEnd()) {
                     return failure(ListReadFailure::Read, ListReadCause::AccountMissing);
                 }
-                list.setString(line, getChangedLine(lines[next++]));
+                std::u16string account = take();
+                changeLineInPlace(account);
+                list.setString(std::move(line), std::move(account));
             }
         }
         if (separators != std::max(words - 1, 0)) {
@@ -135,37 +146,84 @@ ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHead
     }
 }
 
-std::vector<std::u16string> formatListFile(const ListHeader& header, const WordListClass& list) {
-    std::vector<std::u16string> lines;
-    lines.push_back(asOneLine(header.name));
-    lines.push_back(asOneLine(header.startChar));
+ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHeader& header,
+                              WordListClass& list) {
+    return parseListFile(std::vector<std::u16string_view>(lines.begin(), lines.end()), header,
+                         list);
+}
+
+namespace {
+
+// The size of the list's text when nothing in it is escaped: the text grows
+// once, not by doubling.
+size_t plainSize(const WordListClass& list) {
+    size_t size = 256;
+    list.forEachWord([&size](std::span<const std::array<std::u16string, 2>> elements) {
+        for (const auto& [name, account] : elements) {
+            size += name.size() + account.size() + 5;
+        }
+        size += 3;
+    });
+    return size;
+}
+
+template <typename Out>
+void formatList(Out& out, const ListHeader& header, const WordListClass& list) {
+    appendOneLine(out, header.name);
+    appendOneLine(out, header.startChar);
     if (header.elementKey == kNoElementKey) {
-        lines.emplace_back();
+        appendOneLine(out, u"");
     } else if (header.elementKey == kNeverElementKey) {
-        lines.emplace_back(u"Null");
+        appendOneLine(out, u"Null");
     } else {
-        lines.push_back(asOneLine(header.elementKey));
+        appendOneLine(out, header.elementKey);
     }
-    lines.push_back(header.cancelKeyLine == kNoCancelKeys ? u"" : asOneLine(header.cancelKeyLine));
-    lines.emplace_back(header.insertAtWordLevel ? u"true" : u"false");
-    lines.emplace_back(header.replaceAbbrev ? u"reverse" : u"normal");
-    lines.emplace_back(header.displaySize == 0   ? u"small"
+    appendOneLine(out, header.cancelKeyLine == kNoCancelKeys ? u"" : header.cancelKeyLine);
+    appendOneLine(out, header.insertAtWordLevel ? u"true" : u"false");
+    appendOneLine(out, header.replaceAbbrev ? u"reverse" : u"normal");
+    appendOneLine(out, header.displaySize == 0   ? u"small"
                        : header.displaySize == 1 ? u"middle"
                                                  : u"large");
-    lines.push_back(toDecimal(list.getWordLength() + 1));
-    lines.emplace_back(u"/");
-    for (int w = 0; w <= list.getWordLength(); ++w) {
-        const auto word = static_cast<int16_t>(w);
-        if (w > 0) {
-            lines.emplace_back(u"/");
+    appendOneLine(out, toDecimal(list.getWordLength() + 1));
+    appendOneLine(out, u"/");
+    bool firstWord = true;
+    list.forEachWord([&](std::span<const std::array<std::u16string, 2>> elements) {
+        if (!firstWord) {
+            out.append(std::u16string_view(u"/\r\n"));
         }
-        for (int e = 0; e <= list.getElementLength(word); ++e) {
-            const auto element = static_cast<int16_t>(e);
-            lines.push_back(nameLine(list.getString(word, element, 0)));
-            lines.push_back(getChangedLine2(list.getString(word, element, 1)));
+        firstWord = false;
+        for (const auto& [name, account] : elements) {
+            appendNameLine(out, name);
+            appendChangedLine2(out, account);
+            out.append(std::u16string_view(u"\r\n"));
+        }
+    });
+}
+
+}  // namespace
+
+std::u16string formatListText(const ListHeader& header, const WordListClass& list) {
+    std::u16string text;
+    text.reserve(plainSize(list));
+    formatList(text, header, list);
+    return text;
+}
+
+std::string listFileBytes(const ListHeader& header, const WordListClass& list, TextFileForm& form) {
+    if (form.encoding == TextEncoding::Cp932) {
+        Cp932Writer writer(plainSize(list));
+        formatList(writer, header, list);
+        const bool exact = writer.exact();
+        std::string bytes = writer.take();
+        if (exact && readAsCp932(bytes)) {
+            return bytes;
         }
     }
-    return lines;
+    return textFileBytes(formatListText(header, list), form);
+}
+
+std::vector<std::u16string> formatListFile(const ListHeader& header, const WordListClass& list) {
+    return splitLines(formatListText(header, list));
 }
 
 }  // namespace wordvane

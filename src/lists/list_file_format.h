@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "lists/text_file.h"
 #include "lists/word_list.h"
 
 namespace wordvane {
@@ -45,10 +47,17 @@ struct ListReadOutcome {
 
 // Reads the lines of a list file into `header` and `list`, value by value;
 // on a failure both keep what was read before it.
+ListReadOutcome parseListFile(const std::vector<std::u16string_view>& lines, ListHeader& header,
+                              WordListClass& list);
 ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHeader& header,
                               WordListClass& list);
 
-// The lines of a list file for `header` and `list`.
+// The text of a list file for `header` and `list`, each line ended by CR
+// LF; or its lines.
+std::u16string formatListText(const ListHeader& header, const WordListClass& list);
 std::vector<std::u16string> formatListFile(const ListHeader& header, const WordListClass& list);
+// The bytes of that text as a file of `form` (see textFileBytes); a code
+// page 932 file is formatted straight into its bytes.
+std::string listFileBytes(const ListHeader& header, const WordListClass& list, TextFileForm& form);
 
 }  // namespace wordvane

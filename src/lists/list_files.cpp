@@ -109,11 +109,11 @@ ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder,
     for (int i = 0; i < kListCount; ++i) {
         ListHeader header;
         ListReadOutcome outcome{ListReadFailure::Open, ListReadCause::None};
-        if (auto file = readTextLines(platform, folder + listFileName(i))) {
-            outcome = parseListFile(file->lines, header, lists.words(i));
+        if (auto file = readTextFile(platform, folder + listFileName(i))) {
+            outcome = parseListFile(splitLineViews(file->text), header, lists.words(i));
             lists.storeHeader(i, header);
             if (!file->form.exact) {
-                file->form.linesAsRead = formatListFile(header, lists.words(i));
+                file->form.textAsRead = formatListText(header, lists.words(i));
             }
             lists.fileForms[static_cast<size_t>(i)] = std::move(file->form);
         }
@@ -128,8 +128,12 @@ ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder,
 
 TextSave writeListFile(Platform& platform, const Lists& lists, int list, const std::u16string& path,
                        TextFileForm& form) {
-    return writeTextLines(platform, path, formatListFile(lists.header(list), lists.words(list)),
-                          form);
+    const ListHeader& header = lists.header(list);
+    const WordListClass& words = lists.words(list);
+    if (!form.exact) {
+        return writeText(platform, path, formatListText(header, words), form);
+    }
+    return writeTextBytes(platform, path, listFileBytes(header, words, form), form);
 }
 
 }  // namespace wordvane

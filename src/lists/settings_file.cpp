@@ -264,7 +264,7 @@ SettingsReadOutcome readSettingsFile(Platform& platform, const std::u16string& p
         readValues(reader, scale, content, outcome.messages);
         readReplaceSets(reader, content);
         if (!file->form.exact) {
-            file->form.linesAsRead = settingsFileLines(content);
+            file->form.textAsRead = joinLines(settingsFileLines(content));
         }
         outcome.form = std::move(file->form);
         outcome.content = std::move(content);

@@ -54,6 +54,8 @@ bool wellFormedUtf8(std::string_view bytes, bool& multiByte) {
     return true;
 }
 
+std::string encodeIn(std::u16string_view text, TextEncoding encoding);
+
 DecodedText decodeUtf16(std::string_view bytes, bool bigEndian) {
     DecodedText decoded{u"", bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le,
                         bytes.size() % 2 == 0};
@@ -102,7 +104,30 @@ DecodedText decodeText(std::string_view bytes) {
     return decoded;
 }
 
-std::string encodeText(std::u16string_view text, TextEncoding encoding) {
+bool readAsCp932(std::string_view bytes) {
+    bool multiByte = false;
+    return !bytes.starts_with(kUtf8Mark) && !bytes.starts_with(kUtf16LeMark) &&
+           !bytes.starts_with(kUtf16BeMark) && !(wellFormedUtf8(bytes, multiByte) && multiByte);
+}
+
+std::string encodeText(std::u16string_view text, TextEncoding encoding, bool* readsBack) {
+    if (readsBack == nullptr) {
+        return encodeIn(text, encoding);
+    }
+    if (encoding == TextEncoding::Cp932) {
+        bool exact = false;
+        std::string bytes = encodeCp932(text, &exact);
+        *readsBack = exact && readAsCp932(bytes);
+        return bytes;
+    }
+    std::string bytes = encodeIn(text, encoding);
+    *readsBack = decodeText(bytes).text == text;
+    return bytes;
+}
+
+namespace {
+
+std::string encodeIn(std::u16string_view text, TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Cp932:
             return encodeCp932(text);
@@ -125,6 +150,8 @@ std::string encodeText(std::u16string_view text, TextEncoding encoding) {
     }
     return encodeCp932(text);
 }
+
+}  // namespace
 
 const char* encodingName(TextEncoding encoding) {
     switch (encoding) {

@@ -21,8 +21,15 @@ struct DecodedText {
 // mark whose bytes are valid UTF-8 with at least one multi-byte sequence is
 // UTF-8; anything else is code page 932.
 DecodedText decodeText(std::string_view bytes);
-// The bytes of `text` in `encoding`, with its byte-order mark.
-std::string encodeText(std::u16string_view text, TextEncoding encoding);
+// The bytes of `text` in `encoding`, with its byte-order mark. `readsBack`,
+// when given, tells whether decodeText gives `text` back from them (not for
+// a character code page 932 has no place for, nor for Shift_JIS bytes that
+// happen to look like UTF-8).
+std::string encodeText(std::u16string_view text, TextEncoding encoding, bool* readsBack = nullptr);
+
+// decodeText takes these bytes for code page 932: they have no byte-order
+// mark and are not UTF-8.
+bool readAsCp932(std::string_view bytes);
 
 // "Shift_JIS", "UTF-8", "UTF-8 (BOM)", "UTF-16LE", "UTF-16BE".
 const char* encodingName(TextEncoding encoding);

@@ -2,12 +2,12 @@
 
 namespace wordvane {
 
-std::vector<std::u16string> splitLines(const std::u16string& text) {
-    std::vector<std::u16string> lines;
+std::vector<std::u16string_view> splitLineViews(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n') {
-            continue;
+        if (text[i] > u'\r' || (text[i] != u'\r' && text[i] != u'\n')) {
+            continue;  // the first comparison settles most characters
         }
         lines.push_back(text.substr(start, i - start));
         if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
@@ -21,39 +21,65 @@ std::vector<std::u16string> splitLines(const std::u16string& text) {
     return lines;
 }
 
-std::optional<TextFileLines> readTextLines(Platform& platform, const std::u16string& path) {
-    const auto bytes = platform.readFile(path);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    DecodedText decoded = decodeText(*bytes);
-    return TextFileLines{splitLines(decoded.text),
-                         TextFileForm{decoded.encoding, decoded.exact, {}}};
+std::vector<std::u16string> splitLines(std::u16string_view text) {
+    const auto views = splitLineViews(text);
+    return {views.begin(), views.end()};
 }
 
-TextSave writeTextLines(Platform& platform, const std::u16string& path,
-                        const std::vector<std::u16string>& lines, TextFileForm& form) {
-    if (!form.exact && lines == form.linesAsRead) {
-        return TextSave::LeftAlone;
-    }
+std::u16string joinLines(const std::vector<std::u16string>& lines) {
     std::u16string text;
     for (const auto& line : lines) {
         text += line;
         text += u"\r\n";
     }
-    // Text that would not read back the same (a character code page 932 has
-    // no place for, or Shift_JIS bytes that happen to look like UTF-8) goes
-    // out as UTF-8 with a byte-order mark, which reads back as it was.
-    std::string bytes = encodeText(text, form.encoding);
-    if (decodeText(bytes).text != text) {
+    return text;
+}
+
+std::optional<TextFile> readTextFile(Platform& platform, const std::u16string& path) {
+    const auto bytes = platform.readFile(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    DecodedText decoded = decodeText(*bytes);
+    return TextFile{std::move(decoded.text), TextFileForm{decoded.encoding, decoded.exact, {}}};
+}
+
+std::optional<TextFileLines> readTextLines(Platform& platform, const std::u16string& path) {
+    auto file = readTextFile(platform, path);
+    if (!file) {
+        return std::nullopt;
+    }
+    return TextFileLines{splitLines(file->text), std::move(file->form)};
+}
+
+// Text that would not read back the same (a character code page 932 has no
+// place for, or Shift_JIS bytes that happen to look like UTF-8) goes out as
+// UTF-8 with a byte-order mark, which reads back as it was.
+std::string textFileBytes(const std::u16string& text, TextFileForm& form) {
+    bool readsBack = false;
+    std::string bytes = encodeText(text, form.encoding, &readsBack);
+    if (!readsBack) {
         form.encoding = TextEncoding::Utf8WithMark;
         bytes = encodeText(text, form.encoding);
     }
+    return bytes;
+}
+
+TextSave writeText(Platform& platform, const std::u16string& path, const std::u16string& text,
+                   TextFileForm& form) {
+    if (!form.exact && text == form.textAsRead) {
+        return TextSave::LeftAlone;
+    }
+    return writeTextBytes(platform, path, textFileBytes(text, form), form);
+}
+
+TextSave writeTextBytes(Platform& platform, const std::u16string& path, const std::string& bytes,
+                        TextFileForm& form) {
     switch (platform.writeFile(path, bytes)) {
         case FileWrite::Written: {
             const bool overInexact = !form.exact;
             form.exact = true;
-            form.linesAsRead.clear();
+            form.textAsRead.clear();
             return overInexact ? TextSave::WrittenOverInexact : TextSave::Written;
         }
         case FileWrite::LeftAside:
@@ -62,6 +88,11 @@ TextSave writeTextLines(Platform& platform, const std::u16string& path,
             break;
     }
     return TextSave::Failed;
+}
+
+TextSave writeTextLines(Platform& platform, const std::u16string& path,
+                        const std::vector<std::u16string>& lines, TextFileForm& form) {
+    return writeText(platform, path, joinLines(lines), form);
 }
 
 std::u16string textSaveMessage(const std::u16string& fileName, TextSave save) {

@@ -12,30 +12,39 @@ namespace wordvane {
 // The lines of a text, without their line ends. CR LF ends a line, and so do
 // a lone LF and a lone CR (files edited elsewhere); a line end at the very end
 // of the text does not start another line.
-std::vector<std::u16string> splitLines(const std::u16string& text);
+std::vector<std::u16string> splitLines(std::u16string_view text);
+// The same lines as views into `text`.
+std::vector<std::u16string_view> splitLineViews(std::u16string_view text);
+// Lines as the text of a file: each ended by CR LF.
+std::u16string joinLines(const std::vector<std::u16string>& lines);
 
 // How a text file was read, so that it is written back the same way: its
-// encoding and, for a file whose bytes were not all characters, the lines
+// encoding and, for a file whose bytes were not all characters, the text
 // the program would write right after reading it; a save that would write
-// just those leaves the file alone, so that a lossy read never replaces what
+// just that leaves the file alone, so that a lossy read never replaces what
 // the user wrote.
 struct TextFileForm {
     TextEncoding encoding = TextEncoding::Cp932;
     bool exact = true;
-    std::vector<std::u16string> linesAsRead;
+    std::u16string textAsRead;
 
     // The form of another file written from the same text (a copy, a file
     // saved elsewhere): the same encoding, nothing read.
     TextFileForm forAnotherFile() const { return TextFileForm{encoding, true, {}}; }
 };
 
+struct TextFile {
+    std::u16string text;
+    TextFileForm form;
+};
 struct TextFileLines {
     std::vector<std::u16string> lines;
     TextFileForm form;
 };
 
-// A text file as lines, in the encoding its bytes show (see decodeText).
-// Empty when it cannot be read.
+// A text file in the encoding its bytes show (see decodeText), whole or as
+// lines. Empty when it cannot be read.
+std::optional<TextFile> readTextFile(Platform& platform, const std::u16string& path);
 std::optional<TextFileLines> readTextLines(Platform& platform, const std::u16string& path);
 
 enum class TextSave {
@@ -51,10 +60,18 @@ enum class TextSave {
     LeftAside,
 };
 
-// Writes the lines, each ended by CR LF, in `form`'s encoding, the previous
-// file kept as PATH.bak. Text that would not read back the same in it (code
-// page 932 cannot hold a character) goes out as UTF-8 with a byte-order
-// mark, and `form` keeps that encoding from then on.
+// Writes the text (its lines ended by CR LF) in `form`'s encoding, the
+// previous file kept as PATH.bak. Text that would not read back the same in
+// it (code page 932 cannot hold a character) goes out as UTF-8 with a
+// byte-order mark, and `form` keeps that encoding from then on.
+TextSave writeText(Platform& platform, const std::u16string& path, const std::u16string& text,
+                   TextFileForm& form);
+// The bytes writeText writes (`form`'s encoding may change to UTF-8).
+std::string textFileBytes(const std::u16string& text, TextFileForm& form);
+// Writes a text file's bytes made for `form` (the part of writeText after
+// the bytes are made).
+TextSave writeTextBytes(Platform& platform, const std::u16string& path, const std::string& bytes,
+                        TextFileForm& form);
 TextSave writeTextLines(Platform& platform, const std::u16string& path,
                         const std::vector<std::u16string>& lines, TextFileForm& form);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace wordvane {
 
@@ -23,15 +24,17 @@ void checkColumn(int16_t column) {
 
 }  // namespace
 
-StrArray::StrArray() : length_(-1), entries_(1) {}
+StrArray::StrArray() : length_(-1) {}
 
-void StrArray::setString(const std::u16string& name, const std::u16string& account) {
+void StrArray::setString(std::u16string name, std::u16string account) {
     const int16_t newLength = checked16(length_ + 1);
     length_ = newLength;
     if (entries_.size() < static_cast<size_t>(length_) + 1) {
         entries_.resize(static_cast<size_t>(length_) + 1);
     }
-    entries_[static_cast<size_t>(length_)] = {name, account};
+    auto& entry = entries_[static_cast<size_t>(length_)];
+    entry[0] = std::move(name);
+    entry[1] = std::move(account);
 }
 
 std::u16string StrArray::getString(int16_t index, int16_t nameAccount) const {
@@ -125,9 +128,9 @@ void WordListClass::addNewWord(int16_t index, const std::u16string& name,
     word(index).setString(name, account);
 }
 
-void WordListClass::setString(const std::u16string& name, const std::u16string& account) {
+void WordListClass::setString(std::u16string name, std::u16string account) {
     ++revision_;
-    word(cursor_).setString(name, account);
+    word(cursor_).setString(std::move(name), std::move(account));
 }
 
 void WordListClass::changeString(int16_t listindex, int16_t wordIndex, const std::u16string& name,

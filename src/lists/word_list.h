@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,7 +30,7 @@ class StrArray {
   public:
     StrArray();
 
-    void setString(const std::u16string& name, const std::u16string& account);
+    void setString(std::u16string name, std::u16string account);
     std::u16string getString(int16_t index, int16_t nameAccount) const;
     // The same string without a copy, for scans over whole lists.
     const std::u16string& peekString(int16_t index, int16_t nameAccount) const;
@@ -47,6 +48,10 @@ class StrArray {
     }
     // Only for a word with elements (`length() >= 0`).
     const std::array<std::u16string, 2>& firstElement() const { return entries_[0]; }
+    // Elements 0 to length(), for scans over whole lists.
+    std::span<const std::array<std::u16string, 2>> elements() const {
+        return {entries_.data(), static_cast<size_t>(length_ + 1)};
+    }
 
   private:
     int16_t length_;
@@ -65,7 +70,7 @@ class WordListClass {
     // fits.
     bool hasRoomFor(int16_t index) const;
     void addNewWord(int16_t index, const std::u16string& name, const std::u16string& account);
-    void setString(const std::u16string& name, const std::u16string& account);
+    void setString(std::u16string name, std::u16string account);
     void changeString(int16_t listindex, int16_t wordIndex, const std::u16string& name,
                       const std::u16string& account);
     void nextIndex();
@@ -92,6 +97,14 @@ class WordListClass {
     void moveWordToEnd(int16_t index);
     // Word `index` becomes a word of one element, its other elements dropped.
     void resetWord(int16_t index, const std::u16string& name, const std::u16string& account);
+
+    // `visit(elements)` for each word in order, for scans over whole lists.
+    template <typename Visit>
+    void forEachWord(Visit visit) const {
+        for (int w = 0; w <= lastWord_; ++w) {
+            visit(words_[static_cast<size_t>(w)]->elements());
+        }
+    }
 
     // Counts the changes: a list whose revision is the same has not changed.
     uint64_t revision() const { return revision_; }

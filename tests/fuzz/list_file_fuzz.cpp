@@ -1,6 +1,7 @@
 // Any bytes as a list file: the reader never crashes, whatever encoding the
 // bytes show, and whatever it reads completely is written in a form (and an
-// encoding) that reads back to the same file.
+// encoding) that reads back to the same file. The list writer's bytes,
+// formatted straight into code page 932, are those of its text encoded.
 
 #include <cstdint>
 #include <cstdlib>
@@ -28,6 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TextFileForm form{decoded.encoding, true, {}};
     ListHeader header2;
     WordListClass list2;
+    TextFileForm direct = form;
+    TextFileForm throughText = form;
+    if (listFileBytes(header, list, direct) !=
+            textFileBytes(formatListText(header, list), throughText) ||
+        direct.encoding != throughText.encoding) {
+        std::abort();
+    }
     const auto file = writeTextLines(platform, path, written, form) == TextSave::Written
                           ? readTextLines(platform, path)
                           : std::nullopt;
