@@ -1,5 +1,7 @@
 #include "lists/one_line_text.h"
 
+#include <algorithm>
+
 namespace wordvane {
 
 std::u16string replaceAll(const std::u16string& text, const std::u16string& from,
@@ -27,22 +29,34 @@ std::u16string getChangedLine(std::u16string_view source) {
 
 // One pass from the left: "\\" is one backslash before "\n" is looked for,
 // so "\\n" is a backslash and n. Each escape of two characters becomes one
-// or two, so the text is rewritten where it stands.
+// or two, so the text is rewritten where it stands, the runs between
+// backslashes moved whole.
 void changeLineInPlace(std::u16string& text) {
-    size_t to = 0;
-    for (size_t from = 0; from < text.size(); ++from) {
-        const char16_t c = text[from];
-        const char16_t next = from + 1 < text.size() ? text[from + 1] : u'\0';
-        if (c == u'\\' && next == u'\\') {
-            text[to++] = u'\\';
-            ++from;
-        } else if (c == u'\\' && next == u'n') {
-            text[to++] = u'\r';
-            text[to++] = u'\n';
-            ++from;
+    size_t from = text.find(u'\\');
+    if (from == std::u16string::npos) {
+        return;  // most texts: nothing to change
+    }
+    char16_t* data = text.data();
+    const size_t size = text.size();
+    size_t to = from;
+    while (from < size) {
+        // data[from] is a backslash.
+        const char16_t next = from + 1 < size ? data[from + 1] : u'\0';
+        if (next == u'n') {
+            data[to++] = u'\r';
+            data[to++] = u'\n';
+            from += 2;
         } else {
-            text[to++] = c;
+            data[to++] = u'\\';
+            from += next == u'\\' ? 2 : 1;
         }
+        size_t runEnd = from;
+        while (runEnd < size && data[runEnd] != u'\\') {
+            ++runEnd;
+        }
+        std::copy(data + from, data + runEnd, data + to);  // to <= from: a move left
+        to += runEnd - from;
+        from = runEnd;
     }
     text.resize(to);
 }
