@@ -1,6 +1,8 @@
 #include "platform/win32/form_binder.h"
 
 #include <windowsx.h>
+// After windows.h, which it needs.
+#include <wtsapi32.h>
 
 #include <exception>
 
@@ -92,6 +94,9 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
     platform.watchKeyboard(window(1));
     // A change of the clipboard wakes the main tick, whose check reads it.
     AddClipboardFormatListener(window(1));
+    // Lock and unlock: the keys held then went up where the program does
+    // not hear them.
+    WTSRegisterSessionNotification(window(1), NOTIFY_FOR_THIS_SESSION);
     // Running elevated, the program would not hear Explorer's "TaskbarCreated"
     // (a message from a lower integrity level) and its tray icon would not
     // come back after Explorer restarts.
@@ -100,6 +105,7 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
 
 FormBinder::~FormBinder() {
     RemoveClipboardFormatListener(window(1));
+    WTSUnRegisterSessionNotification(window(1));
     for (Form& form : forms_) {
         form.controls.clear();
         for (ui::Timer* timer : form.model->timers()) {
@@ -239,6 +245,14 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
         case WM_CLIPBOARDUPDATE:
             return 0;
+        case WM_WTSSESSION_CHANGE:
+            platform_.sessionChanged();
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC) {
+                platform_.sessionChanged();
+            }
+            break;
         case WM_TIMER: {
             if (wParam == kTrayIconRetryTimer) {
                 platform_.restoreTrayIcon();

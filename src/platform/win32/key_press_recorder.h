@@ -26,6 +26,13 @@ class KeyPressRecorder {
     // The keyboard's part of one WM_INPUT message.
     void rawInput(const RAWKEYBOARD& key);
     std::vector<KeyPress> take();
+    // The session was locked, unlocked or switched: the keys went up on
+    // another desktop, whose input never came here, so no key is held now
+    // (a Windows key left held would make every later press a shortcut).
+    void forgetHeldKeys() {
+        down_.clear();
+        sent_.clear();
+    }
 
   private:
     bool isOwn(int virtualKey, bool up, ULONG extra, ULONGLONG now);

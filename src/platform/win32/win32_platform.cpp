@@ -149,6 +149,13 @@ void Win32Platform::keepWatchingKeyboard(ULONGLONG now) {
     }
 }
 
+// Lock, unlock and resume come as messages, which wake the main tick; the
+// registration is looked at again at once.
+void Win32Platform::sessionChanged() {
+    keyPresses_.forgetHeldKeys();
+    keepWatchingKeyboard(GetTickCount64());
+}
+
 // For a while after a key moved, the keys are polled every tick: the
 // message may come before the key state has caught up (Wine keeps a
 // thread's key states for up to 50 ms), or a poll may run between the key

@@ -47,6 +47,8 @@ class Win32Platform : public Platform {
     // Looks at the keyboard's registration and makes it again when it was
     // taken away.
     void keepWatchingKeyboard(ULONGLONG now);
+    // The session was locked or unlocked, switched or resumed from sleep.
+    void sessionChanged();
     WindowHandle focusedControl() override;
     void watchMouseClicks(bool on) override;
     std::vector<WindowHandle> takeMouseClicks() override;
