@@ -207,18 +207,31 @@ class Wordvane:
         self.processes = []
         self.log = self.folder.parent / f"{case}.log"
 
-    def start(self, trace_menus=False):
+    def start(self, trace_menus=False, trace_messages=False):
         env = dict(self.prefix.env)
         if trace_menus:
             # Wine's own trace of the menus the program builds: the tests read
             # the captions of the tray menu from it.
             env["WINEDEBUG"] = "-all,+menu"
+        if trace_messages:
+            # Every message the program takes from its queue.
+            env["WINEDEBUG"] = "-all,+msg"
         log = open(self.log, "ab")
         process = subprocess.Popen(["wine", str(self.folder / "wordvane.exe")], env=env,
                                    stdout=log, stderr=log, start_new_session=True)
         log.close()
         self.processes.append(process)
         return process
+
+    def log_size(self):
+        return self.log.stat().st_size if self.log.exists() else 0
+
+    def timer_messages(self, since):
+        """The timer messages the program took from its queue after byte
+        `since` of its log (started with trace_messages)."""
+        with open(self.log, "rb") as log:
+            log.seek(since)
+            return sum(1 for line in log if b"got type" in line and b"(WM_TIMER)" in line)
 
     def files(self):
         return {p.name: p.read_bytes() for p in self.folder.iterdir()

@@ -116,6 +116,25 @@ class StartAndExit(WordvaneCase):
         self.assertEqual(PROBE.message_boxes(), [])
         self.assertEqual(self.wordvane.files(), before)
 
+    def test_the_idle_program_takes_no_timer_message_and_a_copy_wakes_it(self):
+        self.wordvane.start(trace_messages=True)
+        self.wait_resident(PROBE.tray_icons())
+        time.sleep(2)  # start-up's first clipboard check
+        since = self.wordvane.log_size()
+        time.sleep(3)
+        self.assertEqual(self.wordvane.timer_messages(since), 0, "asleep while nothing happens")
+        # The copy wakes it: the history takes the text and saves it a few
+        # seconds later, and then it sleeps again.
+        since = self.wordvane.log_size()
+        PROBE.set_clipboard("copied while asleep")
+        history = self.wordvane.folder / "ClipBoad.txt"
+        wait_for(lambda: b"copied while asleep" in history.read_bytes(), 30, "the history's save")
+        self.assertGreater(self.wordvane.timer_messages(since), 30, "the tick ran for the copy")
+        time.sleep(1)
+        since = self.wordvane.log_size()
+        time.sleep(3)
+        self.assertEqual(self.wordvane.timer_messages(since), 0, "asleep again")
+
     def test_a_second_start_says_already_running_and_touches_nothing(self):
         first = self.wordvane.start()
         self.wait_resident(PROBE.tray_icons())
