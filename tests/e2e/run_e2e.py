@@ -126,6 +126,9 @@ class StartAndExit(WordvaneCase):
         # The copy wakes it: the history takes the text and saves it a few
         # seconds later, and then it sleeps again.
         since = self.wordvane.log_size()
+        # The clipboard is shared with the later cases, which must not find
+        # a text to capture there.
+        self.addCleanup(PROBE.set_clipboard, "left for the next cases", True)
         PROBE.set_clipboard("copied while asleep")
         history = self.wordvane.folder / "ClipBoad.txt"
         wait_for(lambda: b"copied while asleep" in history.read_bytes(), 30, "the history's save")
