@@ -54,8 +54,6 @@ bool wellFormedUtf8(std::string_view bytes, bool& multiByte) {
     return true;
 }
 
-std::string encodeIn(std::u16string_view text, TextEncoding encoding);
-
 DecodedText decodeUtf16(std::string_view bytes, bool bigEndian) {
     DecodedText decoded{u"", bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le,
                         bytes.size() % 2 == 0};
@@ -78,6 +76,30 @@ DecodedText decodeUtf16(std::string_view bytes, bool bigEndian) {
         }
     }
     return decoded;
+}
+
+std::string encodeIn(std::u16string_view text, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Cp932:
+            return encodeCp932(text);
+        case TextEncoding::Utf8:
+            return toUtf8(text);
+        case TextEncoding::Utf8WithMark:
+            return std::string(kUtf8Mark) + toUtf8(text);
+        case TextEncoding::Utf16Le:
+        case TextEncoding::Utf16Be: {
+            const bool bigEndian = encoding == TextEncoding::Utf16Be;
+            std::string bytes(bigEndian ? kUtf16BeMark : kUtf16LeMark);
+            for (const char16_t unit : text) {
+                const auto high = static_cast<char>(unit >> 8);
+                const auto low = static_cast<char>(unit & 0xFF);
+                bytes.push_back(bigEndian ? high : low);
+                bytes.push_back(bigEndian ? low : high);
+            }
+            return bytes;
+        }
+    }
+    return encodeCp932(text);
 }
 
 }  // namespace
@@ -124,34 +146,6 @@ std::string encodeText(std::u16string_view text, TextEncoding encoding, bool* re
     *readsBack = decodeText(bytes).text == text;
     return bytes;
 }
-
-namespace {
-
-std::string encodeIn(std::u16string_view text, TextEncoding encoding) {
-    switch (encoding) {
-        case TextEncoding::Cp932:
-            return encodeCp932(text);
-        case TextEncoding::Utf8:
-            return toUtf8(text);
-        case TextEncoding::Utf8WithMark:
-            return std::string(kUtf8Mark) + toUtf8(text);
-        case TextEncoding::Utf16Le:
-        case TextEncoding::Utf16Be: {
-            const bool bigEndian = encoding == TextEncoding::Utf16Be;
-            std::string bytes(bigEndian ? kUtf16BeMark : kUtf16LeMark);
-            for (const char16_t unit : text) {
-                const auto high = static_cast<char>(unit >> 8);
-                const auto low = static_cast<char>(unit & 0xFF);
-                bytes.push_back(bigEndian ? high : low);
-                bytes.push_back(bigEndian ? low : high);
-            }
-            return bytes;
-        }
-    }
-    return encodeCp932(text);
-}
-
-}  // namespace
 
 const char* encodingName(TextEncoding encoding) {
     switch (encoding) {
