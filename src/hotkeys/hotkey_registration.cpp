@@ -3,14 +3,7 @@
 namespace wordvane {
 
 HotKeys::HotKeys(Platform& platform, const ui::Window& owner, const Lists& lists)
-    : platform_(platform), owner_(owner), lists_(lists) {
-    for (size_t i = 0; i < navigationHotKeyIds_.size(); ++i) {
-        navigationHotKeyIds_[i] = static_cast<int16_t>(kFirstNavigationHotKeyId + i);
-    }
-    for (size_t i = 0; i < listHotKeyIds_.size(); ++i) {
-        listHotKeyIds_[i] = static_cast<int16_t>(kFirstListHotKeyId + i);
-    }
-}
+    : platform_(platform), owner_(owner), lists_(lists) {}
 
 void HotKeys::setCombinations(const HotKeyCombination& popup,
                               const std::array<HotKeyCombination, 7>& lists) {
@@ -66,8 +59,7 @@ void HotKeys::setShowHotKey() {
     for (size_t i = 0; i < hotKeys_.size(); ++i) {
         const HotKeySetting& hotKey = hotKeys_[i];
         if (listInUse(static_cast<int>(i)) && hotKey.enabled && !listRegistered_[i]) {
-            listRegistered_[i] =
-                registerOnce(listHotKeyIds_[i], hotKey.prePushHotKey, hotKey.pushedKey);
+            listRegistered_[i] = registerOnce(listId(i), hotKey.prePushHotKey, hotKey.pushedKey);
         }
     }
 }
@@ -75,7 +67,7 @@ void HotKeys::setShowHotKey() {
 void HotKeys::deleteShowHotKey() {
     for (size_t i = 0; i < hotKeys_.size(); ++i) {
         if (listRegistered_[i]) {
-            platform_.unregisterHotKey(window(), listHotKeyIds_[i]);
+            platform_.unregisterHotKey(window(), listId(i));
             listRegistered_[i] = false;
         }
     }
@@ -119,7 +111,7 @@ void HotKeys::setNavigationHotKey(bool withReturn) {
         if (i == kReturnHotKey && !withReturn) {
             continue;
         }
-        platform_.registerHotKey(window(), navigationHotKeyIds_[i], kNavigationHotKeys[i].modifiers,
+        platform_.registerHotKey(window(), navigationId(i), kNavigationHotKeys[i].modifiers,
                                  kNavigationHotKeys[i].virtualKey);
     }
 }
@@ -129,31 +121,29 @@ void HotKeys::deleteNavigationHotKey() {
         return;
     }
     navigationRegistered_ = false;
-    for (int16_t id : navigationHotKeyIds_) {
-        platform_.unregisterHotKey(window(), id);
+    for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
+        platform_.unregisterHotKey(window(), navigationId(i));
     }
 }
 
 void HotKeys::releaseDeleteHotKey() {
-    platform_.unregisterHotKey(window(), navigationHotKeyIds_[kDeleteHotKey]);
+    platform_.unregisterHotKey(window(), navigationId(kDeleteHotKey));
 }
 
 void HotKeys::takeDeleteHotKey() {
     const auto& hotKey = kNavigationHotKeys[kDeleteHotKey];
-    platform_.registerHotKey(window(), navigationHotKeyIds_[kDeleteHotKey], hotKey.modifiers,
+    platform_.registerHotKey(window(), navigationId(kDeleteHotKey), hotKey.modifiers,
                              hotKey.virtualKey);
 }
 
 int HotKeys::virtualKeyOf(int16_t id) const {
-    for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
-        if (navigationHotKeyIds_[i] == id) {
-            return kNavigationHotKeys[i].virtualKey;
-        }
+    const int navigation = id - kFirstNavigationHotKeyId;
+    if (navigation >= 0 && navigation < static_cast<int>(kNavigationHotKeys.size())) {
+        return kNavigationHotKeys[static_cast<size_t>(navigation)].virtualKey;
     }
-    for (size_t i = 0; i < listHotKeyIds_.size(); ++i) {
-        if (listHotKeyIds_[i] == id) {
-            return hotKeys_[i].pushedKey;
-        }
+    const int list = id - kFirstListHotKeyId;
+    if (list >= 0 && list < static_cast<int>(hotKeys_.size())) {
+        return hotKeys_[static_cast<size_t>(list)].pushedKey;
     }
     return id == kPopupHotKeyId ? popupKeyCode_ : 0;
 }

@@ -72,12 +72,12 @@ class HotKeys {
     void unhookWindow() { hooked_ = false; }
     bool hooked() const { return hooked_; }
 
-    // The ids, for the dispatch.
-    int16_t navigationId(NavigationHotKeyIndex member) const {
-        return navigationHotKeyIds_[member];
+    // The ids, for the dispatch: fixed numbers from each group's first.
+    static int16_t navigationId(size_t member) {
+        return static_cast<int16_t>(kFirstNavigationHotKeyId + member);
     }
-    int16_t listId(size_t list) const { return listHotKeyIds_[list]; }
-    int16_t popupId() const { return kPopupHotKeyId; }
+    static int16_t listId(size_t list) { return static_cast<int16_t>(kFirstListHotKeyId + list); }
+    static int16_t popupId() { return kPopupHotKeyId; }
     // The main key of the hotkey with `id`; 0 when none has it.
     int virtualKeyOf(int16_t id) const;
 
@@ -91,11 +91,9 @@ class HotKeys {
     std::array<HotKeySetting, 7> hotKeys_{};
     int32_t popupShifts_ = 0;
     int16_t popupKeyCode_ = 0;
-    std::array<int16_t, kNavigationHotKeyCount> navigationHotKeyIds_{};
     // The navigation group is registered; registering or releasing it twice
     // does nothing.
     bool navigationRegistered_ = false;
-    std::array<int16_t, 7> listHotKeyIds_{};
     // What is registered now, so that nothing is released twice.
     std::array<bool, 7> listRegistered_{};
     bool popupRegistered_ = false;
