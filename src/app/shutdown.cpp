@@ -108,21 +108,14 @@ void Shell::saveChangedWordLists() {
 // What the files saved after a change would hold now, as one number. A
 // list is formatted again only when it has changed since the last look.
 size_t Shell::fingerprintOfSavedFiles() {
-    const auto hashOf = [](const std::vector<std::u16string>& lines) {
-        std::u16string all;
-        for (const auto& line : lines) {
-            all += line;
-            all += u'\n';
-        }
-        return std::hash<std::u16string>{}(all);
-    };
-    size_t fingerprint = hashOf(settingsFileLines(settingsFileContent()));
+    const std::hash<std::u16string> hashOf;
+    size_t fingerprint = hashOf(joinLines(settingsFileLines(settingsFileContent())));
     for (int list : {kLauncherList, kClipboardList}) {
         auto& [revision, hash] = listLooks_[static_cast<size_t>(list)];
         const WordListClass& words = lists_.words(list);
         if (lists_.loaded(list) && (hash == 0 || revision != words.revision())) {
             revision = words.revision();
-            hash = std::hash<std::u16string>{}(formatListText(lists_.header(list), words));
+            hash = hashOf(formatListText(lists_.header(list), words));
         }
         fingerprint = fingerprint * 31 + hash;
     }
