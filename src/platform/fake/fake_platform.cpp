@@ -140,8 +140,6 @@ bool FakePlatform::restoreClipboard(const ClipboardSnapshot& snapshot) {
     return true;
 }
 
-// Like the global atom table: the same name gives the same id and counts a
-// reference; deleting the last reference frees the name.
 bool FakePlatform::registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
                                   int32_t virtualKey) {
     if (registeredHotKeys.count(id) > 0) {
@@ -340,16 +338,13 @@ FileWrite FakePlatform::writeFile(const std::u16string& path, std::string_view b
             return FileWrite::Failed;
         }
     }
-    std::error_code status;
-    const bool exists = fs::exists(target, status);
     // Windows refuses to replace a read-only file or one another program
     // holds; the new text stays beside it.
-    if (heldFiles.contains(path) || (exists && (fs::status(target, status).permissions() &
-                                                fs::perms::owner_write) == fs::perms::none)) {
+    if (heldFiles.contains(path) || !canWrite(path)) {
         return FileWrite::LeftAside;
     }
     std::error_code error;
-    if (exists) {
+    if (fs::exists(target, error)) {
         fs::path backup = target;
         backup += ".bak";
         fs::copy_file(target, backup, fs::copy_options::overwrite_existing, error);
