@@ -1,11 +1,10 @@
 // wordvane.exe: the resident program on the Windows desktop.
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <objbase.h>
 
 #include "app/app.h"
 #include "platform/win32/form_binder.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -25,29 +24,13 @@ void becomeDpiAware() {
     }
 }
 
-// The program's thread is a single-threaded apartment, as the shell's and
-// the common dialogs' objects expect; it ends after everything else.
-class ComApartment {
-  public:
-    ComApartment()
-        : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    HRESULT result_;
-};
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     becomeDpiAware();
-    const ComApartment apartment;
+    // The program's thread is a single-threaded apartment; it ends after
+    // everything else.
+    const wordvane::win32::ComApartment apartment;
     wordvane::win32::Win32Platform platform(instance);
     wordvane::App app(platform);
     // The windows end before the program they show: every binding is gone

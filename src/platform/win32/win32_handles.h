@@ -1,8 +1,28 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <objbase.h>
 
 namespace wordvane::win32 {
+
+// A single-threaded COM apartment on the calling thread, as the shell's and
+// the common dialogs' objects expect, for as long as it lives.
+class ComApartment {
+  public:
+    ComApartment()
+        : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    HRESULT result_;
+};
 
 // A kernel handle closed when it goes out of scope.
 class UniqueHandle {

@@ -1,6 +1,5 @@
 #include <windows.h>
-// After windows.h, which they need.
-#include <objbase.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <algorithm>
@@ -41,10 +40,6 @@ void buildMenu(HMENU menu, const ui::MenuItem& model, std::vector<ui::MenuItem*>
         AppendMenuW(menu, MF_STRING | checked, items.size(), caption.c_str());
     }
 }
-
-}  // namespace
-
-namespace {
 
 // The tray icon at the size the shell asks for at the system's DPI, from
 // the icon's images (16 to 256 pixels): sharp at 100 % to 250 %.
@@ -178,20 +173,19 @@ std::wstring folderOf(const std::wstring& target) {
 // hears of a failure from the program.
 DWORD WINAPI openOnThread(void* parameter) {
     auto* request = static_cast<ShellRequest*>(parameter);
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    const std::wstring folder = folderOf(request->target);
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.lpVerb = L"open";
-    info.lpFile = request->target.c_str();
-    info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
-    info.nShow = SW_SHOWNORMAL;
-    const bool opened = ShellExecuteExW(&info) != FALSE;
-    const auto code = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
-    request->code = opened ? std::max(code, 33) : std::min(code, 32);
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
+    {
+        const ComApartment apartment;
+        const std::wstring folder = folderOf(request->target);
+        SHELLEXECUTEINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+        info.lpVerb = L"open";
+        info.lpFile = request->target.c_str();
+        info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+        info.nShow = SW_SHOWNORMAL;
+        const bool opened = ShellExecuteExW(&info) != FALSE;
+        const auto code = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
+        request->code = opened ? std::max(code, 33) : std::min(code, 32);
     }
     if (!PostMessageW(request->reply, kShellOpenedMessage, 0, reinterpret_cast<LPARAM>(request))) {
         delete request;  // the program is ending
