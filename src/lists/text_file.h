@@ -31,6 +31,10 @@ struct TextFileForm {
     // The form of another file written from the same text (a copy, a file
     // saved elsewhere): the same encoding, nothing read.
     TextFileForm forAnotherFile() const { return TextFileForm{encoding, true, {}}; }
+    // "UTF-8", or "Shift_JIS, not read exactly", for the tools' reports.
+    std::string describe() const {
+        return std::string(encodingName(encoding)) + (exact ? "" : ", not read exactly");
+    }
 };
 
 struct TextFile {

@@ -33,11 +33,9 @@ void printSummary(const Lists& lists) {
     for (int i = 0; i < kListCount; ++i) {
         std::cout << toUtf8(listFileName(i)) << ": ";
         if (lists.loaded(i)) {
-            const TextFileForm& form = lists.fileForms[static_cast<size_t>(i)];
             std::cout << "loaded \"" << toUtf8(lists.listNames[static_cast<size_t>(i)]) << "\", "
                       << lists.words(i).getWordLength() + 1 << " words, "
-                      << encodingName(form.encoding) << (form.exact ? "" : ", not read exactly")
-                      << "\n";
+                      << lists.fileForms[static_cast<size_t>(i)].describe() << "\n";
         } else {
             std::cout << "not loaded\n";
         }
@@ -84,9 +82,7 @@ int main(int argc, char** argv) {
         std::cout << "start-up ends the program\n";
         return 1;
     }
-    const TextFileForm& settings = app.shell.settingsForm();
-    std::cout << "vane.ini: " << encodingName(settings.encoding)
-              << (settings.exact ? "" : ", not read exactly") << "\n";
+    std::cout << "vane.ini: " << app.shell.settingsForm().describe() << "\n";
     printSummary(app.lists);
     if (rewriting) {
         if (!rewrite(app, argv[3])) {

@@ -96,8 +96,7 @@ class Simulation {
     void printEncodings(std::ostream& out) const {
         const auto line = [&out](const std::u16string& name, const TextFileForm& form) {
             if (form.encoding != TextEncoding::Cp932 || !form.exact) {
-                out << "  file: " << toUtf8(name) << " " << encodingName(form.encoding)
-                    << (form.exact ? "" : ", not read exactly") << "\n";
+                out << "  file: " << toUtf8(name) << " " << form.describe() << "\n";
             }
         };
         line(kSettingsFileName, app_.shell.settingsForm());
