@@ -35,15 +35,30 @@ bool Win32Platform::keyActive(int virtualKey) {
     return GetAsyncKeyState(virtualKey) != 0;
 }
 
-// Raw keyboard input, even while another program is in front: each key
-// movement says that the keys are worth asking again.
+namespace {
+
+// The raw-input devices the program hears: generic desktop controls.
+constexpr USHORT kDesktopControls = 0x01;
+constexpr USHORT kMouse = 0x02;
+constexpr USHORT kKeyboard = 0x06;
+
+// The device's input reaches `window` even while another program is in
+// front; with no window it no longer comes.
+bool hearRawInput(USHORT device, HWND window) {
+    RAWINPUTDEVICE registration{};
+    registration.usUsagePage = kDesktopControls;
+    registration.usUsage = device;
+    registration.dwFlags = window != nullptr ? RIDEV_INPUTSINK : RIDEV_REMOVE;
+    registration.hwndTarget = window;
+    return RegisterRawInputDevices(&registration, 1, sizeof(registration)) != FALSE;
+}
+
+}  // namespace
+
+// Raw keyboard input: each key movement says that the keys are worth asking
+// again.
 void Win32Platform::watchKeyboard(HWND window) {
-    RAWINPUTDEVICE keyboard{};
-    keyboard.usUsagePage = 0x01;  // generic desktop controls
-    keyboard.usUsage = 0x06;      // keyboard
-    keyboard.dwFlags = RIDEV_INPUTSINK;
-    keyboard.hwndTarget = window;
-    keyboardWatched_ = RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard)) != FALSE;
+    keyboardWatched_ = hearRawInput(kKeyboard, window);
 }
 
 void Win32Platform::rawInput(HRAWINPUT input) {
@@ -73,12 +88,7 @@ void Win32Platform::watchMouseClicks(bool on) {
     if (on == mouseWatched_ || mainWindow_ == nullptr) {
         return;
     }
-    RAWINPUTDEVICE mouse{};
-    mouse.usUsagePage = 0x01;  // generic desktop controls
-    mouse.usUsage = 0x02;      // mouse
-    mouse.dwFlags = on ? RIDEV_INPUTSINK : RIDEV_REMOVE;
-    mouse.hwndTarget = on ? mainWindow_ : nullptr;
-    if (RegisterRawInputDevices(&mouse, 1, sizeof(mouse))) {
+    if (hearRawInput(kMouse, on ? mainWindow_ : nullptr)) {
         mouseWatched_ = on;
     }
     mouseClicks_.clear();
@@ -115,8 +125,8 @@ bool keyboardStillWatched(HWND window) {
         return false;
     }
     return std::any_of(devices.begin(), devices.begin() + count, [window](const RAWINPUTDEVICE& d) {
-        return d.usUsagePage == 0x01 && d.usUsage == 0x06 && d.hwndTarget == window &&
-               (d.dwFlags & RIDEV_INPUTSINK) != 0;
+        return d.usUsagePage == kDesktopControls && d.usUsage == kKeyboard &&
+               d.hwndTarget == window && (d.dwFlags & RIDEV_INPUTSINK) != 0;
     });
 }
 

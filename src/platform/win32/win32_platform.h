@@ -44,9 +44,6 @@ class Win32Platform : public Platform {
     // which calls rawInput; so do mouse buttons while they are watched.
     void watchKeyboard(HWND window);
     void rawInput(HRAWINPUT input);
-    // Looks at the keyboard's registration and makes it again when it was
-    // taken away.
-    void keepWatchingKeyboard(ULONGLONG now);
     // The session was locked or unlocked, switched or resumed from sleep.
     void sessionChanged();
     WindowHandle focusedControl() override;
@@ -116,6 +113,10 @@ class Win32Platform : public Platform {
     LocalDateTime localNow() override;
 
   private:
+    // Looks at the keyboard's registration and makes it again when it was
+    // taken away.
+    void keepWatchingKeyboard(ULONGLONG now);
+
     HINSTANCE instance_;
     HWND mainWindow_ = nullptr;
     UniqueHandle instanceMutex_;
