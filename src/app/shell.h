@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -74,7 +75,7 @@ class Shell {
     void createWindowsHiddenAndTopmost();
     bool readLists();
     void checkWritable();
-    bool startsAtSignIn();
+    bool startsThisProgram(const std::optional<std::u16string>& command);
     void captionModeMenu();
     void applyHeaderDefaults();
     void chooseFirstMode();

@@ -22,21 +22,21 @@ std::u16string programOf(const std::u16string& command) {
 
 }  // namespace
 
-// Windows starts this very program at sign-in (a path is the same whatever
+// The sign-in command starts this very program (a path is the same whatever
 // its letters' case).
-bool Shell::startsAtSignIn() {
-    const auto command = platform_.signInCommand();
+bool Shell::startsThisProgram(const std::optional<std::u16string>& command) {
     return command && asciiLowered(programOf(*command)) == asciiLowered(platform_.programPath());
 }
 
 // Sets or removes the start at sign-in for this program; one that starts
 // another copy is replaced only when the user says so.
 void Shell::mnuStartAtSignIn_Click() {
-    if (startsAtSignIn()) {
+    const auto command = platform_.signInCommand();
+    if (startsThisProgram(command)) {
         platform_.setSignInCommand(std::nullopt);
         return;
     }
-    if (platform_.signInCommand() && message(kOtherCopyQuestion, kMbYesNo) != kIdYes) {
+    if (command && message(kOtherCopyQuestion, kMbYesNo) != kIdYes) {
         return;
     }
     platform_.setSignInCommand(u"\"" + platform_.programPath() + u"\"");
@@ -60,7 +60,7 @@ void Shell::onTrayIconMessage(int mouseMessage) {
     form1.setVisible(false);
     menu.mnuExit.setVisible(true);
     menu.mnuStartAtSignIn.setVisible(true);
-    menu.mnuStartAtSignIn.setChecked(startsAtSignIn());
+    menu.mnuStartAtSignIn.setChecked(startsThisProgram(platform_.signInCommand()));
     if (lists_.settings.listEnabled[0]) {
         menu.mnuPopText.setVisible(true);
     }
