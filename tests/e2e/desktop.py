@@ -284,9 +284,7 @@ class Wordvane:
                 ["wine", str(Path(helpers) / "wvprobe.exe"), "hold", windows_path(self.folder / name),
                  str(milliseconds)], env=self.prefix.env, stdout=output,
                 stderr=subprocess.DEVNULL, start_new_session=True))
-        deadline = time.monotonic() + 30
-        while b"held" not in held.read_bytes() and time.monotonic() < deadline:
-            time.sleep(0.1)
+        wait_for(lambda: b"held" in held.read_bytes(), 30, f"{name} to be held")
 
     def target_text(self):
         try:
