@@ -32,7 +32,7 @@ bool SeriesPaste::isPassedOver(int16_t index) const {
     if (list_ != kClipboardList || word_ != -1) {
         return false;
     }
-    const std::u16string& name = lists_.words(list_).peekString(index, 0, 0);
+    const std::u16string_view name = lists_.words(list_).peekString(index, 0, 0);
     return name.empty() || name.starts_with(kSeparatorStart);
 }
 

@@ -11,8 +11,8 @@ namespace wordvane {
 
 namespace {
 
-bool beginsWith(const std::u16string& name, const std::u16string& prefix) {
-    return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
+bool beginsWith(std::u16string_view name, std::u16string_view prefix) {
+    return name.starts_with(prefix);
 }
 
 struct Layout {
@@ -68,10 +68,10 @@ int16_t Completion::fillMatches(const std::u16string& typed) {
     const int last = wordLevel ? words.getWordLength() : words.getElementLength(openWord_);
     for (int i = first; i <= last; ++i) {
         const auto index = static_cast<int16_t>(i);
-        const std::u16string& name =
+        const std::u16string_view name =
             wordLevel ? words.peekString(index, 0, 0) : words.peekString(openWord_, index, 0);
         if (beginsWith(name, typed)) {
-            matches.push_back(name);
+            matches.emplace_back(name);
             lineEntries_.push_back(index);
         }
     }

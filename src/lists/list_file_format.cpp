@@ -64,14 +64,48 @@ void appendNameLine(Out& out, std::u16string_view name) {
     appendOneLine(out, name);
 }
 
-}  // namespace
+// The lines of a file's text one after another, split as splitLines splits
+// them. Once the list keeps the text, the values are parts of it and the
+// escapes are rewritten where they stand: reading makes no string per value.
+class TextLines {
+  public:
+    explicit TextLines(std::u16string text)
+        : text_(std::move(text)), data_(text_.data()), size_(text_.size()) {}
+    bool atEnd() const { return next_ >= size_; }
+    std::u16string_view next() { return lineAt({data_, size_}, next_, next_); }
+    void keepIn(WordListClass& list) { data_ = list.keepText(std::move(text_)).data(); }
+    ListText value(std::u16string_view line) const { return ListText::partOfKeptText(line); }
+    ListText account(std::u16string_view line) {
+        char16_t* at = data_ + (line.data() - data_);
+        return ListText::partOfKeptText({at, changeLineInPlace(at, line.size())});
+    }
 
-ListReadOutcome parseListFile(const std::vector<std::u16string_view>& lines, ListHeader& header,
-                              WordListClass& list) {
-    size_t next = 0;
-    const auto atEnd = [&] { return next >= lines.size(); };
-    // Each value a string of its own, to be kept.
-    const auto take = [&] { return std::u16string(lines[next++]); };
+  private:
+    std::u16string text_;  // its characters until the list keeps them
+    char16_t* data_;       // the characters, wherever they are kept
+    size_t size_;
+    size_t next_ = 0;
+};
+
+// Lines given one by one: each value a copy.
+class GivenLines {
+  public:
+    explicit GivenLines(const std::vector<std::u16string>& lines) : lines_(lines) {}
+    bool atEnd() const { return next_ >= lines_.size(); }
+    std::u16string_view next() { return lines_[next_++]; }
+    void keepIn(WordListClass&) {}
+    ListText value(std::u16string_view line) const { return line; }
+    ListText account(std::u16string_view line) const { return getChangedLine(line); }
+
+  private:
+    const std::vector<std::u16string>& lines_;
+    size_t next_ = 0;
+};
+
+template <typename Lines>
+ListReadOutcome parseLines(Lines& lines, ListHeader& header, WordListClass& list) {
+    const auto atEnd = [&] { return lines.atEnd(); };
+    const auto take = [&] { return lines.next(); };
     const auto failure = [](ListReadFailure kind, ListReadCause cause = ListReadCause::None) {
         return ListReadOutcome{kind, cause};
     };
@@ -104,7 +138,7 @@ ListReadOutcome parseListFile(const std::vector<std::u16string_view>& lines, Lis
             !headerLine(readDisplaySize, header.displaySize) || atEnd()) {
             return failure(ListReadFailure::Read, ListReadCause::HeaderMissing);
         }
-        const auto count = parseInt16(take());
+        const auto count = parseInt16(std::u16string(take()));
         if (!count) {
             return failure(ListReadFailure::Count);
         }
@@ -113,6 +147,7 @@ ListReadOutcome parseListFile(const std::vector<std::u16string_view>& lines, Lis
         } catch (const ListStoreError&) {
             return failure(ListReadFailure::Count);
         }
+        lines.keepIn(list);
         if (atEnd() || !startsWithSlash(take())) {
             return failure(ListReadFailure::Read, ListReadCause::NoFirstSeparator);
         }
@@ -121,7 +156,7 @@ ListReadOutcome parseListFile(const std::vector<std::u16string_view>& lines, Lis
         const int words = list.getWordLength() + 1;
         int separators = 0;
         while (!atEnd()) {
-            std::u16string line = take();
+            const std::u16string_view line = take();
             if (startsWithSlash(line) || words == 0) {
                 ++separators;
                 if (separators >= words) {
@@ -132,9 +167,8 @@ ListReadOutcome parseListFile(const std::vector<std::u16string_view>& lines, Lis
                 if (atEnd()) {
                     return failure(ListReadFailure::Read, ListReadCause::AccountMissing);
                 }
-                std::u16string account = take();
-                changeLineInPlace(account);
-                list.setString(std::move(line), std::move(account));
+                ListText name = lines.value(line);
+                list.setString(std::move(name), lines.account(take()));
             }
         }
         if (separators != std::max(words - 1, 0)) {
@@ -146,10 +180,17 @@ ListReadOutcome parseListFile(const std::vector<std::u16string_view>& lines, Lis
     }
 }
 
+}  // namespace
+
+ListReadOutcome parseListFile(std::u16string text, ListHeader& header, WordListClass& list) {
+    TextLines lines(std::move(text));
+    return parseLines(lines, header, list);
+}
+
 ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHeader& header,
                               WordListClass& list) {
-    return parseListFile(std::vector<std::u16string_view>(lines.begin(), lines.end()), header,
-                         list);
+    GivenLines given(lines);
+    return parseLines(given, header, list);
 }
 
 namespace {
@@ -158,9 +199,9 @@ namespace {
 // once, not by doubling.
 size_t plainSize(const WordListClass& list) {
     size_t size = 256;
-    list.forEachWord([&size](std::span<const std::array<std::u16string, 2>> elements) {
+    list.forEachWord([&size](std::span<const ListElement> elements) {
         for (const auto& [name, account] : elements) {
-            size += name.size() + account.size() + 5;
+            size += name.view().size() + account.view().size() + 5;
         }
         size += 3;
     });
@@ -187,7 +228,7 @@ void formatList(Out& out, const ListHeader& header, const WordListClass& list) {
     appendOneLine(out, toDecimal(list.getWordLength() + 1));
     appendOneLine(out, u"/");
     bool firstWord = true;
-    list.forEachWord([&](std::span<const std::array<std::u16string, 2>> elements) {
+    list.forEachWord([&](std::span<const ListElement> elements) {
         if (!firstWord) {
             out.append(std::u16string_view(u"/\r\n"));
         }

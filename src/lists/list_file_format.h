@@ -45,10 +45,10 @@ struct ListReadOutcome {
     ListReadCause cause = ListReadCause::None;
 };
 
-// Reads the lines of a list file into `header` and `list`, value by value;
-// on a failure both keep what was read before it.
-ListReadOutcome parseListFile(const std::vector<std::u16string_view>& lines, ListHeader& header,
-                              WordListClass& list);
+// Reads the text of a list file into `header` and `list`, value by value;
+// on a failure both keep what was read before it. The list keeps the text.
+ListReadOutcome parseListFile(std::u16string text, ListHeader& header, WordListClass& list);
+// The same from the file's lines.
 ListReadOutcome parseListFile(const std::vector<std::u16string>& lines, ListHeader& header,
                               WordListClass& list);
 

@@ -110,7 +110,7 @@ ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder,
         ListHeader header;
         ListReadOutcome outcome{ListReadFailure::Open, ListReadCause::None};
         if (auto file = readTextFile(platform, folder + listFileName(i))) {
-            outcome = parseListFile(splitLineViews(file->text), header, lists.words(i));
+            outcome = parseListFile(std::move(file->text), header, lists.words(i));
             lists.storeHeader(i, header);
             if (!file->form.exact) {
                 file->form.textAsRead = formatListText(header, lists.words(i));

@@ -23,7 +23,7 @@ std::u16string replaceAll(const std::u16string& text, const std::u16string& from
 
 std::u16string getChangedLine(std::u16string_view source) {
     std::u16string text(source);
-    changeLineInPlace(text);
+    text.resize(changeLineInPlace(text.data(), text.size()));
     return text;
 }
 
@@ -31,13 +31,8 @@ std::u16string getChangedLine(std::u16string_view source) {
 // so "\\n" is a backslash and n. Each escape of two characters becomes one
 // or two, so the text is rewritten where it stands, the runs between
 // backslashes moved whole.
-void changeLineInPlace(std::u16string& text) {
-    size_t from = text.find(u'\\');
-    if (from == std::u16string::npos) {
-        return;  // most texts: nothing to change
-    }
-    char16_t* data = text.data();
-    const size_t size = text.size();
+size_t changeLineInPlace(char16_t* data, size_t size) {
+    auto from = static_cast<size_t>(std::find(data, data + size, u'\\') - data);
     size_t to = from;
     while (from < size) {
         // data[from] is a backslash.
@@ -58,7 +53,7 @@ void changeLineInPlace(std::u16string& text) {
         to += runEnd - from;
         from = runEnd;
     }
-    text.resize(to);
+    return to;
 }
 
 std::u16string withLineBreaksAs(std::u16string_view text, std::u16string_view lineBreak) {

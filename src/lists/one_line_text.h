@@ -9,9 +9,10 @@ namespace wordvane {
 // line break (CR LF). Used wherever a text is stored in a file line or shown
 // on one line.
 
-// One-line form to text; or the text in place (it never grows).
+// One-line form to text; or the text in place (it never grows): the
+// `size` characters at `text` are rewritten, and their new count returned.
 std::u16string getChangedLine(std::u16string_view source);
-void changeLineInPlace(std::u16string& text);
+size_t changeLineInPlace(char16_t* text, size_t size);
 
 // Text to one-line form. Every kind of line break (CR LF, lone CR, lone LF)
 // becomes "\n". Backslashes are doubled only where single ones would decode

@@ -2,28 +2,12 @@
 
 namespace wordvane {
 
-std::vector<std::u16string_view> splitLineViews(std::u16string_view text) {
-    std::vector<std::u16string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] > u'\r' || (text[i] != u'\r' && text[i] != u'\n')) {
-            continue;  // the first comparison settles most characters
-        }
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            ++i;
-        }
-        start = i + 1;
-    }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
+std::vector<std::u16string> splitLines(std::u16string_view text) {
+    std::vector<std::u16string> lines;
+    for (size_t next = 0; next < text.size();) {
+        lines.emplace_back(lineAt(text, next, next));
     }
     return lines;
-}
-
-std::vector<std::u16string> splitLines(std::u16string_view text) {
-    const auto views = splitLineViews(text);
-    return {views.begin(), views.end()};
 }
 
 std::u16string joinLines(const std::vector<std::u16string>& lines) {

@@ -13,8 +13,15 @@ namespace wordvane {
 // a lone LF and a lone CR (files edited elsewhere); a line end at the very end
 // of the text does not start another line.
 std::vector<std::u16string> splitLines(std::u16string_view text);
-// The same lines as views into `text`.
-std::vector<std::u16string_view> splitLineViews(std::u16string_view text);
+// The line of `text` that starts at `from`, and where the next one starts.
+inline std::u16string_view lineAt(std::u16string_view text, size_t from, size_t& next) {
+    size_t end = from;
+    while (end < text.size() && (text[end] > u'\r' || (text[end] != u'\r' && text[end] != u'\n'))) {
+        ++end;  // the first comparison settles most characters
+    }
+    next = end + (text.substr(end, 2) == u"\r\n" ? 2 : 1);
+    return text.substr(from, end - from);
+}
 // Lines as the text of a file: each ended by CR LF.
 std::u16string joinLines(const std::vector<std::u16string>& lines);
 

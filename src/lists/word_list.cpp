@@ -22,74 +22,95 @@ void checkColumn(int16_t column) {
     }
 }
 
+// Rows no word owns are dropped once there are this many and they are
+// more than half of all rows.
+constexpr size_t kFewestUnownedToCompact = 1024;
+
 }  // namespace
 
-StrArray::StrArray() : length_(-1) {}
-
-void StrArray::setString(std::u16string name, std::u16string account) {
-    const int16_t newLength = checked16(length_ + 1);
-    length_ = newLength;
-    if (entries_.size() < static_cast<size_t>(length_) + 1) {
-        entries_.resize(static_cast<size_t>(length_) + 1);
+ListText::ListText(std::u16string_view text) {
+    if (!text.empty()) {
+        own_ = std::make_unique_for_overwrite<char16_t[]>(text.size());
+        std::copy(text.begin(), text.end(), own_.get());
+        view_ = {own_.get(), text.size()};
     }
-    auto& entry = entries_[static_cast<size_t>(length_)];
-    entry[0] = std::move(name);
-    entry[1] = std::move(account);
 }
 
-std::u16string StrArray::getString(int16_t index, int16_t nameAccount) const {
-    return peekString(index, nameAccount);
+ListText::ListText(ListText&& other) noexcept
+    : view_(std::exchange(other.view_, {})), own_(std::move(other.own_)) {}
+
+ListText& ListText::operator=(ListText&& other) noexcept {
+    if (this != &other) {
+        own_ = std::move(other.own_);
+        view_ = std::exchange(other.view_, {});
+    }
+    return *this;
 }
 
-const std::u16string& StrArray::peekString(int16_t index, int16_t nameAccount) const {
-    static const std::u16string kEmpty;
-    if (index > length_) {
-        return kEmpty;
-    }
-    if (index < 0) {
-        throw ListStoreError("negative element index");
-    }
-    checkColumn(nameAccount);
-    return entries_[static_cast<size_t>(index)][static_cast<size_t>(nameAccount)];
+WordListClass::Word& WordListClass::word(int16_t index) {
+    return const_cast<Word&>(static_cast<const WordListClass*>(this)->word(index));
 }
 
-void StrArray::changeString(int16_t index, const std::u16string& name,
-                            const std::u16string& account) {
-    if (index > length_) {
-        return;
-    }
-    if (index < 0) {
-        throw ListStoreError("negative element index");
-    }
-    entries_[static_cast<size_t>(index)] = {name, account};
-}
-
-void StrArray::decrementArrayLength() {
-    if (length_ < 0) {
-        throw ListStoreError("word has no element to drop");
-    }
-    --length_;
-}
-
-void StrArray::changeName(int16_t index, const std::u16string& name) {
-    if (index < 0 || index > length_) {
-        throw ListStoreError("element index out of range");
-    }
-    entries_[static_cast<size_t>(index)][0] = name;
-}
-
-StrArray& WordListClass::word(int16_t index) {
-    return const_cast<StrArray&>(static_cast<const WordListClass*>(this)->word(index));
-}
-
-const StrArray& WordListClass::word(int16_t index) const {
+const WordListClass::Word& WordListClass::word(int16_t index) const {
     if (index < 0 || static_cast<size_t>(index) >= words_.size()) {
         throw ListStoreError("word index out of range");
     }
-    if (!words_[static_cast<size_t>(index)]) {
+    if (!words_[static_cast<size_t>(index)].exists) {
         throw ListStoreError("word slot holds no word");
     }
-    return *words_[static_cast<size_t>(index)];
+    return words_[static_cast<size_t>(index)];
+}
+
+void WordListClass::append(Word& w, ListText name, ListText account) {
+    const int16_t length = checked16(w.length + 1);
+    const auto rows = static_cast<uint32_t>(length);  // the rows in use before
+    if (rows < w.room) {
+        element(w, length) = {std::move(name), std::move(account)};
+    } else {
+        const bool atTheEnd = w.room > 0 && w.first + w.room == elements_.size();
+        if (!atTheEnd) {
+            // The word's rows move to the end, where it can grow.
+            if (elements_.capacity() - elements_.size() <= rows) {
+                elements_.reserve(std::max(elements_.capacity() * 2, elements_.size() + rows + 1));
+            }
+            const auto first = static_cast<uint32_t>(elements_.size());
+            for (uint32_t k = 0; k < rows; ++k) {
+                elements_.push_back(std::move(elements_[w.first + k]));
+            }
+            unowned_ += w.room;
+            w.first = first;
+            w.room = rows;
+        }
+        elements_.push_back({std::move(name), std::move(account)});
+        ++w.room;
+    }
+    w.length = length;
+}
+
+void WordListClass::drop(Word& w) {
+    for (uint32_t k = 0; k < w.room; ++k) {
+        elements_[w.first + k] = {};
+    }
+    unowned_ += w.room;
+    w = Word{};
+}
+
+void WordListClass::compactIfSparse() {
+    if (unowned_ < kFewestUnownedToCompact || unowned_ * 2 < elements_.size()) {
+        return;
+    }
+    std::vector<ListElement> rows;
+    rows.reserve(elements_.size() - unowned_);
+    for (Word& w : words_) {
+        const auto first = static_cast<uint32_t>(rows.size());
+        for (int e = 0; e <= w.length; ++e) {
+            rows.push_back(std::move(elements_[w.first + static_cast<uint32_t>(e)]));
+        }
+        w.first = first;
+        w.room = static_cast<uint32_t>(w.length + 1);
+    }
+    elements_ = std::move(rows);
+    unowned_ = 0;
 }
 
 void WordListClass::setLength(int16_t arrayLength) {
@@ -98,16 +119,22 @@ void WordListClass::setLength(int16_t arrayLength) {
     if (arrayLength < 0) {
         throw ListStoreError("negative word count");
     }
-    std::vector<std::unique_ptr<StrArray>> fresh(static_cast<size_t>(arrayLength) + 1);
-    for (int16_t k = 0; k < arrayLength; ++k) {
-        fresh[static_cast<size_t>(k)] = std::make_unique<StrArray>();
-    }
-    words_ = std::move(fresh);
+    words_.assign(static_cast<size_t>(arrayLength) + 1, Word{});
+    words_.back().exists = false;
+    elements_.clear();
+    elements_.reserve(static_cast<size_t>(arrayLength));
+    unowned_ = 0;
+    keptTexts_.clear();
+    cursor_ = 0;
+}
+
+std::u16string& WordListClass::keepText(std::u16string text) {
+    return keptTexts_.emplace_back(std::move(text));
 }
 
 bool WordListClass::hasRoomFor(int16_t index) const {
     return index == -1 ? lastWord_ + 1 < kMostWords
-                       : word(index).length() < std::numeric_limits<int16_t>::max();
+                       : word(index).length < std::numeric_limits<int16_t>::max();
 }
 
 void WordListClass::addNewString(const std::u16string& name, const std::u16string& account) {
@@ -116,21 +143,25 @@ void WordListClass::addNewString(const std::u16string& name, const std::u16strin
         throw ListStoreError("the list holds its most words");
     }
     lastWord_ = checked16(lastWord_ + 1);
+    // The slots above it go, and a word dropped from the end in its slot.
+    for (size_t k = static_cast<size_t>(lastWord_); k < words_.size(); ++k) {
+        drop(words_[k]);
+    }
     words_.resize(static_cast<size_t>(lastWord_) + 1);
-    auto fresh = std::make_unique<StrArray>();
-    fresh->setString(name, account);
-    words_[static_cast<size_t>(lastWord_)] = std::move(fresh);
+    append(words_.back(), name, account);
+    compactIfSparse();
 }
 
 void WordListClass::addNewWord(int16_t index, const std::u16string& name,
                                const std::u16string& account) {
     ++revision_;
-    word(index).setString(name, account);
+    append(word(index), name, account);
+    compactIfSparse();
 }
 
-void WordListClass::setString(std::u16string name, std::u16string account) {
+void WordListClass::setString(ListText name, ListText account) {
     ++revision_;
-    word(cursor_).setString(std::move(name), std::move(account));
+    append(word(cursor_), std::move(name), std::move(account));
 }
 
 void WordListClass::changeString(int16_t listindex, int16_t wordIndex, const std::u16string& name,
@@ -139,7 +170,14 @@ void WordListClass::changeString(int16_t listindex, int16_t wordIndex, const std
     if (listindex > lastWord_) {
         return;
     }
-    word(listindex).changeString(wordIndex, name, account);
+    Word& w = word(listindex);
+    if (wordIndex > w.length) {
+        return;
+    }
+    if (wordIndex < 0) {
+        throw ListStoreError("negative element index");
+    }
+    element(w, wordIndex) = {name, account};
 }
 
 void WordListClass::nextIndex() {
@@ -148,17 +186,21 @@ void WordListClass::nextIndex() {
 }
 
 int16_t WordListClass::getElementLength(int16_t index) const {
-    return word(index).length();
+    return word(index).length;
 }
 
-std::u16string WordListClass::getString(int16_t wordIndex, int16_t elementIndex,
-                                        int16_t nameOrAccount) const {
-    return word(wordIndex).getString(elementIndex, nameOrAccount);
-}
-
-const std::u16string& WordListClass::peekString(int16_t wordIndex, int16_t elementIndex,
-                                                int16_t nameOrAccount) const {
-    return word(wordIndex).peekString(elementIndex, nameOrAccount);
+std::u16string_view WordListClass::peekString(int16_t wordIndex, int16_t elementIndex,
+                                              int16_t nameOrAccount) const {
+    const Word& w = word(wordIndex);
+    if (elementIndex > w.length) {
+        return {};
+    }
+    if (elementIndex < 0) {
+        throw ListStoreError("negative element index");
+    }
+    checkColumn(nameOrAccount);
+    const ListElement& row = elements_[w.first + static_cast<uint32_t>(elementIndex)];
+    return nameOrAccount == 0 ? row.name : row.account;
 }
 
 void WordListClass::decrementElementLength() {
@@ -171,41 +213,28 @@ void WordListClass::decrementElementLength() {
 
 void WordListClass::decrementAttributeLength(int16_t index) {
     ++revision_;
-    word(index).decrementArrayLength();
+    Word& w = word(index);
+    if (w.length < 0) {
+        throw ListStoreError("word has no element to drop");
+    }
+    element(w, w.length) = {};  // its texts are freed; the row stays the word's
+    --w.length;
 }
 
 void WordListClass::changeName(int16_t wordIndex, int16_t elementIndex,
                                const std::u16string& name) {
     ++revision_;
-    word(wordIndex).changeName(elementIndex, name);
+    Word& w = word(wordIndex);
+    if (elementIndex < 0 || elementIndex > w.length) {
+        throw ListStoreError("element index out of range");
+    }
+    element(w, elementIndex).name = name;
 }
 
 void WordListClass::exchangeWord(int16_t index1, int16_t index2) {
     ++revision_;
-    // Only the contents move; the slots stay where they are. With index1 ==
-    // index2 the word is emptied and then refilled from the saved copy.
-    StrArray& first = word(index1);
-    StrArray& second = word(index2);
-    const int16_t p = first.length();
-    std::vector<std::array<std::u16string, 2>> saved;
-    for (int e = 0; e <= p; ++e) {
-        const auto index = static_cast<int16_t>(e);
-        saved.push_back({first.getString(index, 0), first.getString(index, 1)});
-    }
-    for (int e = 0; e <= p; ++e) {
-        first.decrementArrayLength();
-    }
-    const int16_t q = second.length();
-    for (int e = 0; e <= q; ++e) {
-        const auto index = static_cast<int16_t>(e);
-        first.setString(second.getString(index, 0), second.getString(index, 1));
-    }
-    for (int e = 0; e <= q; ++e) {
-        second.decrementArrayLength();
-    }
-    for (const auto& row : saved) {
-        second.setString(row[0], row[1]);
-    }
+    // Only the contents move; the slots stay where they are.
+    std::swap(word(index1), word(index2));
 }
 
 void WordListClass::rotateFirstElements(int16_t first, int16_t last) {
@@ -213,25 +242,28 @@ void WordListClass::rotateFirstElements(int16_t first, int16_t last) {
     if (first >= last) {
         return;
     }
-    word(first);  // throws for words that do not exist
-    word(last);
-    const auto element = [this](int16_t w) -> std::array<std::u16string, 2>& {
-        return words_[static_cast<size_t>(w)]->firstElement();
-    };
-    std::array<std::u16string, 2> carried = std::move(element(last));
-    for (int16_t c = last; c > first; --c) {
-        element(c) = std::move(element(static_cast<int16_t>(c - 1)));
+    for (int16_t c = first; c <= last; ++c) {
+        if (Word& w = word(c); w.length < 0) {
+            append(w, {}, {});
+        }
     }
-    element(first) = std::move(carried);
+    const auto firstRow = [this](int16_t w) -> ListElement& {
+        return element(words_[static_cast<size_t>(w)], 0);
+    };
+    ListElement carried = std::move(firstRow(last));
+    for (int16_t c = last; c > first; --c) {
+        firstRow(c) = std::move(firstRow(static_cast<int16_t>(c - 1)));
+    }
+    firstRow(first) = std::move(carried);
+    compactIfSparse();
 }
 
 int16_t WordListClass::findFirstAccount(std::u16string_view account, int16_t lastWord) const {
     const int16_t end = std::min(lastWord, lastWord_);
-    for (int w = 0; w <= end; ++w) {
-        const StrArray& candidate = *words_[static_cast<size_t>(w)];
-        if (candidate.length() >= 0 &&
-            std::u16string_view(candidate.firstElement()[1]) == account) {
-            return static_cast<int16_t>(w);
+    for (int16_t w = 0; w <= end; ++w) {
+        const Word& candidate = word(w);
+        if (candidate.length >= 0 && elements_[candidate.first].account.view() == account) {
+            return w;
         }
     }
     return -1;
@@ -240,17 +272,21 @@ int16_t WordListClass::findFirstAccount(std::u16string_view account, int16_t las
 void WordListClass::moveWordToEnd(int16_t index) {
     ++revision_;
     word(index);  // throws for a word that does not exist
-    const auto begin = words_.begin();
-    std::rotate(begin + index, begin + index + 1, begin + lastWord_ + 1);
+    if (index < lastWord_) {
+        const auto begin = words_.begin();
+        std::rotate(begin + index, begin + index + 1, begin + lastWord_ + 1);
+    }
 }
 
 void WordListClass::resetWord(int16_t index, const std::u16string& name,
                               const std::u16string& account) {
     ++revision_;
-    word(index);
-    auto fresh = std::make_unique<StrArray>();
-    fresh->setString(name, account);
-    words_[static_cast<size_t>(index)] = std::move(fresh);
+    Word& w = word(index);
+    for (int16_t e = w.length; e > 0; --e) {
+        element(w, e) = {};
+    }
+    w.length = -1;
+    append(w, name, account);
 }
 
 }  // namespace wordvane

@@ -1,6 +1,7 @@
 // Any bytes as a list file: the reader never crashes, whatever encoding the
-// bytes show, and whatever it reads completely is written in a form (and an
-// encoding) that reads back to the same file. The list writer's bytes,
+// bytes show, reads the text as it reads the same lines one by one, and
+// whatever it reads completely is written in a form (and an encoding) that
+// reads back to the same file. The list writer's bytes,
 // formatted straight into code page 932, are those of its text encoded.
 
 #include <cstdint>
@@ -18,7 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ListHeader header;
     WordListClass list;
     const DecodedText decoded = decodeText(bytes);
-    const auto outcome = parseListFile(splitLines(decoded.text), header, list);
+    const auto outcome = parseListFile(decoded.text, header, list);
+    // Read line by line, the same lines make the same list.
+    ListHeader headerOfLines;
+    WordListClass listOfLines;
+    const auto outcomeOfLines = parseListFile(splitLines(decoded.text), headerOfLines, listOfLines);
+    if (outcomeOfLines.failure != outcome.failure || outcomeOfLines.cause != outcome.cause ||
+        formatListText(headerOfLines, listOfLines) != formatListText(header, list)) {
+        std::abort();
+    }
     if (outcome.failure != ListReadFailure::None) {
         return 0;
     }

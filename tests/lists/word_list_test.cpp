@@ -2,32 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace wordvane {
 namespace {
 
-TEST(StrArray, LengthIsTheHighestIndexAndDroppedRowsAreReused) {
-    StrArray word;
-    EXPECT_EQ(word.length(), -1);
-    EXPECT_EQ(word.getString(0, 0), u"");
-    word.setString(u"a", u"b");
-    EXPECT_EQ(word.length(), 0);
-    EXPECT_EQ(word.getString(0, 1), u"b");
-    word.setString(u"c", u"d");
-    word.decrementArrayLength();
-    EXPECT_EQ(word.getString(1, 0), u"") << "a dropped element is never returned";
-    word.setString(u"e", u"f");
-    EXPECT_EQ(word.getString(1, 0), u"e");
-    EXPECT_EQ(word.getString(1, 1), u"f");
+TEST(WordListClass, LengthIsTheHighestIndexAndDroppedElementsAreNeverReturned) {
+    WordListClass list;
+    list.addNewString(u"a", u"b");
+    EXPECT_EQ(list.getElementLength(0), 0);
+    EXPECT_EQ(list.getString(0, 1, 0), u"");
+    list.addNewWord(0, u"c", u"d");
+    list.decrementAttributeLength(0);
+    EXPECT_EQ(list.getString(0, 1, 0), u"") << "a dropped element is never returned";
+    list.addNewWord(0, u"e", u"f");
+    EXPECT_EQ(list.getString(0, 1, 0), u"e");
+    EXPECT_EQ(list.getString(0, 1, 1), u"f");
 }
 
-TEST(StrArray, IndicesAboveLengthAreIgnoredButMisuseThrows) {
-    StrArray word;
-    word.setString(u"a", u"b");
-    word.changeString(5, u"x", u"y");
-    EXPECT_EQ(word.getString(0, 0), u"a");
-    EXPECT_THROW(word.getString(-1, 0), ListStoreError);
-    EXPECT_THROW(word.getString(0, 2), ListStoreError);
-    EXPECT_THROW(word.changeName(1, u"z"), ListStoreError);
+TEST(WordListClass, IndicesAboveLengthAreIgnoredButMisuseThrows) {
+    WordListClass list;
+    list.addNewString(u"a", u"b");
+    list.changeString(0, 5, u"x", u"y");
+    EXPECT_EQ(list.getString(0, 0, 0), u"a");
+    EXPECT_THROW(list.getString(0, -1, 0), ListStoreError);
+    EXPECT_THROW(list.getString(0, 0, 2), ListStoreError);
+    EXPECT_THROW(list.changeName(0, 1, u"z"), ListStoreError);
+    list.decrementAttributeLength(0);
+    EXPECT_THROW(list.decrementAttributeLength(0), ListStoreError);
 }
 
 TEST(WordListClass, SetLengthCreatesEmptyWordsAndTheCursorAppends) {
@@ -115,12 +119,92 @@ TEST(WordListClass, ExchangeWordSwapsContentsInOrder) {
 }
 
 TEST(WordListClass, IndexOverflowIsAnError) {
-    StrArray word;
+    WordListClass list;
+    list.setLength(1);
     for (int i = 0; i <= 32767; ++i) {
-        word.setString(u"", u"");
+        list.setString(u"", u"");
     }
-    EXPECT_EQ(word.length(), 32767);
-    EXPECT_THROW(word.setString(u"", u""), ListStoreError);
+    EXPECT_EQ(list.getElementLength(0), 32767);
+    EXPECT_FALSE(list.hasRoomFor(0));
+    EXPECT_THROW(list.setString(u"", u""), ListStoreError);
+}
+
+// Words read from a kept text, then changed at random (words growing in
+// turn, so that their elements move and the rows are compacted) against a
+// plain model of the same list.
+TEST(WordListClass, ChangesOfWordsReadFromAKeptTextMatchAPlainModel) {
+    using Model = std::vector<std::vector<std::pair<std::u16string, std::u16string>>>;
+    WordListClass list;
+    Model model(50);
+    list.setLength(50);
+    const std::u16string& kept = list.keepText(u"read0read1read2");
+    for (size_t w = 0; w < model.size(); ++w) {
+        if (w > 0) {
+            list.nextIndex();
+        }
+        const std::u16string_view name = std::u16string_view(kept).substr(w % 3 * 5, 5);
+        list.setString(ListText::partOfKeptText(name), ListText::partOfKeptText(name.substr(4)));
+        model[w].emplace_back(name, name.substr(4));
+    }
+    uint32_t seed = 12345;
+    const auto pick = [&seed](size_t n) {
+        seed = seed * 1103515245 + 12345;
+        return static_cast<int16_t>((seed >> 8) % n);
+    };
+    for (int step = 0; step < 40000; ++step) {
+        const std::u16string text = u"t" + std::u16string(static_cast<size_t>(step % 9), u'x');
+        const int16_t w = pick(model.size());
+        auto& elements = model[static_cast<size_t>(w)];
+        switch (pick(8)) {
+            case 0:
+            case 1:
+            case 2:
+                if (elements.size() < 40) {
+                    list.addNewWord(w, text, text + u"!");
+                    elements.emplace_back(text, text + u"!");
+                }
+                break;
+            case 3:
+                if (!elements.empty()) {
+                    list.decrementAttributeLength(w);
+                    elements.pop_back();
+                }
+                break;
+            case 4:
+                list.resetWord(w, text, u"");
+                elements.assign(1, {text, u""});
+                break;
+            case 5: {
+                const int16_t other = pick(model.size());
+                list.exchangeWord(w, other);
+                std::swap(elements, model[static_cast<size_t>(other)]);
+                break;
+            }
+            case 6:
+                list.moveWordToEnd(w);
+                std::rotate(model.begin() + w, model.begin() + w + 1, model.end());
+                break;
+            default:
+                if (model.size() < 60 || w % 2 == 0) {
+                    list.addNewString(text, text);
+                    model.push_back({{text, text}});
+                } else {
+                    list.decrementElementLength();
+                    model.pop_back();
+                }
+                break;
+        }
+        if (step % 500 == 0 || step == 39999) {
+            Model seen(static_cast<size_t>(list.getWordLength() + 1));
+            for (int16_t v = 0; v <= list.getWordLength(); ++v) {
+                for (int16_t e = 0; e <= list.getElementLength(v); ++e) {
+                    seen[static_cast<size_t>(v)].emplace_back(list.getString(v, e, 0),
+                                                              list.getString(v, e, 1));
+                }
+            }
+            ASSERT_EQ(seen, model) << "after step " << step;
+        }
+    }
 }
 
 }  // namespace

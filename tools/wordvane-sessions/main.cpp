@@ -188,7 +188,7 @@ class Generator {
                     const WordListClass& words = app().completion.currentWords();
                     if (words.getWordLength() >= 0) {
                         const auto word = static_cast<int16_t>(pick(words.getWordLength() + 1));
-                        const std::u16string& name = words.peekString(word, 0, 0);
+                        const std::u16string_view name = words.peekString(word, 0, 0);
                         typed += name.substr(0, static_cast<size_t>(pick(4) + 1));
                     }
                     break;
