@@ -24,6 +24,12 @@ class Cp932Writer {
     explicit Cp932Writer(size_t expectedUnits = 0);
     // Each run is encoded as it comes, straight into the bytes.
     void append(std::u16string_view text) {
+        appendUntil(text, [](std::u16string_view, size_t) { return false; });
+    }
+    // `text` up to the first position `i` for which `stop(text, i)` holds,
+    // in one pass; returns how many characters were written.
+    template <typename Stop>
+    size_t appendUntil(std::u16string_view text, Stop stop) {
         if (static_cast<size_t>(end_ - out_) < text.size() * 2) {
             makeRoom(text.size() * 2);
         }
@@ -32,7 +38,12 @@ class Cp932Writer {
         const uint64_t* roundTrips = roundTrips_;
         char* out = out_;
         uint64_t allThemselves = 1;
-        for (const char16_t unit : text) {
+        size_t written = 0;
+        for (; written < text.size(); ++written) {
+            if (stop(text, written)) {
+                break;
+            }
+            const char16_t unit = text[written];
             const uint16_t code = codes[unit];
             if (code > 0xFF) {
                 *out++ = static_cast<char>(code >> 8);
@@ -42,6 +53,7 @@ class Cp932Writer {
         }
         out_ = out;
         exact_ = exact_ && allThemselves != 0;
+        return written;
     }
     void append(size_t count, char16_t character) {
         for (size_t k = 0; k < count; ++k) {

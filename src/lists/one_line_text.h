@@ -28,54 +28,69 @@ std::u16string withLineBreaksAs(std::u16string_view text, std::u16string_view li
 // The same two, added to the end of `out`: a std::u16string, or anything
 // that takes text runs as `append(view)` and `append(count, character)`
 // (an encoder writing the bytes of a file as it goes). The runs between the
-// characters to rewrite go out whole.
+// characters to rewrite go out whole: a sink with `appendUntil(view, stop)`
+// writes each run in the same pass that finds its end, which is the first
+// position `i` for which `stop(view, i)` holds.
+template <typename Out, typename Stop>
+size_t appendUntil(Out& out, std::u16string_view text, Stop stop) {
+    if constexpr (requires { out.appendUntil(text, stop); }) {
+        return out.appendUntil(text, stop);
+    } else {
+        size_t end = 0;
+        while (end < text.size() && !stop(text, end)) {
+            ++end;
+        }
+        out.append(text.substr(0, end));
+        return end;
+    }
+}
+
+// CR and LF each end a line; CR LF is one line break of two characters.
+inline bool isLineBreak(char16_t c) {
+    return c <= u'\r' && (c == u'\r' || c == u'\n');  // the first comparison settles most
+}
+inline size_t lineBreakLength(std::u16string_view text, size_t at) {
+    return text.substr(at, 2) == u"\r\n" ? 2 : 1;
+}
+
 template <typename Out>
 void appendChangedLine2(Out& out, std::u16string_view source) {
-    size_t start = 0;  // the first character not yet written
-    for (size_t i = 0; i < source.size(); ++i) {
-        const char16_t c = source[i];
-        if (c > u'\\' || (c != u'\\' && c != u'\r' && c != u'\n')) {
-            continue;  // the first comparison settles most characters
-        }
-        out.append(source.substr(start, i - start));
-        if (c == u'\\') {
-            // A run of backslashes is written doubled when a single one would
-            // decode differently: when the run is longer than one, or is
-            // followed by "n" or a line break.
-            size_t end = i;
+    // A run of backslashes is written doubled when a single one would decode
+    // differently: when the run is longer than one, or is followed by "n" or
+    // a line break. A single one goes out in its run as it is.
+    const auto doubledRunStarts = [](std::u16string_view text, size_t i) {
+        const size_t next = i + 1;
+        return next < text.size() &&
+               (text[next] == u'\\' || text[next] == u'n' || isLineBreak(text[next]));
+    };
+    const auto toRewrite = [&](std::u16string_view text, size_t i) {
+        const char16_t c = text[i];
+        return c <= u'\\' && (isLineBreak(c) || (c == u'\\' && doubledRunStarts(text, i)));
+    };
+    size_t i = 0;
+    while ((i += appendUntil(out, source.substr(i), toRewrite)) < source.size()) {
+        if (source[i] == u'\\') {
+            size_t end = i + 1;
             while (end < source.size() && source[end] == u'\\') {
                 ++end;
             }
-            const char16_t next = end < source.size() ? source[end] : u'\0';
-            const bool doubled = end - i > 1 || next == u'n' || next == u'\r' || next == u'\n';
-            out.append((end - i) * (doubled ? 2 : 1), u'\\');
-            i = end - 1;
+            out.append((end - i) * 2, u'\\');
+            i = end;
         } else {
             out.append(std::u16string_view(u"\\n"));
-            if (c == u'\r' && i + 1 < source.size() && source[i + 1] == u'\n') {
-                ++i;
-            }
+            i += lineBreakLength(source, i);
         }
-        start = i + 1;
     }
-    out.append(source.substr(start));
 }
 
 template <typename Out>
 void appendWithLineBreaksAs(Out& out, std::u16string_view text, std::u16string_view lineBreak) {
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] > u'\r' || (text[i] != u'\r' && text[i] != u'\n')) {
-            continue;  // the first comparison settles most characters
-        }
-        out.append(text.substr(start, i - start));
+    const auto atLineBreak = [](std::u16string_view t, size_t i) { return isLineBreak(t[i]); };
+    size_t i = 0;
+    while ((i += appendUntil(out, text.substr(i), atLineBreak)) < text.size()) {
         out.append(lineBreak);
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            ++i;
-        }
-        start = i + 1;
+        i += lineBreakLength(text, i);
     }
-    out.append(text.substr(start));
 }
 
 // Replaces every occurrence of `from` by `to`, left to right, without

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/one_line_text.h"
 #include "lists/text_encoding.h"
 #include "platform/platform.h"
 
@@ -16,10 +17,10 @@ std::vector<std::u16string> splitLines(std::u16string_view text);
 // The line of `text` that starts at `from`, and where the next one starts.
 inline std::u16string_view lineAt(std::u16string_view text, size_t from, size_t& next) {
     size_t end = from;
-    while (end < text.size() && (text[end] > u'\r' || (text[end] != u'\r' && text[end] != u'\n'))) {
-        ++end;  // the first comparison settles most characters
+    while (end < text.size() && !isLineBreak(text[end])) {
+        ++end;
     }
-    next = end + (text.substr(end, 2) == u"\r\n" ? 2 : 1);
+    next = end + lineBreakLength(text, end);
     return text.substr(from, end - from);
 }
 // Lines as the text of a file: each ended by CR LF.
