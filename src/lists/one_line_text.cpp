@@ -49,7 +49,9 @@ size_t changeLineInPlace(char16_t* data, size_t size) {
         while (runEnd < size && data[runEnd] != u'\\') {
             ++runEnd;
         }
-        std::copy(data + from, data + runEnd, data + to);  // to <= from: a move left
+        if (to != from) {
+            std::copy(data + from, data + runEnd, data + to);  // to < from: a move left
+        }
         to += runEnd - from;
         from = runEnd;
     }
