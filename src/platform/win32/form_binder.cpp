@@ -30,6 +30,13 @@ bool clickIntoTextBox(HWND window) {
 // Messages that tell the program nothing new: painting, the pointer passing
 // over a window, questions about a window, the timers themselves. Every
 // other message to a form is an event that wakes the main tick.
+// The window told of desktop switches (one binder per program).
+HWND desktopSwitchListener = nullptr;
+
+void CALLBACK desktopSwitched(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    PostMessageW(desktopSwitchListener, kDesktopSwitchedMessage, 0, 0);
+}
+
 bool isEvent(UINT message) {
     switch (message) {
         case WM_TIMER:
@@ -97,6 +104,11 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
     // Lock and unlock: the keys held then went up where the program does
     // not hear them.
     WTSRegisterSessionNotification(window(1), NOTIFY_FOR_THIS_SESSION);
+    // A UAC prompt switches to the secure desktop without a session
+    // notification; the keys released there are not heard either.
+    desktopSwitchListener = window(1);
+    desktopSwitchHook_ = SetWinEventHook(EVENT_SYSTEM_DESKTOPSWITCH, EVENT_SYSTEM_DESKTOPSWITCH,
+                                         nullptr, desktopSwitched, 0, 0, WINEVENT_OUTOFCONTEXT);
     // Running elevated, the program would not hear Explorer's "TaskbarCreated"
     // (a message from a lower integrity level) and its tray icon would not
     // come back after Explorer restarts.
@@ -106,6 +118,10 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
 FormBinder::~FormBinder() {
     RemoveClipboardFormatListener(window(1));
     WTSUnRegisterSessionNotification(window(1));
+    if (desktopSwitchHook_ != nullptr) {
+        UnhookWinEvent(desktopSwitchHook_);
+    }
+    desktopSwitchListener = nullptr;
     for (Form& form : forms_) {
         form.controls.clear();
         for (ui::Timer* timer : form.model->timers()) {
@@ -246,6 +262,7 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
         case WM_CLIPBOARDUPDATE:
             return 0;
         case WM_WTSSESSION_CHANGE:
+        case kDesktopSwitchedMessage:
             platform_.sessionChanged();
             return 0;
         case WM_POWERBROADCAST:

@@ -71,6 +71,7 @@ class FormBinder {
     std::map<std::pair<int, int>, ControlBinding*> commands_;
     UINT taskbarCreated_ = 0;
     UINT quitRequest_ = 0;
+    HWINEVENTHOOK desktopSwitchHook_ = nullptr;
 };
 
 }  // namespace wordvane::win32

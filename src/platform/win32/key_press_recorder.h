@@ -26,9 +26,10 @@ class KeyPressRecorder {
     // The keyboard's part of one WM_INPUT message.
     void rawInput(const RAWKEYBOARD& key);
     std::vector<KeyPress> take();
-    // The session was locked, unlocked or switched: the keys went up on
-    // another desktop, whose input never came here, so no key is held now
-    // (a Windows key left held would make every later press a shortcut).
+    // The session was locked, unlocked or switched, or the input desktop: the
+    // keys went up on another desktop, whose input never came here, so no key
+    // is held now (a Windows key left held would make every later press a
+    // shortcut).
     void forgetHeldKeys() {
         down_.clear();
         sent_.clear();

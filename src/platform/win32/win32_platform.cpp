@@ -159,8 +159,8 @@ void Win32Platform::keepWatchingKeyboard(ULONGLONG now) {
     }
 }
 
-// Lock, unlock and resume come as messages, which wake the main tick; the
-// registration is looked at again at once.
+// Lock, unlock, resume and desktop switches come as messages, which wake the
+// main tick; the registration is looked at again at once.
 void Win32Platform::sessionChanged() {
     keyPresses_.forgetHeldKeys();
     keepWatchingKeyboard(GetTickCount64());

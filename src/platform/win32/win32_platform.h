@@ -16,6 +16,8 @@ namespace wordvane::win32 {
 // lParam.
 inline constexpr UINT kTrayIconMessage = WM_APP + 1;
 inline constexpr UINT kShellOpenedMessage = WM_APP + 2;
+// The input desktop switched (a UAC prompt, the lock screen) and back.
+inline constexpr UINT kDesktopSwitchedMessage = WM_APP + 3;
 // Form1's timer that adds the tray icon again while the shell is not ready
 // (at sign-in); far above the ids of the forms' own timers.
 inline constexpr UINT_PTR kTrayIconRetryTimer = 0x5756;
@@ -44,7 +46,8 @@ class Win32Platform : public Platform {
     // which calls rawInput; so do mouse buttons while they are watched.
     void watchKeyboard(HWND window);
     void rawInput(HRAWINPUT input);
-    // The session was locked or unlocked, switched or resumed from sleep.
+    // The session was locked or unlocked, switched or resumed from sleep, or
+    // the input desktop switched (a UAC prompt).
     void sessionChanged();
     WindowHandle focusedControl() override;
     void watchMouseClicks(bool on) override;
