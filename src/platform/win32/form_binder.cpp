@@ -27,9 +27,6 @@ bool clickIntoTextBox(HWND window) {
            _wcsicmp(className, L"Edit") == 0;
 }
 
-// Messages that tell the program nothing new: painting, the pointer passing
-// over a window, questions about a window, the timers themselves. Every
-// other message to a form is an event that wakes the main tick.
 // The window told of desktop switches (one binder per program).
 HWND desktopSwitchListener = nullptr;
 
@@ -37,6 +34,9 @@ void CALLBACK desktopSwitched(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWO
     PostMessageW(desktopSwitchListener, kDesktopSwitchedMessage, 0, 0);
 }
 
+// Messages that tell the program nothing new: painting, the pointer passing
+// over a window, questions about a window, the timers themselves. Every
+// other message to a form is an event that wakes the main tick.
 bool isEvent(UINT message) {
     switch (message) {
         case WM_TIMER:
