@@ -64,8 +64,9 @@ const WordListClass::Word& WordListClass::word(int16_t index) const {
 void WordListClass::append(Word& w, ListText name, ListText account) {
     const int16_t length = checked16(w.length + 1);
     const auto rows = static_cast<uint32_t>(length);  // the rows in use before
+    partsOfKeptTexts_ += name.isPartOfKeptText() + account.isPartOfKeptText();
     if (rows < w.room) {
-        element(w, length) = {std::move(name), std::move(account)};
+        replace(element(w, length), {std::move(name), std::move(account)});
     } else {
         const bool atTheEnd = w.room > 0 && w.first + w.room == elements_.size();
         if (!atTheEnd) {
@@ -87,9 +88,17 @@ void WordListClass::append(Word& w, ListText name, ListText account) {
     w.length = length;
 }
 
+void WordListClass::replace(ListText& value, ListText by) {
+    const bool wasPart = value.isPartOfKeptText();
+    value = std::move(by);
+    if (wasPart && --partsOfKeptTexts_ == 0) {
+        keptTexts_.clear();
+    }
+}
+
 void WordListClass::drop(Word& w) {
     for (uint32_t k = 0; k < w.room; ++k) {
-        elements_[w.first + k] = {};
+        replace(elements_[w.first + k], {});
     }
     unowned_ += w.room;
     w = Word{};
@@ -125,6 +134,7 @@ void WordListClass::setLength(int16_t arrayLength) {
     elements_.reserve(static_cast<size_t>(arrayLength));
     unowned_ = 0;
     keptTexts_.clear();
+    partsOfKeptTexts_ = 0;
     cursor_ = 0;
 }
 
@@ -177,7 +187,7 @@ void WordListClass::changeString(int16_t listindex, int16_t wordIndex, const std
     if (wordIndex < 0) {
         throw ListStoreError("negative element index");
     }
-    element(w, wordIndex) = {name, account};
+    replace(element(w, wordIndex), {name, account});
 }
 
 void WordListClass::nextIndex() {
@@ -217,7 +227,7 @@ void WordListClass::decrementAttributeLength(int16_t index) {
     if (w.length < 0) {
         throw ListStoreError("word has no element to drop");
     }
-    element(w, w.length) = {};  // its texts are freed; the row stays the word's
+    replace(element(w, w.length), {});  // its texts are freed; the row stays the word's
     --w.length;
 }
 
@@ -228,7 +238,7 @@ void WordListClass::changeName(int16_t wordIndex, int16_t elementIndex,
     if (elementIndex < 0 || elementIndex > w.length) {
         throw ListStoreError("element index out of range");
     }
-    element(w, elementIndex).name = name;
+    replace(element(w, elementIndex).name, name);
 }
 
 void WordListClass::exchangeWord(int16_t index1, int16_t index2) {
@@ -283,7 +293,7 @@ void WordListClass::resetWord(int16_t index, const std::u16string& name,
     ++revision_;
     Word& w = word(index);
     for (int16_t e = w.length; e > 0; --e) {
-        element(w, e) = {};
+        replace(element(w, e), {});
     }
     w.length = -1;
     append(w, name, account);

@@ -45,6 +45,7 @@ class ListText {
 
     operator std::u16string_view() const { return view_; }
     std::u16string_view view() const { return view_; }
+    bool isPartOfKeptText() const { return !own_ && view_.data() != nullptr; }
 
   private:
     std::u16string_view view_;
@@ -67,10 +68,12 @@ class WordListClass {
     // `arrayLength` words without elements; the cursor at word 0. The words,
     // elements and texts kept before are gone.
     void setLength(int16_t arrayLength);
-    // For the file reader: the list keeps `text` until setLength, so that its
-    // parts can be the list's values (ListText::partOfKeptText); the kept text
-    // may be changed in place, and never moves.
+    // For the file reader: the list keeps `text` until setLength, or until no
+    // value is a part of it any more, so that its parts can be the list's
+    // values (ListText::partOfKeptText); the kept text may be changed in
+    // place, and never moves.
     std::u16string& keepText(std::u16string text);
+    bool keepsText() const { return !keptTexts_.empty(); }
     // One element more at the end of the word at the cursor; nextIndex moves
     // the cursor to the next word.
     void setString(ListText name, ListText account);
@@ -143,6 +146,13 @@ class WordListClass {
         return elements_[w.first + static_cast<uint32_t>(index)];
     }
     void append(Word& w, ListText name, ListText account);
+    // Every value that goes goes through here, so that the kept texts go
+    // with the last value that is a part of them.
+    void replace(ListText& value, ListText by);
+    void replace(ListElement& row, ListElement by) {
+        replace(row.name, std::move(by.name));
+        replace(row.account, std::move(by.account));
+    }
     void drop(Word& w);
     void compactIfSparse();
 
@@ -155,6 +165,7 @@ class WordListClass {
     size_t unowned_ = 0;
     // Texts the values may be parts of; a deque, so that none moves.
     std::deque<std::u16string> keptTexts_;
+    size_t partsOfKeptTexts_ = 0;
     uint64_t revision_ = 0;
 };
 

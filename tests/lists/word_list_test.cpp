@@ -129,6 +129,24 @@ TEST(WordListClass, IndexOverflowIsAnError) {
     EXPECT_THROW(list.setString(u"", u""), ListStoreError);
 }
 
+TEST(WordListClass, TheKeptTextGoesWithTheLastValueThatIsAPartOfIt) {
+    WordListClass list;
+    list.setLength(2);
+    const std::u16string_view kept = list.keepText(u"abc");
+    list.setString(ListText::partOfKeptText(kept.substr(0, 1)),
+                   ListText::partOfKeptText(kept.substr(1, 1)));
+    list.nextIndex();
+    list.setString(ListText::partOfKeptText(kept.substr(2, 1)), u"own");
+    list.changeString(0, 0, u"x", u"y");
+    EXPECT_TRUE(list.keepsText()) << "one value is still a part of it";
+    list.changeName(1, 0, u"c");  // the same text, now a string of its own
+    EXPECT_FALSE(list.keepsText());
+    EXPECT_EQ(list.getString(1, 0, 0) + list.getString(1, 0, 1), u"cown");
+    list.setLength(1);
+    list.setString(ListText::partOfKeptText(list.keepText(u"d")), u"");
+    EXPECT_TRUE(list.keepsText()) << "a list read again keeps its new text";
+}
+
 // Words read from a kept text, then changed at random (words growing in
 // turn, so that their elements move and the rows are compacted) against a
 // plain model of the same list.
