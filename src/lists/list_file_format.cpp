@@ -256,7 +256,7 @@ std::string listFileBytes(const ListHeader& header, const WordListClass& list, T
         formatList(writer, header, list);
         const bool exact = writer.exact();
         std::string bytes = writer.take();
-        if (exact && readAsCp932(bytes)) {
+        if (exact && encodingShownBy(bytes) == TextEncoding::Cp932) {
             return bytes;
         }
     }

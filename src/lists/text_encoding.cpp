@@ -104,32 +104,40 @@ std::string encodeIn(std::u16string_view text, TextEncoding encoding) {
 
 }  // namespace
 
-DecodedText decodeText(std::string_view bytes) {
+TextEncoding encodingShownBy(std::string_view bytes) {
     if (bytes.starts_with(kUtf8Mark)) {
-        const std::string_view body = bytes.substr(kUtf8Mark.size());
-        bool multiByte = false;
-        return DecodedText{fromUtf8(body), TextEncoding::Utf8WithMark,
-                           wellFormedUtf8(body, multiByte)};
+        return TextEncoding::Utf8WithMark;
     }
     if (bytes.starts_with(kUtf16LeMark)) {
-        return decodeUtf16(bytes.substr(kUtf16LeMark.size()), false);
+        return TextEncoding::Utf16Le;
     }
     if (bytes.starts_with(kUtf16BeMark)) {
-        return decodeUtf16(bytes.substr(kUtf16BeMark.size()), true);
+        return TextEncoding::Utf16Be;
     }
     bool multiByte = false;
-    if (wellFormedUtf8(bytes, multiByte) && multiByte) {
-        return DecodedText{fromUtf8(bytes), TextEncoding::Utf8, true};
+    return wellFormedUtf8(bytes, multiByte) && multiByte ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+DecodedText decodeText(std::string_view bytes) {
+    switch (encodingShownBy(bytes)) {
+        case TextEncoding::Utf8WithMark: {
+            const std::string_view body = bytes.substr(kUtf8Mark.size());
+            bool multiByte = false;
+            return DecodedText{fromUtf8(body), TextEncoding::Utf8WithMark,
+                               wellFormedUtf8(body, multiByte)};
+        }
+        case TextEncoding::Utf16Le:
+            return decodeUtf16(bytes.substr(kUtf16LeMark.size()), false);
+        case TextEncoding::Utf16Be:
+            return decodeUtf16(bytes.substr(kUtf16BeMark.size()), true);
+        case TextEncoding::Utf8:
+            return DecodedText{fromUtf8(bytes), TextEncoding::Utf8, true};
+        case TextEncoding::Cp932:
+            break;
     }
     DecodedText decoded;
     decoded.text = decodeCp932(bytes, &decoded.exact);
     return decoded;
-}
-
-bool readAsCp932(std::string_view bytes) {
-    bool multiByte = false;
-    return !bytes.starts_with(kUtf8Mark) && !bytes.starts_with(kUtf16LeMark) &&
-           !bytes.starts_with(kUtf16BeMark) && !(wellFormedUtf8(bytes, multiByte) && multiByte);
 }
 
 std::string encodeText(std::u16string_view text, TextEncoding encoding, bool* readsBack) {
@@ -139,7 +147,7 @@ std::string encodeText(std::u16string_view text, TextEncoding encoding, bool* re
     if (encoding == TextEncoding::Cp932) {
         bool exact = false;
         std::string bytes = encodeCp932(text, &exact);
-        *readsBack = exact && readAsCp932(bytes);
+        *readsBack = exact && encodingShownBy(bytes) == TextEncoding::Cp932;
         return bytes;
     }
     std::string bytes = encodeIn(text, encoding);

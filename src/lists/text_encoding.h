@@ -27,9 +27,8 @@ DecodedText decodeText(std::string_view bytes);
 // happen to look like UTF-8).
 std::string encodeText(std::u16string_view text, TextEncoding encoding, bool* readsBack = nullptr);
 
-// decodeText takes these bytes for code page 932: they have no byte-order
-// mark and are not UTF-8.
-bool readAsCp932(std::string_view bytes);
+// The encoding decodeText reads `bytes` in.
+TextEncoding encodingShownBy(std::string_view bytes);
 
 // "Shift_JIS", "UTF-8", "UTF-8 (BOM)", "UTF-16LE", "UTF-16BE".
 const char* encodingName(TextEncoding encoding);
