@@ -10,6 +10,7 @@ idle_cpu.py --program-folder DIR --bare EXE --prefix DIR [--seconds N] [--rounds
 """
 
 import argparse
+import contextlib
 import os
 import re
 import shutil
@@ -44,23 +45,29 @@ def pid_of(name):
     return None
 
 
+@contextlib.contextmanager
+def running(exe, env, arguments=(), stderr=subprocess.DEVNULL):
+    """`exe` running under Wine for the `with` block; its Linux process."""
+    process = subprocess.Popen(["wine", str(exe), *arguments], env=env,
+                               stdout=subprocess.DEVNULL, stderr=stderr, start_new_session=True)
+    try:
+        yield wait_for(lambda: pid_of(Path(exe).name), 60, f"{exe} to start")
+    finally:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait(10)
+
+
 def measure(prefix, exe, seconds, arguments=()):
     """Percent of a core used by `exe` and by wineserver while `exe` idles."""
-    process = subprocess.Popen(["wine", str(exe), *arguments], env=prefix.env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, start_new_session=True)
-    try:
-        pid = wait_for(lambda: pid_of(Path(exe).name), 60, f"{exe} to start")
+    with running(exe, prefix.env, arguments) as pid:
         server = wait_for(lambda: pid_of("wineserver"), 10, "wineserver")
         time.sleep(5)  # start-up is not idling
         before = (cpu_seconds(pid), cpu_seconds(server), time.monotonic())
         time.sleep(seconds)
         after = (cpu_seconds(pid), cpu_seconds(server), time.monotonic())
-        span = after[2] - before[2]
-        return (100 * (after[0] - before[0]) / span, 100 * (after[1] - before[1]) / span)
-    finally:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.wait(10)
-        time.sleep(1)
+    time.sleep(1)
+    span = after[2] - before[2]
+    return (100 * (after[0] - before[0]) / span, 100 * (after[1] - before[1]) / span)
 
 
 def timer_messages(prefix, exe, seconds):
@@ -69,14 +76,8 @@ def timer_messages(prefix, exe, seconds):
     env = dict(prefix.env)
     env["WINEDEBUG"] = "+timestamp,+pid,+msg"
     with open(Path(prefix.path) / "idle-trace.log", "w+") as log:
-        process = subprocess.Popen(["wine", str(exe)], env=env, stdout=subprocess.DEVNULL,
-                                   stderr=log, start_new_session=True)
-        try:
-            wait_for(lambda: pid_of(Path(exe).name), 60, f"{exe} to start")
+        with running(exe, env, stderr=log):
             time.sleep(5 + seconds + 1)
-        finally:
-            os.killpg(process.pid, signal.SIGKILL)
-            process.wait(10)
         log.seek(0)
         lines = log.read().splitlines()
     # The program is the process that registers its quit message; its start
