@@ -1,8 +1,8 @@
 // Any bytes as a list file: the reader never crashes, whatever encoding the
 // bytes show, reads the text as it reads the same lines one by one, and
 // whatever it reads completely is written in a form (and an encoding) that
-// reads back to the same file. The list writer's bytes,
-// formatted straight into code page 932, are those of its text encoded.
+// reads back to the same file. The list writer's bytes, formatted straight
+// into code page 932, are those of its text encoded.
 
 #include <cstdint>
 #include <cstdlib>
