@@ -91,9 +91,6 @@ std::optional<std::u16string> ClipboardCapture::readClipboard() {
         return std::nullopt;
     }
     std::u16string& text = copy.text;
-    if (!text.empty() && text.front() == u'/') {
-        text.insert(0, u" ");
-    }
     if (lists_.settings.listEnabled[0] && text.compare(0, 6, u"ttp://") == 0) {
         text.insert(0, u"h");
     }

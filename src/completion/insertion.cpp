@@ -71,7 +71,6 @@ bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
         return false;
     }
     changeCountAfterInsert_ = platform_.clipboardChangeCount();
-    insertedText_ = text;
     // The keys wait until the user has let go of the modifiers (the list
     // hotkey's Ctrl, Alt and Shift): with them still down the paste would
     // reach the application as another shortcut.
@@ -121,9 +120,11 @@ bool Insertion::sendKeys() {
     return true;
 }
 
+// Decided by who put the clipboard there, never by its text: a user who
+// selects the text just inserted and copies it keeps that copy.
 bool Insertion::clipboardStillOurs() {
     return platform_.clipboardChangeCount() == changeCountAfterInsert_ ||
-           platform_.clipboardText() == insertedText_;
+           platform_.clipboardIsProgramsOwn();
 }
 
 // Everything the user's clipboard held comes back, every format byte for

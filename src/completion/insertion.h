@@ -62,7 +62,6 @@ class Insertion {
     ui::Timer& restoreTimer_;
     // The user's clipboard, every format, while its restore is pending.
     std::optional<ClipboardSnapshot> savedClipboard_;
-    std::u16string insertedText_;
     uint32_t changeCountAfterInsert_ = 0;
     // An insertion whose keys wait for the user's modifier keys to go up.
     std::optional<Waiting> waiting_;

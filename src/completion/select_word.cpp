@@ -56,6 +56,12 @@ bool Completion::isCancelKey(const std::u16string& spelling) const {
 
 void Completion::decide() {
     const WordListClass& words = currentWords();
+    if (currentList_ == kClipboardList && openWord_ == -1 &&
+        words.peekString(getCorrespondIndex(-1), 0, 0).empty()) {
+        // An empty slot of the history: its account only says that it is
+        // empty, and nothing is inserted.
+        return;
+    }
     afterDecide_ = true;
     if (currentList_ == kLauncherList) {
         closeLauncherBox();

@@ -54,14 +54,26 @@ void appendOneLine(Out& out, std::u16string_view line) {
     out.append(std::u16string_view(u"\r\n"));
 }
 
-// An element name that begins with "/" would read back as a word separator;
-// a blank in front keeps it a name.
+// The text begins with "/" after any blanks.
+bool slashAfterBlanks(std::u16string_view text) {
+    const size_t first = text.find_first_not_of(u' ');
+    return first != std::u16string_view::npos && text[first] == u'/';
+}
+
+// An element name that begins with "/" would read back as a word separator:
+// the writer puts one blank in front of a name that begins with "/" after
+// any blanks, and the reader takes exactly that blank away again, so "/abc"
+// and " /abc" both come back as they were.
 template <typename Out>
 void appendNameLine(Out& out, std::u16string_view name) {
-    if (startsWithSlash(name)) {
+    if (slashAfterBlanks(name)) {
         out.append(std::u16string_view(u" "));
     }
     appendOneLine(out, name);
+}
+
+std::u16string_view nameOfLine(std::u16string_view line) {
+    return !line.empty() && line[0] == u' ' && slashAfterBlanks(line) ? line.substr(1) : line;
 }
 
 // The lines of a file's text one after another, split as splitLines splits
@@ -167,7 +179,7 @@ ListReadOutcome parseLines(Lines& lines, ListHeader& header, WordListClass& list
                 if (atEnd()) {
                     return failure(ListReadFailure::Read, ListReadCause::AccountMissing);
                 }
-                ListText name = lines.value(line);
+                ListText name = lines.value(nameOfLine(line));
                 list.setString(std::move(name), lines.account(take()));
             }
         }

@@ -222,6 +222,10 @@ class Platform {
     virtual bool offerClipboardText(const std::u16string& text) = 0;
     virtual bool offeredTextTaken() = 0;
     virtual uint32_t clipboardChangeCount() = 0;
+    // The program put what the clipboard holds (it owns the clipboard): an
+    // application that renders an offered text leaves it so, a copy by anyone
+    // else does not.
+    virtual bool clipboardIsProgramsOwn() = 0;
     // The clipboard's text for the history: a copy marked for clipboard
     // histories to leave out ("ExcludeClipboardContentFromMonitorProcessing",
     // "CanIncludeInClipboardHistory" 0, "Clipboard Viewer Ignore") is

@@ -52,7 +52,7 @@ TEST_F(CaptureTest, DuplicateSwitchStoresACtrlCopyAgain) {
 
 TEST_F(CaptureTest, PrefixesSizeLimitAndLabels) {
     copied(u"/usr/bin");
-    EXPECT_EQ(history()[0], u" /usr/bin");
+    EXPECT_EQ(history()[0], u"/usr/bin") << "stored exactly as copied";
     copied(u"ttp://example.com");
     EXPECT_EQ(history()[0], u"http://example.com");
     app.lists.settings.listEnabled[0] = false;
@@ -64,7 +64,7 @@ TEST_F(CaptureTest, PrefixesSizeLimitAndLabels) {
     EXPECT_EQ(history()[0], u"12345");
     copied(u"123456");
     EXPECT_EQ(history()[0], u"12345");
-    copied(u"/2345");  // six characters with its space
+    copied(u"/23456");
     EXPECT_EQ(history()[0], u"12345");
 
     app.lists.settings.clipMaxBytes = 100000;

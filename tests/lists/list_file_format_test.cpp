@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "lists/lists.h"
 #include "support/program_folder.h"
 
@@ -137,6 +139,7 @@ TEST(ListFileRoundTrip, WrittenListsReadBackTheSame) {
     list.addNewWord(0, u"", u"ends with a backslash \\");
     list.addNewString(u"second", u"");
     list.addNewString(u"/starts with a slash", u"/account");
+    list.addNewWord(2, u" /a blank, then a slash", u"");
     list.addNewWord(2, u"name\r\nwith a break", u"x");
 
     const auto lines = formatListFile(header, list);
@@ -153,10 +156,16 @@ TEST(ListFileRoundTrip, WrittenListsReadBackTheSame) {
             EXPECT_EQ(p.list.getString(w, e, 1), list.getString(w, e, 1));
         }
     }
-    // Names that would break the file's structure keep it intact instead.
-    EXPECT_EQ(p.list.getString(2, 0, 0), u" /starts with a slash");
-    EXPECT_EQ(p.list.getString(2, 1, 0), u"name\\nwith a break");
-    EXPECT_EQ(p.list.getString(2, 1, 1), u"x");
+    // A name that begins with "/" is written behind a blank, so that the
+    // line is no separator, and comes back without it.
+    EXPECT_EQ(p.list.getString(2, 0, 0), u"/starts with a slash");
+    EXPECT_EQ(p.list.getString(2, 1, 0), u" /a blank, then a slash");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), u" /starts with a slash"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), u"  /a blank, then a slash"), lines.end());
+    // A line break in a name would break the file's structure: it is kept
+    // intact instead.
+    EXPECT_EQ(p.list.getString(2, 2, 0), u"name\\nwith a break");
+    EXPECT_EQ(p.list.getString(2, 2, 1), u"x");
     EXPECT_EQ(formatListFile(p.header, p.list), lines)
         << "reading and writing again changes nothing";
 }

@@ -65,6 +65,7 @@ bool FakePlatform::putClipboardText(const std::u16string& text) {
     clipboard = text;
     clipboardFormats.clear();
     clipboardExcluded = true;
+    clipboardProgramsOwn = true;
     ++clipboardChanges;
     pastedTexts.push_back(text);
     return true;
@@ -136,6 +137,7 @@ bool FakePlatform::restoreClipboard(const ClipboardSnapshot& snapshot) {
         }
     }
     clipboardExcluded = !snapshot.formats.empty();
+    clipboardProgramsOwn = true;
     ++clipboardChanges;
     return true;
 }

@@ -52,6 +52,8 @@ class FakePlatform : public Platform {
     bool clipboardExcluded = false;
     // The text on the clipboard was offered and an application has read it.
     bool offeredTaken = false;
+    // The program put the clipboard's content there, and nobody copied since.
+    bool clipboardProgramsOwn = false;
     // The clipboard's formats besides its text (an image, a file list...),
     // the names of the registered ones, and the formats its owner had to
     // render because the program asked for them.
@@ -168,6 +170,7 @@ class FakePlatform : public Platform {
         return clipboard;
     }
     uint32_t clipboardChangeCount() override;
+    bool clipboardIsProgramsOwn() override { return clipboardProgramsOwn; }
     ClipboardCopy copyClipboardForHistory(size_t maxCharacters) override;
     void blockSessionEnd(const std::u16string& reason) override { sessionEndBlockedFor = reason; }
     void allowSessionEnd() override { sessionEndBlockedFor.reset(); }

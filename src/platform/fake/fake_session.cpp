@@ -250,6 +250,7 @@ void FakeSession::copy(const std::u16string& text) {
     platform_.clipboard = text;
     platform_.clipboardFormats.clear();
     platform_.clipboardExcluded = false;
+    platform_.clipboardProgramsOwn = false;
     ++platform_.clipboardChanges;
 }
 

@@ -213,6 +213,13 @@ uint32_t Win32Platform::clipboardChangeCount() {
     return GetClipboardSequenceNumber();
 }
 
+// An application that renders an offered text puts it on the clipboard
+// inside our WM_RENDERFORMAT, which leaves us the owner; a copy by anyone
+// else empties the clipboard and makes its window the owner.
+bool Win32Platform::clipboardIsProgramsOwn() {
+    return mainWindow_ != nullptr && GetClipboardOwner() == mainWindow_;
+}
+
 namespace {
 
 bool hasFormat(const wchar_t* name) {

@@ -68,6 +68,7 @@ class Win32Platform : public Platform {
     void renderAllOffered();
     void offerEnded() { offeredText_.reset(); }
     uint32_t clipboardChangeCount() override;
+    bool clipboardIsProgramsOwn() override;
     ClipboardCopy copyClipboardForHistory(size_t maxCharacters) override;
     void blockSessionEnd(const std::u16string& reason) override;
     void allowSessionEnd() override;
