@@ -103,10 +103,10 @@ void WordDialogs::Form3_Command1_Click() {
     if (showMessage(platform_, question, kMbYesNo) != kIdYes) {
         return;
     }
-    // The list and the word chosen are still the ones the dialog showed.
-    const bool moved = addList_ != completion_.currentList() ||
-                       (line > 0 && (static_cast<size_t>(line) > addTargets_.size() ||
-                                     !lists_.holds(addTargets_[static_cast<size_t>(line - 1)])));
+    // The dialog adds to the list it was opened for, whichever list is shown
+    // now; the word chosen must still be the one the dialog showed.
+    const bool moved = line > 0 && (static_cast<size_t>(line) > addTargets_.size() ||
+                                    !lists_.holds(addTargets_[static_cast<size_t>(line - 1)]));
     if (moved) {
         showMessage(platform_, kMoved, kMbIconExclamation);
         return;

@@ -11,8 +11,9 @@
 namespace wordvane {
 
 // The rename dialog (Form5) and the add-word dialog (Form3). Each remembers
-// the list and the entry it was opened on and refuses, keeping the user's
-// text, when that entry has moved or changed by the time the user confirms.
+// the list and the entry it was opened on, works on that list whichever list
+// is shown meanwhile, and refuses, keeping the user's text, when the chosen
+// entry has moved or changed by the time the user confirms.
 class WordDialogs {
   public:
     WordDialogs(Platform& platform, Lists& lists, Completion& completion, ui::Forms& forms);

@@ -106,9 +106,10 @@ TEST_F(WordEditingTest, TheAddWordDialogAddsWhereTheUserChose) {
     useList(3);  // a list hotkey changed the list under the dialog
     platform.messageAnswers.push_back(kIdYes);
     form3.Command1.click();
-    EXPECT_TRUE(form3.visible());
+    EXPECT_FALSE(form3.visible()) << "the dialog adds to the list it was opened for";
+    EXPECT_EQ(app.lists.words(2).getWordLength(), 2);
+    EXPECT_EQ(app.lists.words(2).getString(2, 0, 0), u"kiwi");
     EXPECT_EQ(app.lists.words(3).getWordLength(), 1);
-    EXPECT_EQ(app.lists.words(2).getWordLength(), 1);
 }
 
 TEST_F(WordEditingTest, LineMarksChangeTheChosenEntryOnly) {
