@@ -51,6 +51,17 @@ std::u16string tooFewWordsMessage(int list) {
            u"の読み込みに失敗しました。\r\n単語の数が指定されている数よりも少ないです。";
 }
 
+// Reading stops at a list that failed: the lists after it are named, so
+// that none is missing without a word about it.
+std::u16string laterListsMessage(int failed) {
+    std::u16string names;
+    for (int later = failed + 1; later < kListCount; ++later) {
+        names += (names.empty() ? u"" : u"、") + listFileName(later);
+    }
+    return listFileName(failed) +
+           u"を読み終えられなかったため、次のファイルは読み込まれていません。\r\n" + names;
+}
+
 // What a failed list says, and whether it ends the program: an unreadable
 // launcher or clipboard list does; a word list that failed keeps its name
 // only when what was read of it is whole.
@@ -119,6 +130,9 @@ ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder,
         }
         if (outcome.failure != ListReadFailure::None) {
             reportFailure(i, outcome, lists, result);
+            if (!result.fatal && i + 1 < kListCount) {
+                result.messages.push_back(Message{laterListsMessage(i), kMbIconExclamation});
+            }
             return result;
         }
         lists.loadedListCount = static_cast<int16_t>(i + 1);

@@ -144,7 +144,8 @@ TEST_F(Shutdown, AListThatWasNotReadIsNeverWritten) {
     EXPECT_EQ(folder.bytes("Launch.txt"), launchBytes);
     EXPECT_EQ(folder.bytes("ClipBoad.txt"), clipBytes);
     EXPECT_EQ(folder.lines("vane.ini")[1].substr(0, 5), u"True/");
-    EXPECT_EQ(messageTexts().size(), 1u) << "only the too-few-words message, no save question";
+    EXPECT_EQ(messageTexts().size(), 2u)
+        << "the too-few-words message and the lists not read, no save question";
 }
 
 TEST_F(Shutdown, ChangesToAListWithTooFewWordsGoToACopyAndTheUserIsTold) {

@@ -193,8 +193,7 @@ TEST_F(Startup, AFolderInPlaceOfAListFileCannotBeRead) {
     folder.remove("WordList2.txt");
     std::filesystem::create_directory(folder.path() + "/WordList2.txt");
     ASSERT_TRUE(app.shell.Form_Load());
-    EXPECT_EQ(messageTexts(),
-              std::vector<std::u16string>{u"ファイルWordList2.txtが読み取れませんでした。"});
+    EXPECT_EQ(messageTexts().front(), u"ファイルWordList2.txtが読み取れませんでした。");
     EXPECT_EQ(app.lists.loadedListCount, 3);
 }
 

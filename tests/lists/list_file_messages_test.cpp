@@ -94,6 +94,16 @@ const std::u16string kLaunchOpen =
     u"ファイルLaunch.txtが読み取れませんでした。\r\nプログラムを終了します。";
 const std::u16string kClipOpen =
     u"ファイルClipBoad.txtが読み取れませんでした。\r\nプログラムを終了します。";
+// The lists that reading did not reach are named after the failure.
+const std::u16string kAfterLaunch =
+    u"Launch.txtを読み終えられなかったため、次のファイルは読み込まれていません。\r\n"
+    u"ClipBoad.txt、WordList1.txt、WordList2.txt、WordList3.txt、WordList4.txt、WordList5.txt";
+const std::u16string kAfterClip =
+    u"ClipBoad.txtを読み終えられなかったため、次のファイルは読み込まれていません。\r\n"
+    u"WordList1.txt、WordList2.txt、WordList3.txt、WordList4.txt、WordList5.txt";
+const std::u16string kAfterWordList2 =
+    u"WordList2.txtを読み終えられなかったため、次のファイルは読み込まれていません。\r\n"
+    u"WordList3.txt、WordList4.txt、WordList5.txt";
 
 INSTANTIATE_TEST_SUITE_P(
     Launcher, BrokenListFile,
@@ -125,7 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
              0,
              Breakage::TooFewWords,
              {u"Launch."
-              u"txtの読み込みに失敗しました。\r\n単語の数が指定されている数よりも少ないです。"},
+              u"txtの読み込みに失敗しました。\r\n単語の数が指定されている数よりも少ないです。",
+              kAfterLaunch},
              false}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -160,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
              1,
              Breakage::TooFewWords,
              {u"ClipBoad."
-              u"txtの読み込みに失敗しました。\r\n単語の数が指定されている数よりも少ないです。"},
+              u"txtの読み込みに失敗しました。\r\n単語の数が指定されている数よりも少ないです。",
+              kAfterClip},
              false}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -169,45 +181,50 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"WordList2.txt",
              3,
              Breakage::Missing,
-             {u"ファイルWordList2.txtが読み取れませんでした。"},
+             {u"ファイルWordList2.txtが読み取れませんでした。", kAfterWordList2},
              false},
         Case{"WordList2.txt",
              3,
              Breakage::BadCount,
-             {u"ファイルWordList2.txtの要素数の指定が適切ではありません。"},
+             {u"ファイルWordList2.txtの要素数の指定が適切ではありません。", kAfterWordList2},
              false},
         // Every list that is not loaded says why.
         Case{"WordList2.txt",
              3,
              Breakage::EmptyName,
-             {u"WordList2.txtの読み込みに失敗しました。\r\n1行目にリストの名前がありません。"},
+             {u"WordList2.txtの読み込みに失敗しました。\r\n1行目にリストの名前がありません。",
+              kAfterWordList2},
              false},
         Case{"WordList2.txt",
              3,
              Breakage::ZeroBytes,
-             {u"WordList2.txtの読み込みに失敗しました。\r\n1行目にリストの名前がありません。"},
+             {u"WordList2.txtの読み込みに失敗しました。\r\n1行目にリストの名前がありません。",
+              kAfterWordList2},
              false},
         Case{"WordList2.txt",
              3,
              Breakage::HeaderMissing,
-             {u"WordList2.txtの読み込みに失敗しました。\r\n2行目から8行目の設定が足りません。"},
+             {u"WordList2.txtの読み込みに失敗しました。\r\n2行目から8行目の設定が足りません。",
+              kAfterWordList2},
              false},
         Case{"WordList2.txt",
              3,
              Breakage::TooManyWords,
              {u"WordList2."
-              u"txtの読み込みに失敗しました。\r\n単語の数が指定されている数より大きいです。"},
+              u"txtの読み込みに失敗しました。\r\n単語の数が指定されている数より大きいです。",
+              kAfterWordList2},
              false},
         Case{"WordList2.txt",
              3,
              Breakage::AccountMissing,
-             {u"WordList2.txtで説明の読み取りに失敗しました。"},
+             {u"WordList2.txtで説明の読み取りに失敗しました。", kAfterWordList2},
              false},
         Case{"WordList2.txt",
              3,
              Breakage::TooFewWords,
              {u"WordList2."
-              u"txtの読み込みに失敗しました。\r\n単語の数が指定されている数よりも少ないです。"},
+              u"txtの読み込みに失敗しました。\r\n単語の数が指定されている数よりも少ないです。",
+              kAfterWordList2},
              false}));
 
 }  // namespace
