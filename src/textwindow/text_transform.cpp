@@ -91,7 +91,12 @@ void TextTransform::advance() {
     } else if (step_ == Step::WaitingForTarget) {
         pasteWhenInFront(now);
     } else if (step_ == Step::WaitingForCopy) {
-        if (platform_.clipboardChangeCount() != changeCountBeforeCopy_) {
+        if (insertion_.restorePending()) {
+            // An insertion went out while the copy was awaited: the change
+            // is its text, not the selection, and the insertion gives the
+            // user's clipboard back itself.
+            showMenu(false);
+        } else if (platform_.clipboardChangeCount() != changeCountBeforeCopy_) {
             selectedText_ = platform_.clipboardText().value_or(u"");
             if (userClipboard_) {
                 platform_.restoreClipboard(*userClipboard_);  // every format, empty too
