@@ -382,7 +382,10 @@ bool FakeSession::typeIntoField(const std::u16string& text, bool replace) {
             if (key && field->onKeyDown) {
                 field->onKeyDown(static_cast<int16_t>(key->first), key->second ? 1 : 0);
             }
-            field->userChanged(field->text() + c);
+            // A single-line box never holds a line break: Return types none.
+            if (field->multiline() || (c != u'\r' && c != u'\n')) {
+                field->userChanged(field->text() + c);
+            }
         }
         return true;
     }
@@ -456,6 +459,9 @@ void FakeSession::receiveUserKey(int virtualKey, bool shift, bool ctrl) {
     } else if ((virtualKey == kVkBack || virtualKey == kVkDelete) && begin < end) {
         replaceSelection();
         return;
+    }
+    if (virtualKey == kVkBack || virtualKey == kVkDelete) {
+        selectionStart_.reset();  // an empty selection's anchor goes with the caret
     }
     switch (virtualKey) {
         case kVkBack:
