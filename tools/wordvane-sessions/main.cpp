@@ -15,6 +15,7 @@
 #include <unistd.h>
 #include <csignal>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <iostream>
 #include <random>
@@ -54,6 +55,11 @@ class Generator {
 
     // The next step, chosen from what the user sees now.
     std::string next() {
+        if (!planned_.empty()) {
+            std::string step = planned_.front();
+            planned_.pop_front();
+            return step;
+        }
         if (sim_.platform().openMenu != nullptr && chance(85)) {
             if (auto item = menuItem()) {
                 return "menu " + *item;
@@ -197,7 +203,8 @@ class Generator {
                     typed += static_cast<char16_t>(u'a' + pick(26));
                     break;
                 case 4:
-                    typed += oneOf(std::vector<std::u16string>{u"あ", u"漢字", u"テキスト", u"\n"});
+                    typed += oneOf(std::vector<std::u16string>{u"あ", u"漢字", u"テキスト", u"\n",
+                                                               u"/", u"\\"});
                     break;
                 default:
                     typed += u" ";
@@ -219,6 +226,8 @@ class Generator {
             std::u16string(3000, u'長'),
             u"ohayo",
             u"a",
+            u"/usr/bin",
+            u"ends with a backslash\\",
         };
         return escaped(oneOf(kCopies));
     }
@@ -233,7 +242,7 @@ class Generator {
         static const std::vector<std::string> kHotkeys = {
             "tab", "down", "up", "pageup", "pagedown", "return", "home", "end", "insert", "delete"};
         const bool listShown = app().forms.form1.visible();
-        switch (pick(20)) {
+        switch (pick(21)) {
             case 0:
             case 1:
             case 2:
@@ -277,13 +286,58 @@ class Generator {
             }
             case 18:
                 return chance(80) ? "shell 42" : "shell 2";
+            case 19:
+                return story();
             default:
                 return "tick " + std::to_string(1 + pick(40));
         }
     }
 
+  public:
+    // What the story of a copy found wrong after the step just run: a copy
+    // the user made of the text just inserted must still be on the
+    // clipboard once every restore has run.
+    std::optional<std::string> check() {
+        const std::u16string clipboard = sim_.platform().clipboard.value_or(u"");
+        if (awaitingRestore_ && planned_.empty()) {
+            awaitingRestore_ = false;
+            if (clipboard != userCopy_) {
+                return "the user's copy \"" + escaped(userCopy_) + "\" was undone";
+            }
+        }
+        if (planned_.size() == 1 && planned_.front() == "tick 60") {
+            // The step just run was the copy: it counts when it took place.
+            const std::u16string& text = sim_.user().applicationText();
+            awaitingRestore_ = !text.empty() && clipboard == text;
+            userCopy_ = text;
+        }
+        return std::nullopt;
+    }
+
+  private:
+    // A few steps that belong together, around an insertion: the user
+    // copies the text just inserted, or the text-transform hotkey comes just
+    // before or after it.
+    std::string story() {
+        switch (pick(3)) {
+            case 0:
+                planned_ = {"tick 2", "selectall", "key ctrl+c", "tick 60"};
+                break;
+            case 1:
+                planned_ = {"key ctrl+alt+shift+r", "hotkey tab", "tick 40"};
+                break;
+            default:
+                planned_ = {"key ctrl+alt+shift+r", "tick 2"};
+                return "hotkey tab";
+        }
+        return "hotkey " + oneOf(std::vector<std::string>{"tab", "return"});
+    }
+
     sim::Simulation& sim_;
     std::mt19937 random_;
+    std::deque<std::string> planned_;
+    bool awaitingRestore_ = false;
+    std::u16string userCopy_;
 };
 
 struct SessionResult {
@@ -324,6 +378,11 @@ SessionResult playSession(const fs::path& folder, uint32_t seed) {
         bool resident = true;
         for (int i = 0; i < length && resident; ++i) {
             resident = runLine(simulation, generator.next(), result);
+            if (const auto fault = generator.check()) {
+                result.passed = false;
+                result.failure = *fault;
+                return result;
+            }
         }
         // The end of every session: 終了, saving or not.
         for (const std::string& line : {std::string(lengths() % 2 ? "answer yes" : "answer no"),
