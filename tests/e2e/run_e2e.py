@@ -396,7 +396,9 @@ class Completion(TargetCase):
         self.assertIn("CF_UNICODETEXT", asked, "the user's text is saved")
         self.assertFalse(asked & {"Wordvane Owner Private", "Embed Source"}, asked)
 
-    def test_a_target_that_reads_the_clipboard_late_pastes_the_entry(self):
+    def tab_into_slow_target(self):
+        """"ac" and Tab in a target that reads the clipboard two seconds after
+        Ctrl+V, with "my secret" on the clipboard before; its text file."""
         PROBE.set_clipboard("my secret")
         slow = self.start_other_target("slow")
         self.click_window("Wordvane slow")
@@ -406,6 +408,10 @@ class Completion(TargetCase):
         self.keyboard.type("ac")
         wait_for(lambda: slow.read_text("utf-8") == "ac", 20, "ac in the slow application")
         self.keyboard.press("Tab")
+        return slow
+
+    def test_a_target_that_reads_the_clipboard_late_pastes_the_entry(self):
+        slow = self.tab_into_slow_target()
         # Meanwhile the entry is offered with the marks that keep clipboard
         # histories out, and its locale (the text itself is not asked for:
         # that would count as the paste).
@@ -415,6 +421,17 @@ class Completion(TargetCase):
         wait_for(lambda: slow.read_text("utf-8") != "ac", 20, "the paste, two seconds later")
         self.assertEqual(slow.read_text("utf-8"), "accommodate")
         wait_for(lambda: PROBE.clipboard() == "my secret", 10, "the user's clipboard back")
+
+    def test_a_copy_of_the_entry_itself_before_the_restore_is_kept(self):
+        # Another program puts the very text being inserted on the clipboard
+        # (the user copied it): the clipboard is no longer ours, whatever its
+        # text, and the restore leaves it.
+        slow = self.tab_into_slow_target()
+        wait_for(lambda: PROBE.clipboard_format("Clipboard Viewer Ignore"), 2, "the entry offered")
+        PROBE.set_clipboard("commodate")  # the rest of the word after "ac"
+        wait_for(lambda: slow.read_text("utf-8") == "accommodate", 20, "the paste")
+        time.sleep(2)  # the restore's latest moment, three seconds after the keys, has passed
+        self.assertEqual(PROBE.clipboard(), "commodate")
 
     def test_the_t_flag_completes_the_typed_word(self):
         # Word list 2 "English" has the "t" flag: the rest of the word is added.
