@@ -38,8 +38,11 @@ App::App(Platform& p)
     form1.List1.onDoubleClick = [this] { launcher.tryShellExecute(); };
     form1.onHotKey = [this](int16_t id) { hotkeyDispatch.hotKeyWndProc(id); };
     form1.onTrayIcon = [this](int mouseMessage) { shell.onTrayIconMessage(mouseMessage); };
-    // Closing Form1, by the system or anyone, is the program's exit.
-    form1.onClose = [this] { shell.Form_QueryUnload(); };
+    // Closing the candidate list (Alt+F4 on it or its description) hides it
+    // as Esc does; the program ends only by 終了, the session's end and the
+    // installer's request.
+    form1.onClose = [this] { completion.closeList(); };
+    form1.onQuitRequest = [this] { shell.Form_QueryUnload(); };
     form1.onQueryEndSession = [this] { shell.queryEndSession(); };
     form1.onEndSession = [this] { shell.endSession(); };
     shell.onResident = [this] { modes.loadBalloon(); };

@@ -122,6 +122,9 @@ class Completion {
     const std::u16string& typedText() const { return typedText_; }
     const std::u16string& shownText() const { return shownText_; }
     const std::u16string& pendingKey() const { return pendingKey_; }
+    // The list closes as by Esc and a second Esc: nothing typed or opened is
+    // kept.
+    void closeList();
     bool forcedList() const { return forcedList_; }
     bool listShown() const { return form1_.visible(); }
     // The application window the list was last shown over.

@@ -39,6 +39,12 @@ void Completion::hideHelperWindows() {
     }
 }
 
+void Completion::closeList() {
+    typedText_.clear();
+    openWord_ = -1;
+    hideEverything();
+}
+
 void Completion::hideEverything() {
     forcedList_ = false;
     form_visible(false);
@@ -223,9 +229,7 @@ void Completion::selectWord(std::u16string& spelling) {
         return;
     }
     if (isCancelKey(spelling)) {
-        typedText_.clear();
-        openWord_ = -1;
-        hideEverything();
+        closeList();
         return;
     }
     if (shown) {

@@ -383,9 +383,11 @@ class Window : public Placed {
     // shutdown): nobody can answer a question now.
     std::function<void()> onQueryEndSession;
     std::function<void()> onEndSession;
-    // Closing the window, by the user or the system; without a handler it
-    // only hides.
+    // Closing the window, by the user (Alt+F4) or the system; without a
+    // handler it only hides.
     std::function<void()> onClose;
+    // Another program (the installer) asks the program to quit.
+    std::function<void()> onQuitRequest;
     void close() {
         if (onClose) {
             onClose();

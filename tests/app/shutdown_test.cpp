@@ -57,6 +57,18 @@ TEST_F(Shutdown, ExitWritesTheSpecialListsAndSettingsAndReleasesEverything) {
     EXPECT_FALSE(app.forms.form1.visible());
 }
 
+TEST_F(Shutdown, ClosingTheListHidesItAndOnlyTheQuitRequestEndsTheProgram) {
+    start();
+    app.completion.switchList(2, u"");
+    app.completion.form_visible(true);
+    app.forms.form1.close();  // Alt+F4 on the list or its description
+    EXPECT_FALSE(app.forms.form1.visible());
+    EXPECT_FALSE(platform.exited);
+    EXPECT_TRUE(platform.trayIconShown);
+    app.forms.form1.onQuitRequest();
+    EXPECT_TRUE(platform.exited);
+}
+
 TEST_F(Shutdown, ChangedWordListsAreSavedOnlyWhenTheUserSaysYes) {
     const auto wordList2 = folder.bytes("WordList2.txt");
     start();

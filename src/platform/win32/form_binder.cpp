@@ -388,7 +388,7 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
             // The installer asks a running copy to quit as "終了" does, saving
             // its lists first.
             if (message == quitRequest_ && form.number == 1) {
-                guarded([&] { model.close(); });
+                guarded([&] { model.onQuitRequest ? model.onQuitRequest() : model.close(); });
                 return 0;
             }
             break;
