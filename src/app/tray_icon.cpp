@@ -65,7 +65,7 @@ void Shell::onTrayIconMessage(int mouseMessage) {
         menu.mnuPopText.setVisible(true);
     }
     platform_.setForegroundWindow(form1.handle());
-    platform_.popupMenu(menu, platform_.cursorPosition());
+    platform_.popupMenu(menu, platform_.trayMenuPlace());
 }
 
 }  // namespace wordvane

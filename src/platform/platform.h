@@ -15,6 +15,7 @@ using WindowHandle = std::uintptr_t;
 struct Point {
     int32_t x = 0;
     int32_t y = 0;
+    bool operator==(const Point&) const = default;
 };
 
 struct Rect {
@@ -289,6 +290,10 @@ class Platform {
     // The notification-area icon and pop-up menus.
     virtual void addTrayIcon(WindowHandle window, const std::u16string& tip) = 0;
     virtual void removeTrayIcon() = 0;
+    // Where the icon's menu opens: at the icon when it was opened from the
+    // keyboard (Win+B, then Enter or the context-menu key), else at the
+    // pointer.
+    virtual Point trayMenuPlace() = 0;
     virtual void popupMenu(ui::Menu& menu, Point at) = 0;
 
     // Shell: opens a file, folder or web address with the program the system

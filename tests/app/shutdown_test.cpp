@@ -262,8 +262,10 @@ TEST_F(Shutdown, TheTrayIconsRightButtonOpensTheModeMenuWithExit) {
     user.tick(3);
     ASSERT_EQ(app.completion.openWord(), 0) << "word ab is open";
     ASSERT_TRUE(app.forms.form1.visible());
+    platform.cursor = {300, 200};
     user.trayIcon(kTrayRightButtonUp);
     EXPECT_EQ(platform.poppedMenus, std::vector<std::u16string>{u"モード"});
+    EXPECT_EQ(platform.menuPlace, (Point{300, 200})) << "opened by the mouse: at the pointer";
     auto& menu = app.forms.form1.mnuModeMenu;
     EXPECT_TRUE(menu.mnuExit.visible());
     EXPECT_TRUE(menu.mnuPopText.visible());
@@ -277,6 +279,10 @@ TEST_F(Shutdown, TheTrayIconsRightButtonOpensTheModeMenuWithExit) {
     app.shell.Form_MouseMove(0, 0, kTrayLeftButtonUp * 15, 0);
     EXPECT_TRUE(app.completion.reshowListPending()) << "the next tick shows the current list";
     EXPECT_EQ(platform.poppedMenus.size(), 1u);
+
+    platform.trayAnchor = Point{1850, 1060};  // Win+B, then the context-menu key
+    user.trayIcon(kTrayRightButtonUp);
+    EXPECT_EQ(platform.menuPlace, (Point{1850, 1060})) << "opened from the keyboard: at the icon";
 
     menu.mnuExit.click();
     EXPECT_TRUE(platform.exited);

@@ -237,8 +237,9 @@ void FakePlatform::removeTrayIcon() {
     trayIconShown = false;
 }
 
-void FakePlatform::popupMenu(ui::Menu& menu, Point /*at*/) {
+void FakePlatform::popupMenu(ui::Menu& menu, Point at) {
     poppedMenus.push_back(menu.caption());
+    menuPlace = at;
     openMenu = &menu;
     if (duringMenu) {
         const auto events = std::move(duringMenu);

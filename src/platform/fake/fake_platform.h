@@ -122,6 +122,10 @@ class FakePlatform : public Platform {
     // The pop-up menu that is open: the last one popped up, until an item of
     // it is chosen or it is closed.
     ui::Menu* openMenu = nullptr;
+    // Where the last pop-up menu opened, and the icon's place the shell
+    // gives when its menu is opened from the keyboard.
+    Point menuPlace;
+    std::optional<Point> trayAnchor;
     std::vector<std::u16string> shellOpened;
     int shellAnswer = 42;  // the shell's code for every open
     std::vector<std::u16string> writtenFiles;
@@ -212,6 +216,7 @@ class FakePlatform : public Platform {
                      int dpi) override;
     void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
     void removeTrayIcon() override;
+    Point trayMenuPlace() override { return trayAnchor.value_or(cursor); }
     void popupMenu(ui::Menu& menu, Point at) override;
     void shellOpen(const std::u16string& target, std::function<void(int code)> done) override;
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;

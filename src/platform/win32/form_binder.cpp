@@ -297,7 +297,7 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
             guarded([&] { Win32Platform::shellOpened(lParam); });
             return 0;
         case kTrayIconMessage:
-            if (const int action = platform_.trayIconAction(LOWORD(lParam));
+            if (const int action = platform_.trayIconAction(LOWORD(lParam), wParam);
                 action != 0 && model.onTrayIcon) {
                 guarded([&] { model.onTrayIcon(action); });
             }

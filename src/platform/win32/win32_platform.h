@@ -34,7 +34,10 @@ class Win32Platform : public Platform {
     // not ready for it.
     void restoreTrayIcon();
     // The mouse message the program takes a tray icon event for (0: none).
-    int trayIconAction(UINT event);
+    // The tray icon's event (the callback's lParam) as a mouse message for
+    // the program, 0 for none; `anchor` is the callback's wParam.
+    int trayIconAction(UINT event, WPARAM anchor);
+    Point trayMenuPlace() override;
 
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;
@@ -129,6 +132,8 @@ class Win32Platform : public Platform {
     int trayIconRetries_ = 0;
     bool trayVersion4_ = false;
     ULONGLONG lastKeySelect_ = 0;
+    // Where the shell put the icon whose menu is being opened.
+    std::optional<Point> trayAnchor_;
     bool keyboardWatched_ = false;
     ULONGLONG lastKeyboardInput_ = 0;
     KeyPressRecorder keyPresses_;

@@ -1,6 +1,7 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <memory>
@@ -69,7 +70,8 @@ void Win32Platform::addTrayIcon(WindowHandle window, const std::u16string& tip) 
     trayIcon_.cbSize = sizeof(trayIcon_);
     trayIcon_.hWnd = reinterpret_cast<HWND>(window);
     trayIcon_.uID = 1;
-    trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    // With the shell's version 4 the tooltip shows only when asked for.
+    trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     trayIcon_.uCallbackMessage = kTrayIconMessage;
     trayIcon_.hIcon = smallIcon(instance_);
     const std::wstring text = wide(tip).substr(0, std::size(trayIcon_.szTip) - 1);
@@ -103,14 +105,18 @@ void Win32Platform::restoreTrayIcon() {
 // With the shell's version 4 events the icon's menu opens from the
 // keyboard too (Win+B, the arrows, then Enter or the context-menu key), as
 // from the right button; the left button keeps its action.
-int Win32Platform::trayIconAction(UINT event) {
+int Win32Platform::trayIconAction(UINT event, WPARAM anchor) {
+    trayAnchor_.reset();
     if (!trayVersion4_) {
         return static_cast<int>(event);
     }
     switch (event) {
         case WM_CONTEXTMENU:
+            // The icon's place, from the keyboard as from the mouse.
+            trayAnchor_ = Point{GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)};
             return WM_RBUTTONUP;
         case NIN_KEYSELECT: {
+            trayAnchor_ = Point{GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)};
             // Some shells send Enter's selection twice.
             const ULONGLONG now = GetTickCount64();
             const bool again = now - lastKeySelect_ < GetDoubleClickTime();
@@ -123,6 +129,10 @@ int Win32Platform::trayIconAction(UINT event) {
         default:
             return static_cast<int>(event);
     }
+}
+
+Point Win32Platform::trayMenuPlace() {
+    return trayAnchor_.value_or(cursorPosition());
 }
 
 void Win32Platform::removeTrayIcon() {
