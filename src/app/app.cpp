@@ -42,6 +42,9 @@ App::App(Platform& p)
     // as Esc does; the program ends only by 終了, the session's end and the
     // installer's request.
     form1.onClose = [this] { completion.closeList(); };
+    // Esc in the launcher's filter box, which has the keyboard: the keys
+    // typed there are the box's, never typing for the completion.
+    forms.form8.onClose = [this] { completion.closeList(); };
     form1.onQuitRequest = [this] { shell.Form_QueryUnload(); };
     form1.onQueryEndSession = [this] { shell.queryEndSession(); };
     form1.onEndSession = [this] { shell.endSession(); };

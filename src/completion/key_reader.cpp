@@ -187,7 +187,8 @@ std::u16string KeyReader::nextRecordedSpelling(Platform& platform) {
         presses_.pop_front();
         const auto code = static_cast<int16_t>(press.virtualKey);
         const auto& codes = polledCodes();
-        if (!std::binary_search(codes.begin(), codes.end(), code) || isHotKeysPress(press)) {
+        if (!std::binary_search(codes.begin(), codes.end(), code) || isHotKeysPress(press) ||
+            press.ownWindow) {
             continue;
         }
         keyWentDown_ = true;

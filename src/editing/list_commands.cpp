@@ -103,11 +103,13 @@ namespace {
 // While a question or a menu of the list is up, Return, Tab and the arrows
 // are the box's or the menu's, not hotkeys, and the keys typed there are not
 // read as typing; the list has the foreground meanwhile, and afterwards is as
-// it was, its hotkeys back while it is shown.
+// it was, its hotkeys back while it is shown. A window that took the
+// foreground from the list meanwhile keeps it (a dialog chosen from the menu).
 class ListPause {
   public:
     ListPause(Platform& platform, ui::Form1& form1, HotKeys& hotkeys)
-        : form1_(form1),
+        : platform_(platform),
+          form1_(form1),
           hotkeys_(hotkeys),
           foreground_(platform),
           ticking_(form1.Timer1.enabled()) {
@@ -116,6 +118,9 @@ class ListPause {
         platform.setForegroundWindow(form1_.handle());
     }
     ~ListPause() {
+        if (const WindowHandle front = platform_.foregroundWindow(); front != form1_.handle()) {
+            foreground_.handTo(front);
+        }
         form1_.Timer1.setEnabled(ticking_);
         if (form1_.visible() && ticking_) {
             hotkeys_.setNavigationHotKey();
@@ -125,6 +130,7 @@ class ListPause {
     ListPause& operator=(const ListPause&) = delete;
 
   private:
+    Platform& platform_;
     ui::Form1& form1_;
     HotKeys& hotkeys_;
     ForegroundKeeper foreground_;

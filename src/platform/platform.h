@@ -72,6 +72,9 @@ struct KeyPress {
     bool alt = false;
     bool win = false;
     uint64_t at = 0;
+    // Typed into one of the program's own windows (a dialog, a question, the
+    // description): never typing in the application.
+    bool ownWindow = false;
 };
 
 enum class FileWrite { Written, Failed, LeftAside };

@@ -152,11 +152,15 @@ class TextBox : public Control {
     ControlKind kind() const override { return ControlKind::TextBox; }
     bool multiline() const { return multiline_; }
     WORDVANE_PROPERTY(std::u16string, text, setText, text_)
+    // The whole text is selected, so that what the user types replaces it
+    // (a prefilled name); the user's first change ends it.
+    WORDVANE_PROPERTY(bool, allSelected, setAllSelected, allSelected_)
     std::function<void(int16_t keyCode, int16_t shift)> onKeyDown;
     // The user changed the text (the program's own changes are not told).
     std::function<void()> onChange;
     std::function<void()> onDoubleClick;
     void userChanged(const std::u16string& text) {
+        allSelected_ = false;
         setText(text);
         if (onChange) {
             onChange();
@@ -166,6 +170,7 @@ class TextBox : public Control {
   private:
     bool multiline_;
     std::u16string text_;
+    bool allSelected_ = false;
 };
 
 // A list box. The binding tells a change of the items (`itemsRevision`
@@ -374,6 +379,20 @@ class Window : public Placed {
     const std::vector<Timer*>& timers() const { return timers_; }
     // The control that has the focus; null when none has.
     Control* focusedControl() const;
+
+    // A dialog's buttons for Return and Esc (登録, OK, 決定, 変更 and キャンセル).
+    Button* defaultButton = nullptr;
+    Button* cancelButton = nullptr;
+    // A key typed while the window has the keyboard, as a dialog takes it:
+    // Return presses the focused button or the default one (a multi-line box
+    // keeps it for a new line), Esc the cancel button (or closes the
+    // window), Tab and Shift+Tab move the focus in reading order, Space
+    // presses the focused button or toggles the focused check box. False
+    // when the key is the focused control's own.
+    bool dialogKey(int virtualKey, bool shift);
+    // Return and Esc as the desktop reports them to a dialog.
+    void pressDefault();
+    void pressCancel();
 
     std::function<void(int16_t id)> onHotKey;
     std::function<void(int mouseMessage)> onTrayIcon;

@@ -68,6 +68,8 @@ Form2::Form2() {
 Form3::Form3() {
     setCaption(u"Wordvane");
     setStyle(WindowStyle::Dialog);
+    defaultButton = &Command1;
+    cancelButton = &Command2;
     addControl(101, "Label1", Label1);
     addControl(102, "Text1", Text1);
     addControl(103, "Label2", Label2);
@@ -94,6 +96,8 @@ Form3::Form3() {
 Form5::Form5() {
     setCaption(u"変換後の単語 - Wordvane");
     setStyle(WindowStyle::Dialog);
+    defaultButton = &Command1;
+    cancelButton = &Command2;
     addControl(101, "RichTextBox1", RichTextBox1);
     addControl(102, "Command1", Command1);
     addControl(103, "Command2", Command2);
@@ -104,6 +108,8 @@ Form5::Form5() {
 
 Form6::Form6() {
     setStyle(WindowStyle::Dialog);
+    defaultButton = &Command1;
+    cancelButton = &Command2;
     addControl(101, "Label1", Label1);
     addControl(102, "Check1", Check1);
     addControl(103, "Check2", Check2);
@@ -124,6 +130,7 @@ Form6::Form6() {
 }
 
 Form4::Form4() {
+    defaultButton = &Command1;  // 登録; Esc closes the window
     addControl(101, "Text1", Text1);
     addControl(102, "Command1", Command1);
     addControl(103, "Command2", Command2);
@@ -135,6 +142,8 @@ Form4::Form4() {
 Form9::Form9() {
     setCaption(u"置換文字列の編集 - Wordvane");
     setStyle(WindowStyle::Dialog);
+    defaultButton = &Command1;
+    cancelButton = &Command2;
     addControl(101, "Combo1", Combo1);
     addControl(102, "Label1", Label1);
     addControl(103, "Text1", Text1);

@@ -48,6 +48,10 @@ void openDialog(Window& dialog, Platform& platform, Point anchor, Control& first
     keepInside(dialog, area);
     dialog.setVisible(true);
     platform.setForegroundWindow(dialog.handle());
+    if (first.kind() == ControlKind::TextBox) {
+        // A prefilled text is selected: typing replaces it.
+        static_cast<TextBox&>(first).setAllSelected(true);
+    }
     first.setFocused(true);
 }
 

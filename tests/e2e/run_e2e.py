@@ -32,6 +32,18 @@ WM_RBUTTONUP = 0x0205
 IDYES = 6
 
 
+def shot(name):
+    """With WORDVANE_SHOTS set to a folder, the screen as NAME.png there, to
+    be looked at (xwd and ImageMagick's convert)."""
+    folder = os.environ.get("WORDVANE_SHOTS")
+    if folder:
+        Path(folder).mkdir(parents=True, exist_ok=True)
+        screen = subprocess.run(["xwd", "-root", "-silent", "-display", DISPLAY.name],
+                                capture_output=True, check=True).stdout
+        subprocess.run(["convert", "xwd:-", str(Path(folder) / f"{name.split('.')[-1]}.png")],
+                       input=screen, check=True)
+
+
 def click_centre(rect, button=1):
     """A click of mouse button `button` in the middle of `rect` (left, top,
     right, bottom), as a user would."""
@@ -257,7 +269,8 @@ class TargetCase(WordvaneCase):
             edits = [c for c in window["children"] if c["class"].lower() == "edit"]
             lists = [c for c in window["children"] if c["class"].lower() == "listbox"]
             if window["class"] == "WordvaneForm" and edits and lists:
-                return {"visible": window["visible"], "text1": edits[0]["text"],
+                return {"hwnd": window["hwnd"], "visible": window["visible"],
+                        "text1": edits[0]["text"],
                         "lines": lists[0]["lines"], "selected": lists[0]["selected"],
                         "list": lists[0]["hwnd"], "rect": window["rect"]}
         return None
@@ -283,6 +296,14 @@ class TargetCase(WordvaneCase):
 
     def wait_target(self, text):
         wait_for(lambda: self.wordvane.target_text() == text, 20, f"the target to hold {text!r}")
+
+    def give_keyboard_to_front(self, hwnd):
+        """Once Wordvane has brought `hwnd` to the front, the X keyboard focus
+        goes to it, as Windows gives it the keyboard (Wine without a window
+        manager leaves the X focus where it was)."""
+        front = wait_for(lambda: (lambda f: f if f["foreground"] == hwnd and f["x11"] else None)(
+            PROBE.front()), 10, "the window in front")
+        xdotool(DISPLAY.name, "windowfocus", "--sync", str(front["x11"]))
 
 
 class Completion(TargetCase):
@@ -433,6 +454,16 @@ class Completion(TargetCase):
         time.sleep(2)  # the restore's latest moment, three seconds after the keys, has passed
         self.assertEqual(PROBE.clipboard(), "commodate")
 
+    def test_closing_the_list_hides_it_and_the_program_stays(self):
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "word list 2")
+        PROBE.post(self.candidate_window()["hwnd"], 0x0010)  # WM_CLOSE, as Alt+F4 sends it
+        self.wait_hidden("WM_CLOSE (Alt+F4) to hide the list")
+        time.sleep(1)
+        self.assertIsNone(self.process.poll(), "the program goes on")
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "the list again")
+
     def test_the_t_flag_completes_the_typed_word(self):
         # Word list 2 "English" has the "t" flag: the rest of the word is added.
         self.keyboard.press("ctrl+alt+shift+2")
@@ -579,10 +610,17 @@ class ClipboardHistoryAndModes(TargetCase):
         self.show_history("gone soon")
         self.keyboard.press("Delete")
         box = self.wait_message_box("この項目を削除してよろしいですか?")
-        PROBE.click(box["hwnd"], IDYES)
+        # Answered from the keyboard: Return is Yes, and its press is never
+        # read as typing once the list is back.
+        self.give_keyboard_to_front(box["hwnd"])
+        self.keyboard.press("Return")
+        wait_for(lambda: not PROBE.message_boxes(), 10, "the question to close")
         wait_for(lambda: self.candidate_window()["visible"] and not [
             line for line in self.candidate_window()["lines"] if "gone soon" in line], 20,
-            "the entry to leave the shown list")
+            "the entry to leave the shown list, which stays")
+        time.sleep(1)
+        self.assertTrue(self.candidate_window()["visible"], "the list is still shown")
+        self.assertEqual(self.wordvane.target_text(), "", "nothing was inserted")
         self.keyboard.press("Escape")
         self.assertNotIn("gone soon", self.exit_and_read_history_file())
 
@@ -765,6 +803,47 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.exit_answering_yes()
         saved = (self.wordvane.folder / "WordList1.txt").read_bytes().decode("cp932")
         self.assertIn("\r\nzzword\r\n", saved)
+
+    def test_the_add_word_dialog_works_from_the_keyboard_alone(self):
+        PROBE.set_clipboard("zzold")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "word list 1")
+        self.keyboard.press("shift+Insert")
+        form3 = self.form("Wordvane")
+        self.give_keyboard_to_front(form3["hwnd"])
+        control = {c["id"]: c["hwnd"] for c in form3["children"]}
+        self.keyboard.type("kbword")  # the proposed name is selected: typing replaces it
+        name = lambda: [c["text"] for c in self.form("Wordvane")["children"] if c["id"] == 102]
+        wait_for(lambda: name() == ["kbword"], 10, "the typed name in place of the proposed one")
+        # Tab visits the places list, then the description, then the buttons.
+        for name, control_id in (("the list", 104), ("the description", 106)):
+            self.keyboard.press("Tab")
+            wait_for(lambda: PROBE.front()["focus"] == control[control_id], 10, name)
+        self.keyboard.type("one")
+        self.keyboard.press("Return")  # a new line in the description
+        self.keyboard.type("two")
+        shot(self.id())
+        self.keyboard.press("Tab")
+        wait_for(lambda: PROBE.front()["focus"] == control[107], 10, "the 登録 button")
+        self.keyboard.press("Return")
+        box = self.wait_message_box("「kbword」を新しい単語として追加します。よろしいですか？")
+        self.give_keyboard_to_front(box["hwnd"])
+        self.keyboard.press("Return")
+        wait_for(lambda: not self.shown(form3), 20, "the dialog to close")
+        # Esc closes it without adding.
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "word list 1")
+        self.keyboard.press("shift+Insert")
+        self.give_keyboard_to_front(self.form("Wordvane")["hwnd"])
+        self.keyboard.type("never")
+        self.keyboard.press("Escape")
+        wait_for(lambda: not self.shown(form3), 20, "Esc to close the dialog")
+        self.exit_answering_yes()
+        saved = (self.wordvane.folder / "WordList1.txt").read_bytes().decode("cp932")
+        self.assertIn("\r\nkbword\r\none\\ntwo\r\n", saved)
+        self.assertNotIn("never", saved)
 
     def test_a_list_hotkey_set_in_the_dialog_opens_the_list_and_is_saved(self):
         menu = self.open_tray_menu(self.icon)

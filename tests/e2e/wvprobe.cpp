@@ -221,8 +221,16 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"foreground") {
-        print("{\"foreground\":" +
-              std::to_string(reinterpret_cast<uintptr_t>(GetForegroundWindow())) + "}");
+        // The window in front, the control that has the keyboard in it, and
+        // the X window Wine shows it in (to give it the X keyboard focus).
+        const HWND front = GetForegroundWindow();
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof(thread);
+        GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &thread);
+        const auto x11 = reinterpret_cast<uintptr_t>(GetPropW(front, L"__wine_x11_whole_window"));
+        print("{\"foreground\":" + std::to_string(reinterpret_cast<uintptr_t>(front)) +
+              ",\"focus\":" + std::to_string(reinterpret_cast<uintptr_t>(thread.hwndFocus)) +
+              ",\"x11\":" + std::to_string(x11) + "}");
         return 0;
     }
     if (command == L"menus") {

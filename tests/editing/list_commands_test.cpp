@@ -45,6 +45,21 @@ TEST_F(ListCommandsTest, DeletingAWordMovesItToTheEndAsAnEmptySlot) {
     EXPECT_TRUE(app.forms.form1.Timer1.enabled());
 }
 
+TEST_F(ListCommandsTest, AQuestionAnsweredFromTheKeyboardIsLikeAClickOnItsButton) {
+    platform.recordKeyPresses = true;
+    startWithFiveWords();
+    showAndSelect(1);
+    // Return in the box gives its default answer; its press, recorded while
+    // the box had the keyboard, is never typing in the application.
+    platform.messageAnswers.push_back(kIdYes);
+    platform.messageAnswerKeys.push_back(kVkReturn);
+    user.hotkey(u"delete");
+    user.tick(3);
+    EXPECT_TRUE(app.forms.form1.visible()) << "the list stays, as after a click on Yes";
+    EXPECT_EQ(shownItems(), (Items{u"w0", u"w2", u"w3", u"w4", u""}));
+    EXPECT_EQ(user.applicationText(), u"") << "nothing was inserted";
+}
+
 TEST_F(ListCommandsTest, DeletingTheFirstElementReturnsToTheWordLevel) {
     startWithFiveWords();
     user.type(u";w3");

@@ -112,6 +112,23 @@ TEST_F(WordEditingTest, TheAddWordDialogAddsWhereTheUserChose) {
     EXPECT_EQ(app.lists.words(3).getWordLength(), 1);
 }
 
+TEST_F(WordEditingTest, TheListMenusDialogsOpenInFrontWithTheKeyboardInTheirField) {
+    for (ui::MenuItem* item :
+         {&app.forms.form1.mnuListMenu.mnuAdd, &app.forms.form1.mnuListMenu.mnuChangeWordMenu}) {
+        showLine(2, 0);
+        platform.duringMenu = [item] { item->click(); };  // chosen while the menu is up
+        user.rightClickList();
+        ui::Window& dialog = item == &app.forms.form1.mnuListMenu.mnuAdd
+                                 ? static_cast<ui::Window&>(app.forms.form3)
+                                 : app.forms.form5;
+        ASSERT_TRUE(dialog.visible());
+        EXPECT_EQ(platform.foreground, dialog.handle()) << "not handed back to the application";
+        ASSERT_NE(dialog.focusedControl(), nullptr);
+        EXPECT_EQ(dialog.focusedControl()->kind(), ui::ControlKind::TextBox);
+        dialog.pressCancel();
+    }
+}
+
 TEST_F(WordEditingTest, LineMarksChangeTheChosenEntryOnly) {
     EXPECT_EQ(getKettString(u""), u">");
     EXPECT_EQ(getKettString(u"a\r\nb\r\n"), u">a\r\n>b\r\n>");

@@ -308,7 +308,8 @@ class Generator {
         if (planned_.size() == 1 && planned_.front() == "tick 60") {
             // The step just run was the copy: it counts when it took place.
             const std::u16string& text = sim_.user().applicationText();
-            awaitingRestore_ = !text.empty() && clipboard == text;
+            awaitingRestore_ =
+                !text.empty() && clipboard == text && !sim_.platform().clipboardProgramsOwn;
             userCopy_ = text;
         }
         return std::nullopt;

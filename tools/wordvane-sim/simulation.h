@@ -5,6 +5,7 @@
 // the user would see after each step.
 
 #include <algorithm>
+#include <map>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -158,9 +159,9 @@ class Simulation {
                     "no shown drop-down list has " + toUtf8(step.text));
         } else if (step.verb == "rightclick") {
             require(app_.forms.form1.visible(), "the list is not shown");
-            app_.forms.form1.List1.onRightButton();
+            user_.rightClickList();
         } else if (step.verb == "answer") {
-            platform_.messageAnswers.push_back(step.text == u"yes" ? kIdYes : kIdNo);
+            answer(step.text);
         } else if (step.verb == "tray") {
             if (step.text != u"left" && step.text != u"right") {
                 throw ScriptError("tray needs left or right");
@@ -179,6 +180,21 @@ class Simulation {
         } else if (step.verb == "retype") {
             require(user_.typeIntoField(sim::unescape(step.text), true), "no field has the focus");
         }
+    }
+
+    // The next question's answer: a click on yes or no, or a key pressed in
+    // the box (Return for its default button yes, y, n).
+    void answer(const std::u16string& how) {
+        static const std::map<std::u16string, std::pair<int, int>> kAnswers = {
+            {u"yes", {kIdYes, 0}},
+            {u"no", {kIdNo, 0}},
+            {u"return", {kIdYes, kVkReturn}},
+            {u"y", {kIdYes, 'Y'}},
+            {u"n", {kIdNo, 'N'}}};
+        const auto found = kAnswers.find(how);
+        require(found != kAnswers.end(), "answer needs yes, no, return, y or n");
+        platform_.messageAnswers.push_back(found->second.first);
+        platform_.messageAnswerKeys.push_back(found->second.second);
     }
 
     // The clock moves on by N minutes ("5m") or seconds ("30s") while the

@@ -273,6 +273,13 @@ int FakePlatform::messageBox(const std::u16string& text, const std::u16string& t
     if (!messageAnswers.empty()) {
         const int answer = messageAnswers.front();
         messageAnswers.pop_front();
+        const int key = messageAnswerKeys.empty() ? 0 : messageAnswerKeys.front();
+        if (!messageAnswerKeys.empty()) {
+            messageAnswerKeys.pop_front();
+        }
+        if (key != 0 && recordKeyPresses) {
+            keyPresses.push_back(KeyPress{key, false, false, false, false, now, true});
+        }
         return answer;
     }
     return (style & 0xF) == kMbYesNo ? kIdNo : kIdOk;

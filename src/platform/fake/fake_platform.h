@@ -33,6 +33,9 @@ class FakePlatform : public Platform {
 
     // What a test scripts.
     std::deque<int> messageAnswers;  // next answers; otherwise OK, or No for Yes/No
+    // The key that gives each of those answers (Return, Y, N...); 0: a click.
+    // The desktop records its press while the box has the keyboard.
+    std::deque<int> messageAnswerKeys;
     std::set<int> keysDown;
     std::set<int> keysPressed;  // pressed since the last poll; each poll takes its key
     // Whether the desktop tells the program of key movements; without it

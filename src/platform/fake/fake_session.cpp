@@ -185,6 +185,8 @@ void FakeSession::press(int virtualKey, bool shift, bool ctrl, bool alt) {
     recordPress(virtualKey, shift, ctrl, alt);
     if (const auto id = hotKeyIdFor(virtualKey, modifiers)) {
         sendHotKey(*id);
+    } else if (ui::Window* own = ownWindowInFront()) {
+        keyIntoOwnWindow(*own, virtualKey, shift, ctrl);
     } else if (!alt) {
         receiveUserKey(virtualKey, shift, ctrl);
     }
@@ -197,8 +199,8 @@ void FakeSession::press(int virtualKey, bool shift, bool ctrl, bool alt) {
 
 void FakeSession::recordPress(int virtualKey, bool shift, bool ctrl, bool alt) {
     if (platform_.recordKeyPresses) {
-        platform_.keyPresses.push_back(
-            KeyPress{virtualKey, shift, ctrl, alt, false, platform_.now});
+        platform_.keyPresses.push_back(KeyPress{virtualKey, shift, ctrl, alt, false, platform_.now,
+                                                ownWindowInFront() != nullptr});
     }
 }
 
@@ -342,6 +344,14 @@ void FakeSession::clickInto(WindowHandle window) {
     tick();
 }
 
+void FakeSession::rightClickList() {
+    const InputToProgram input(platform_);
+    event();
+    if (app_.forms.form1.List1.onRightButton) {
+        app_.forms.form1.List1.onRightButton();
+    }
+}
+
 bool FakeSession::focus(const std::u16string& name) {
     const InputToProgram input(platform_);
     for (int number : shownWindows()) {
@@ -382,14 +392,63 @@ bool FakeSession::typeIntoField(const std::u16string& text, bool replace) {
             if (key && field->onKeyDown) {
                 field->onKeyDown(static_cast<int16_t>(key->first), key->second ? 1 : 0);
             }
-            // A single-line box never holds a line break: Return types none.
-            if (field->multiline() || (c != u'\r' && c != u'\n')) {
-                field->userChanged(field->text() + c);
-            }
+            typeIntoBox(*field, std::u16string(1, c));
         }
         return true;
     }
     return false;
+}
+
+// A selected text is replaced; a single-line box never holds a line break.
+void FakeSession::typeIntoBox(ui::TextBox& box, const std::u16string& typed) {
+    if (!box.multiline() && (typed == u"\r" || typed == u"\n" || typed == u"\r\n")) {
+        return;
+    }
+    box.userChanged((box.allSelected() ? std::u16string() : box.text()) + typed);
+}
+
+ui::Window* FakeSession::ownWindowInFront() const {
+    for (int number : shownWindows()) {
+        ui::Window& window = app_.forms.byNumber(number);
+        if (window.handle() == platform_.foreground) {
+            return &window;
+        }
+    }
+    return nullptr;
+}
+
+// A key typed while one of the program's windows has the keyboard: a dialog
+// takes Return, Esc, Tab and Space first (as the desktop's dialog handling
+// does), then the focused box hears the key and takes what it types.
+void FakeSession::keyIntoOwnWindow(ui::Window& window, int virtualKey, bool shift, bool ctrl) {
+    event();
+    if (window.style() != ui::WindowStyle::Popup && !ctrl && window.dialogKey(virtualKey, shift)) {
+        return;
+    }
+    auto* box = dynamic_cast<ui::TextBox*>(window.focusedControl());
+    if (box == nullptr) {
+        return;
+    }
+    if (box->onKeyDown) {
+        box->onKeyDown(static_cast<int16_t>(virtualKey),
+                       static_cast<int16_t>((shift ? 1 : 0) | (ctrl ? 2 : 0)));
+    }
+    if (ctrl) {
+        return;
+    }
+    if (virtualKey == kVkBack) {
+        const std::u16string& text = box->text();
+        box->userChanged(box->allSelected() || text.empty() ? std::u16string()
+                                                            : text.substr(0, text.size() - 1));
+    } else if (virtualKey == kVkReturn) {
+        typeIntoBox(*box, u"\r\n");
+    } else {
+        const std::u16string spelling =
+            app_.keyReader.getString(static_cast<int16_t>(virtualKey), shift);
+        if (spelling.size() == 1 || spelling == u"ShiftSpace") {
+            typeIntoBox(*box, spelling.size() == 1 ? spelling : u" ");
+        }
+    }
 }
 
 void FakeSession::insert(const std::u16string& text) {

@@ -60,6 +60,8 @@ class FakeSession {
     // Clicks into an application's window: the program hears the click
     // while it watches the mouse, and the window comes to the front.
     void clickInto(WindowHandle window);
+    // The right button on the shown candidate list: its list menu.
+    void rightClickList();
     // Clicks into the control named `name` of a shown Wordvane window.
     bool focus(const std::u16string& name);
     // Types into the focused field of a shown Wordvane window: each key
@@ -110,6 +112,11 @@ class FakeSession {
     // A message reaches one of the program's windows.
     void event();
     void insert(const std::u16string& text);
+    // The program's shown window that has the keyboard; null when the
+    // application has it.
+    ui::Window* ownWindowInFront() const;
+    void keyIntoOwnWindow(ui::Window& window, int virtualKey, bool shift, bool ctrl);
+    static void typeIntoBox(ui::TextBox& box, const std::u16string& typed);
     // The application reads the clipboard's text, if any, and inserts it.
     void paste();
     void replaceSelection();

@@ -27,6 +27,16 @@ LRESULT CALLBACK controlProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     } catch (...) {
         OutputDebugStringA("Wordvane: error in a control's handler");
     }
+    if (message == WM_GETDLGCODE && lParam != 0) {
+        // Tab leaves a multi-line box for the next control, as in the
+        // system's dialogs; Ctrl+Tab still types a tab.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+        if (key->message == WM_KEYDOWN && key->wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        }
+        return code;
+    }
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
@@ -137,9 +147,15 @@ class TextBoxBinding : public ControlBinding {
         if (windowText(control_) != text_.text()) {
             SetWindowTextW(control_, wide(text_.text()).c_str());
         }
+        // A prefilled text is selected once, so that typing replaces it.
+        if (text_.allSelected() && !selectionShown_) {
+            SendMessageW(control_, EM_SETSEL, 0, -1);
+        }
+        selectionShown_ = text_.allSelected();
     }
 
     ui::TextBox& text_;
+    bool selectionShown_ = false;
 };
 
 // A drop-down list: its entries are sent again only when they changed; the
@@ -304,11 +320,12 @@ struct ControlClass {
 ControlClass classOf(const ui::Control& model) {
     switch (model.kind()) {
         case ui::ControlKind::ListBox:
-            return {L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
+            return {L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
         case ui::ControlKind::TextBox:
+            // Return in a multi-line box makes a new line; Tab leaves it.
             return static_cast<const ui::TextBox&>(model).multiline()
-                       ? ControlClass{L"EDIT",
-                                      WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL}
+                       ? ControlClass{L"EDIT", WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE |
+                                                   ES_AUTOVSCROLL | ES_WANTRETURN}
                        : ControlClass{L"EDIT", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
         case ui::ControlKind::Button:
             return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON};
@@ -360,12 +377,16 @@ void ControlBinding::applyPlace() {
     // control of a hidden window, and a control created visible would never
     // be hidden while its window is.
     const bool shown = (GetWindowLongW(control_, GWL_STYLE) & WS_VISIBLE) != 0;
-    // A control that appears goes above its siblings, which it may overlap
-    // (the edit-mode buttons lie on the description box); each control
-    // draws only where no sibling above it lies.
+    // In the candidate list a control that appears goes above its siblings
+    // (the edit-mode buttons lie on the description box); each control draws
+    // only where no sibling above it lies. A dialog's controls keep the
+    // order they were made in, which is the order Tab visits them in and the
+    // one a screen reader takes a field's label from (the label before it).
     if (shown != model_.visible()) {
+        const bool raise = model_.visible() && (GetWindowLongW(GetParent(control_), GWL_EXSTYLE) &
+                                                WS_EX_NOACTIVATE) != 0;
         SetWindowPos(control_, HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (raise ? 0 : SWP_NOZORDER) |
                          (model_.visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
     if (model_.focused() && GetFocus() != control_) {

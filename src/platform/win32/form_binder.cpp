@@ -93,6 +93,11 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
             form.controls.push_back(bindControl(*slot.control, form.window, slot.id, instance_,
                                                 pixelsOf(form), form.font));
             commands_[{number, slot.id}] = form.controls.back().get();
+            if (slot.control == form.model->defaultButton) {
+                // Drawn as the button Return presses.
+                SendMessageW(GetDlgItem(form.window, slot.id), BM_SETSTYLE, BS_DEFPUSHBUTTON,
+                             FALSE);
+            }
         }
         bindTimers(form);
         bindWindow(form);
@@ -282,6 +287,15 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         case WM_COMMAND: {
+            // Return and Esc in a dialog, as the dialog handling reports them.
+            if (LOWORD(wParam) == IDOK && lParam == 0) {
+                guarded([&] { model.pressDefault(); });
+                return 0;
+            }
+            if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+                guarded([&] { model.pressCancel(); });
+                return 0;
+            }
             const auto command = commands_.find({form.number, LOWORD(wParam)});
             if (command != commands_.end()) {
                 guarded([&] { command->second->command(HIWORD(wParam)); });

@@ -33,6 +33,14 @@ bool isModifier(int virtualKey) {
            virtualKey == VK_LWIN || virtualKey == VK_RWIN;
 }
 
+// The window in front, which has the keyboard, is one of the program's own.
+bool ownWindowInFront() {
+    DWORD process = 0;
+    const HWND front = GetForegroundWindow();
+    return front != nullptr && GetWindowThreadProcessId(front, &process) != 0 &&
+           process == GetCurrentProcessId();
+}
+
 }  // namespace
 
 void KeyPressRecorder::ownKeysSent(const std::vector<KeyStroke>& keys) {
@@ -74,7 +82,7 @@ void KeyPressRecorder::rawInput(const RAWKEYBOARD& key) {
         return;
     }
     presses_.push_back(KeyPress{virtualKey, held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU),
-                                held(VK_LWIN) || held(VK_RWIN), now});
+                                held(VK_LWIN) || held(VK_RWIN), now, ownWindowInFront()});
 }
 
 std::vector<KeyPress> KeyPressRecorder::take() {
