@@ -157,10 +157,10 @@ class Probe:
     def foreground(self):
         return self._lines("foreground")[0]["foreground"]
 
-    def front(self):
-        """The foreground window, the control with the keyboard in it and the
-        X window that shows it."""
-        return self._lines("foreground")[0]
+    def front(self, window=None):
+        """The foreground window (or `window`), the control with the keyboard
+        in its thread and the X window that shows it."""
+        return self._lines("foreground", *([str(window)] if window else []))[0]
 
     def pixels(self, rect):
         """The screen inside `rect` (left, top, right, bottom): a hash of its

@@ -221,9 +221,11 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"foreground") {
-        // The window in front, the control that has the keyboard in it, and
-        // the X window Wine shows it in (to give it the X keyboard focus).
-        const HWND front = GetForegroundWindow();
+        // The window in front (or the one named), the control that has the
+        // keyboard in its thread, and the X window Wine shows it in (to give
+        // it the X keyboard focus).
+        const HWND front =
+            argc == 3 ? reinterpret_cast<HWND>(number(argv[2])) : GetForegroundWindow();
         GUITHREADINFO thread{};
         thread.cbSize = sizeof(thread);
         GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &thread);
