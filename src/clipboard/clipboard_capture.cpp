@@ -4,6 +4,7 @@
 
 #include "lists/one_line_text.h"
 #include "ui/message_box.h"
+#include "util/utf8.h"
 
 namespace wordvane {
 
@@ -37,10 +38,6 @@ double days(const LocalDateTime& t) {
     const sys_days date{year{t.year} / month{static_cast<unsigned>(t.month)} /
                         day{static_cast<unsigned>(t.day)}};
     return date.time_since_epoch().count() + (t.hour * 3600 + t.minute * 60 + t.second) / 86400.0;
-}
-
-bool isHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
 }
 
 }  // namespace

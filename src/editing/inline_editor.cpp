@@ -1,5 +1,6 @@
 #include "editing/inline_editor.h"
 
+#include "platform/virtual_keys.h"
 #include "ui/message_box.h"
 
 namespace wordvane {
@@ -8,11 +9,14 @@ namespace {
 
 constexpr const char16_t* kKeepEditQuestion = u"この内容で書き換えますか？";
 
+// A typed character, or a key the IME takes for its composition (with the IME
+// on, every typing key arrives as that).
 bool isEditingKey(int16_t keyCode) {
-    return keyCode == 16 || keyCode == 8 || keyCode == 9 || keyCode == 13 || keyCode == 46 ||
-           (keyCode >= 48 && keyCode <= 57) || (keyCode >= 65 && keyCode <= 90) ||
-           (keyCode >= 96 && keyCode <= 111) || (keyCode >= 186 && keyCode <= 192) ||
-           (keyCode >= 219 && keyCode <= 222) || keyCode == 226;
+    return keyCode == kVkProcessKey || keyCode == 16 || keyCode == 8 || keyCode == 9 ||
+           keyCode == 13 || keyCode == 46 || (keyCode >= 48 && keyCode <= 57) ||
+           (keyCode >= 65 && keyCode <= 90) || (keyCode >= 96 && keyCode <= 111) ||
+           (keyCode >= 186 && keyCode <= 192) || (keyCode >= 219 && keyCode <= 222) ||
+           keyCode == 226;
 }
 
 }  // namespace

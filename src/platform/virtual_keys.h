@@ -10,6 +10,7 @@ inline constexpr int kVkShift = 16;
 inline constexpr int kVkControl = 17;
 inline constexpr int kVkMenu = 18;  // Alt
 inline constexpr int kVkEscape = 27;
+inline constexpr int kVkSpace = 32;
 inline constexpr int kVkPrior = 33;
 inline constexpr int kVkNext = 34;
 inline constexpr int kVkEnd = 35;
@@ -24,5 +25,8 @@ inline constexpr int kVkC = 0x43;
 inline constexpr int kVkV = 0x56;
 inline constexpr int kVkLeftWin = 0x5B;
 inline constexpr int kVkRightWin = 0x5C;
+// A key the input method takes for its composition (VK_PROCESSKEY): with the
+// IME on, every letter, digit and punctuation key arrives as this.
+inline constexpr int kVkProcessKey = 229;
 
 }  // namespace wordvane

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/virtual_keys.h"
+
 namespace wordvane::ui {
 
 MenuItem* MenuItem::find(const std::u16string& caption) {
@@ -21,11 +23,6 @@ MenuItem* MenuItem::find(const std::u16string& caption) {
 }
 
 namespace {
-
-constexpr int kKeyTab = 0x09;
-constexpr int kKeyReturn = 0x0D;
-constexpr int kKeyEscape = 0x1B;
-constexpr int kKeySpace = 0x20;
 
 bool isTabStop(const Control& control) {
     return control.visible() && control.kind() != ControlKind::Label;
@@ -51,7 +48,7 @@ bool Window::dialogKey(int virtualKey, bool shift) {
     Control* focused = focusedControl();
     const auto kind = focused != nullptr ? focused->kind() : ControlKind::Label;
     switch (virtualKey) {
-        case kKeyReturn:
+        case kVkReturn:
             if (kind == ControlKind::TextBox && static_cast<TextBox*>(focused)->multiline()) {
                 return false;
             }
@@ -61,10 +58,10 @@ bool Window::dialogKey(int virtualKey, bool shift) {
                 pressDefault();
             }
             return true;
-        case kKeyEscape:
+        case kVkEscape:
             pressCancel();
             return true;
-        case kKeySpace:
+        case kVkSpace:
             if (kind == ControlKind::Button) {
                 static_cast<Button*>(focused)->click();
                 return true;
@@ -75,7 +72,7 @@ bool Window::dialogKey(int virtualKey, bool shift) {
                 return true;
             }
             return false;
-        case kKeyTab:
+        case kVkTab:
             break;
         default:
             return false;

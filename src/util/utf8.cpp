@@ -34,9 +34,6 @@ void appendUtf16(std::u16string& out, char32_t c) {
     }
 }
 
-bool isHigh(char16_t c) {
-    return c >= 0xD800 && c < 0xDC00;
-}
 bool isLow(char16_t c) {
     return c >= 0xDC00 && c < 0xE000;
 }
@@ -48,10 +45,10 @@ std::string toUtf8(std::u16string_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (isHigh(c) && i + 1 < text.size() && isLow(text[i + 1])) {
+        if (isHighSurrogate(c) && i + 1 < text.size() && isLow(text[i + 1])) {
             appendUtf8(out, 0x10000 + ((char32_t{c} - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
-        } else if (isHigh(c) || isLow(c)) {
+        } else if (isHighSurrogate(c) || isLow(c)) {
             appendUtf8(out, kReplacement);
         } else {
             appendUtf8(out, c);

@@ -10,4 +10,9 @@ namespace wordvane {
 std::string toUtf8(std::u16string_view text);
 std::u16string fromUtf8(std::string_view text);
 
+// The first unit of a character beyond the BMP (a surrogate pair).
+inline bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c < 0xDC00;
+}
+
 }  // namespace wordvane

@@ -20,9 +20,9 @@ std::optional<Step> parseStep(const std::string& line) {
     Step step{trimmed.substr(0, blank),
               blank == std::string::npos ? u"" : fromUtf8(trimmed.substr(blank + 1))};
     for (const char* verb :
-         {"type",       "key",       "hotkey", "tick",  "clip",   "answer", "tray",
-          "menu",       "click",     "focus",  "field", "secret", "wait",   "line",
-          "rightclick", "selectall", "select", "shell", "check",  "choose", "retype"}) {
+         {"type",   "key",   "hotkey", "tick",   "clip",   "answer", "tray",       "menu",
+          "click",  "focus", "field",  "secret", "wait",   "line",   "rightclick", "selectall",
+          "select", "shell", "check",  "choose", "retype", "ime"}) {
         if (step.verb == verb) {
             return step;
         }

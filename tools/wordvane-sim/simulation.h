@@ -37,6 +37,9 @@ inline std::string quotedText(const std::u16string& text) {
         } else if (c == u'"' || c == u'\\') {
             out += '\\';
             out += static_cast<char>(c);
+        } else if (isHighSurrogate(c) && i + 1 < text.size()) {
+            out += toUtf8(text.substr(i, 2));  // a character beyond the BMP is one
+            ++i;
         } else {
             out += toUtf8(std::u16string(1, c));
         }
@@ -177,6 +180,8 @@ class Simulation {
             require(user_.focus(step.text), "no shown window has the control " + toUtf8(step.text));
         } else if (step.verb == "field") {
             require(user_.typeIntoField(sim::unescape(step.text)), "no field has the focus");
+        } else if (step.verb == "ime") {
+            user_.imeCommit(sim::unescape(step.text));
         } else if (step.verb == "retype") {
             require(user_.typeIntoField(sim::unescape(step.text), true), "no field has the focus");
         }

@@ -344,6 +344,23 @@ void FakeSession::clickInto(WindowHandle window) {
     tick();
 }
 
+void FakeSession::imeCommit(const std::u16string& text) {
+    ui::Window* own = ownWindowInFront();
+    auto* box = own != nullptr ? dynamic_cast<ui::TextBox*>(own->focusedControl()) : nullptr;
+    if (box == nullptr) {
+        insert(text);
+        tick();
+        return;
+    }
+    event();
+    recordPress(kVkProcessKey, false, false, false);
+    if (box->onKeyDown) {
+        box->onKeyDown(static_cast<int16_t>(kVkProcessKey), 0);
+    }
+    typeIntoBox(*box, text);
+    tick();
+}
+
 void FakeSession::rightClickList() {
     const InputToProgram input(platform_);
     event();

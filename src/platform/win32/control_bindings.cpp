@@ -135,6 +135,11 @@ class TextBoxBinding : public ControlBinding {
         if (message == WM_KEYDOWN && text_.onKeyDown) {
             text_.onKeyDown(static_cast<int16_t>(wParam), shiftState());
         }
+        // An input method that starts its composition without a key the box
+        // hears as VK_PROCESSKEY is told as that key.
+        if (message == WM_IME_STARTCOMPOSITION && text_.onKeyDown) {
+            text_.onKeyDown(VK_PROCESSKEY, shiftState());
+        }
         if (message == WM_LBUTTONDBLCLK && text_.onDoubleClick) {
             text_.onDoubleClick();
         }
