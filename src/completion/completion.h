@@ -125,6 +125,9 @@ class Completion {
     // The list closes as by Esc and a second Esc: nothing typed or opened is
     // kept.
     void closeList();
+    // Screen readers hear the selected entry and its description whenever
+    // the selection of the shown list changed since they last heard it.
+    void announceSelection();
     bool forcedList() const { return forcedList_; }
     bool listShown() const { return form1_.visible(); }
     // The application window the list was last shown over.
@@ -189,6 +192,9 @@ class Completion {
     std::array<std::array<int32_t, 2>, 3> windowSizePx_{};
     // Cancel key k (0..9) of list i at index k * 7 + i.
     std::array<std::u16string, 10 * kListCount> cancelKeys_;
+    // What screen readers last heard of the shown list: -1 when it was hidden.
+    int announcedLine_ = -1;
+    std::u16string announced_;
 };
 
 }  // namespace wordvane

@@ -24,6 +24,7 @@ void MainTick::Timer1_Timer() {
         return;
     }
     work();
+    completion_.announceSelection();
     if (nothingCanHappen()) {
         timer_.sleep();
     }

@@ -45,6 +45,20 @@ void Completion::closeList() {
     hideEverything();
 }
 
+void Completion::announceSelection() {
+    const int line = form1_.List1.listIndex();
+    if (!form1_.visible() || line < 0) {
+        announcedLine_ = -1;
+        return;
+    }
+    std::u16string text = form1_.List1.text() + u"、" + form1_.Text1.text();
+    if (line != announcedLine_ || text != announced_) {
+        platform_.announceSelection(form1_.handle(), line, text);
+        announcedLine_ = line;
+        announced_ = std::move(text);
+    }
+}
+
 void Completion::hideEverything() {
     forcedList_ = false;
     form_visible(false);

@@ -297,6 +297,10 @@ class Platform {
     // keyboard (Win+B, then Enter or the context-menu key), else at the
     // pointer.
     virtual Point trayMenuPlace() = 0;
+    // Tells screen readers that line `line` of the list box in `window` is
+    // now the selected one, and has them read `text` (the entry and its
+    // description).
+    virtual void announceSelection(WindowHandle window, int line, const std::u16string& text) = 0;
     virtual void popupMenu(ui::Menu& menu, Point at) = 0;
 
     // Shell: opens a file, folder or web address with the program the system

@@ -36,6 +36,20 @@ TEST_F(CandidateList, FiltersByPrefixInListOrderCaseSensitively) {
     EXPECT_FALSE(app.forms.form1.visible()) << "no match hides the window";
 }
 
+TEST_F(CandidateList, ScreenReadersHearEachNewSelectionWithItsDescription) {
+    start(listFile(u"L", {{{u"abc", u"about abc"}}, {{u"abd", u"about abd"}}}));
+    showWith(u"ab");
+    user.tick();
+    user.hotkey(u"down");
+    user.tick(2);
+    user.hotkey(u"up");
+    user.tick(2);
+    using Heard = std::vector<std::pair<int, std::u16string>>;
+    EXPECT_EQ(platform.announcements,
+              (Heard{{0, u"abc、about abc"}, {1, u"abd、about abd"}, {0, u"abc、about abc"}}))
+        << "once a change, not once a tick";
+}
+
 TEST_F(CandidateList, AnExactMatchAmongOthersWaitsForConfirmationUnlessTheRFlagIsSet) {
     auto list = listFile(u"L", {{{u"ab", u"x"}, {u"e", u"1"}}, {{u"abc", u"y"}}});
     start(list);

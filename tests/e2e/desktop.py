@@ -279,6 +279,17 @@ class Wordvane:
             start_new_session=True))
         return log
 
+    def start_winevent_listener(self, helpers):
+        """wvwinevents.exe: a WinEvent hook out of context, as a screen
+        reader sets it; the list box item events it hears go to
+        winevents.txt, which exists once the hook is set."""
+        log = self.folder / "winevents.txt"
+        self.processes.append(subprocess.Popen(
+            ["wine", str(Path(helpers) / "wvwinevents.exe"), windows_path(log)],
+            env=self.prefix.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            start_new_session=True))
+        return log
+
     def hold_file(self, helpers, name, milliseconds):
         """Another program holds NAME open for a while, as a virus scanner
         does; returns once it has it."""

@@ -454,6 +454,19 @@ class Completion(TargetCase):
         time.sleep(2)  # the restore's latest moment, three seconds after the keys, has passed
         self.assertEqual(PROBE.clipboard(), "commodate")
 
+    def test_a_screen_reader_hears_each_selection_of_the_list(self):
+        log = self.wordvane.start_winevent_listener(OPTIONS.helpers)
+        wait_for(lambda: log.exists(), 30, "the WinEvent listener")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "word list 2")
+        self.keyboard.press("Down")
+        wait_for(lambda: self.candidate_window()["selected"] == 1, 10, "the second line selected")
+        heard = lambda: log.read_text("utf-8").split()
+        wait_for(lambda: " ".join(heard()).endswith("selection 2 focus 2"), 10,
+                 "the second line's selection and focus events")
+        self.assertIn("selection 1", " ".join(heard()), "the first line when the list came")
+
     def test_closing_the_list_hides_it_and_the_program_stays(self):
         self.keyboard.press("ctrl+alt+shift+2")
         self.wait_list("to provide room for", "word list 2")

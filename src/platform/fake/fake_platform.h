@@ -129,6 +129,8 @@ class FakePlatform : public Platform {
     // gives when its menu is opened from the keyboard.
     Point menuPlace;
     std::optional<Point> trayAnchor;
+    // What screen readers were told of the candidate list: line and text.
+    std::vector<std::pair<int, std::u16string>> announcements;
     std::vector<std::u16string> shellOpened;
     int shellAnswer = 42;  // the shell's code for every open
     std::vector<std::u16string> writtenFiles;
@@ -220,6 +222,9 @@ class FakePlatform : public Platform {
     void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
     void removeTrayIcon() override;
     Point trayMenuPlace() override { return trayAnchor.value_or(cursor); }
+    void announceSelection(WindowHandle /*window*/, int line, const std::u16string& text) override {
+        announcements.emplace_back(line, text);
+    }
     void popupMenu(ui::Menu& menu, Point at) override;
     void shellOpen(const std::u16string& target, std::function<void(int code)> done) override;
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;

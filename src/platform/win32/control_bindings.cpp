@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_text.h"
 
 namespace wordvane::win32 {
@@ -251,6 +252,13 @@ class CaptionBinding : public ControlBinding {
 
     HBRUSH colour(HDC dc) override {
         if constexpr (std::is_same_v<Model, ui::Label>) {
+            if (brush_ != nullptr && highContrastOn()) {
+                // The balloon's and the notices' colours give way to the
+                // system's high-contrast ones.
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+                return GetSysColorBrush(COLOR_WINDOW);
+            }
             if (brush_ != nullptr) {
                 SetTextColor(dc, captioned_.textStyle->color);
                 SetBkColor(dc, captioned_.textStyle->background);

@@ -324,7 +324,7 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
             }
             break;
         case WM_ERASEBKGND:
-            if (model.background) {
+            if (model.background && !highContrastOn()) {
                 RECT area;
                 GetClientRect(form.window, &area);
                 const HBRUSH brush = CreateSolidBrush(*model.background);

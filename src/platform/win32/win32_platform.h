@@ -38,6 +38,7 @@ class Win32Platform : public Platform {
     // the program, 0 for none; `anchor` is the callback's wParam.
     int trayIconAction(UINT event, WPARAM anchor);
     Point trayMenuPlace() override;
+    void announceSelection(WindowHandle window, int line, const std::u16string& text) override;
 
     bool keyDown(int virtualKey) override;
     bool keyActive(int virtualKey) override;

@@ -19,6 +19,10 @@ Function systemFunction(const wchar_t* library, const char* name) {
                : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+// The user has switched high contrast on: the program's own colours give way
+// to the system's.
+bool highContrastOn();
+
 // The primary monitor's DPI (the system DPI of this process).
 int systemDpi();
 
