@@ -72,6 +72,7 @@ App::App(Platform& p)
     mainTick.seriesTick = [this](const std::u16string& spelling, bool ctrlDown) {
         series.tick(spelling, ctrlDown);
     };
+    mainTick.editingDescription = [this] { return inlineEditor.editing(); };
     mainTick.residentTick = [this] {
         textWindow.tick();
         textTransform.tick();

@@ -39,12 +39,20 @@ bool MainTick::nothingCanHappen() {
 }
 
 void MainTick::work() {
+    const bool editing = editingDescription && editingDescription();
     std::u16string spelling = keys_.getPushedSpell(platform_);
+    if (editing) {
+        spelling.clear();  // typed into the description
+    }
     if (menu_.mnuClipDuplicate.checked() &&
         ((spelling == u"c" && keys_.ctrlDown()) || spelling == u"Shiftdelete")) {
         capture_.keepDuplicateOnce();
     }
-    capture_.tick();
+    // A copy made while the history itself is edited waits for the edit's
+    // end, so that no entry moves under it.
+    if (!editing || completion_.currentList() != kClipboardList) {
+        capture_.tick();
+    }
     // The keys of the program's own insertion, found pressed by this poll
     // (never among the recorded presses).
     const bool ownKeys = insertion_.takeKeysSent();
@@ -57,7 +65,8 @@ void MainTick::work() {
     }
     // The foreground matters only to a key or to a shown list; an idle tick
     // does not ask for it.
-    if ((!spelling.empty() || completion_.listShown()) && completion_.followForeground()) {
+    if ((!spelling.empty() || completion_.listShown()) && !editing &&
+        completion_.followForeground()) {
         spelling.clear();  // an elevated application takes none of our keys
     }
     modes_.countDownBalloon();
@@ -65,6 +74,9 @@ void MainTick::work() {
         residentTick();
     }
     notice_.tick();
+    if (editing) {
+        return;  // the list stays as the user left it until 登録 or キャンセル
+    }
     if (completion_.reshowIfPending()) {
         return;
     }

@@ -32,6 +32,9 @@ class MainTick {
     // Those parts have nothing under way: no pop-up counting down, no copy,
     // paste or series paste going on, no change waiting to be saved.
     std::function<bool()> othersAtRest;
+    // The user edits a description in the list: the keys are not read for
+    // completion, and the list neither follows the foreground nor moves.
+    std::function<bool()> editingDescription;
 
     void Timer1_Timer();
     // An event came: the tick runs again if it slept.

@@ -31,18 +31,28 @@ InlineEditor::InlineEditor(Platform& platform, ui::Form1& form1, HotKeys& hotkey
     form1_.Command1.onClick = [this] { Command1_Click(); };
     form1_.Command2.onClick = [this] { Command2_Click(); };
     form1_.Text1.onDoubleClick = [this] { Text1_DblClick(); };
+    // What the user typed is kept apart from the box, which shows another
+    // entry's description as soon as the list changes.
+    form1_.Text1.onChange = [this] {
+        if (editing_) {
+            editedText_ = form1_.Text1.text();
+        }
+    };
 }
 
+// The key reaches the handler before the box takes it: the box still shows
+// the entry's own description.
 void InlineEditor::Text1_KeyDown(int16_t keyCode, int16_t /*shift*/) {
-    if (!form1_.Timer1.enabled() || !isEditingKey(keyCode)) {
+    if (editing_ || !form1_.Timer1.enabled() || !isEditingKey(keyCode)) {
         return;
     }
     editing_ = completion_.selectedRef();
     if (!editing_) {
         return;  // no entry to edit
     }
+    originalText_ = form1_.Text1.text();
+    editedText_ = originalText_;
     hotkeys_.deleteNavigationHotKey();
-    form1_.Timer1.setEnabled(false);
     form1_.setCaption(u"編集中");
     if (completion_.displaySize() == 2) {
         const bool wide = form1_.List1.width() + form1_.Text1.width() - 150 > form1_.width();
@@ -57,7 +67,6 @@ void InlineEditor::leaveEditMode() {
     editing_.reset();
     form1_.Command1.setVisible(false);
     form1_.Command2.setVisible(false);
-    form1_.Timer1.setEnabled(true);
     completion_.giveKeyboardBack(form1_.handle());
 }
 
@@ -70,8 +79,7 @@ bool InlineEditor::writeBack() {
         return false;
     }
     const EntryRef entry = *editing_;
-    lists_.words(entry.list)
-        .changeString(entry.word, entry.element, entry.name, form1_.Text1.text());
+    lists_.words(entry.list).changeString(entry.word, entry.element, entry.name, editedText_);
     lists_.markChanged(entry.list);
     return true;
 }
@@ -121,10 +129,17 @@ void InlineEditor::Text1_DblClick() {
     endEditMode();
 }
 
+// The list changed under the edit (another list's hotkey, a double click):
+// what the user typed is written only when the user says so.
 void InlineEditor::endEditMode() {
-    if (editing_) {
-        leaveEditMode();
+    if (!editing_) {
+        return;
     }
+    if (editedText_ != originalText_ &&
+        showMessage(platform_, kKeepEditQuestion, kMbYesNo) == kIdYes) {
+        writeBack();
+    }
+    leaveEditMode();
 }
 
 }  // namespace wordvane

@@ -12,23 +12,25 @@
 namespace wordvane {
 
 // The candidate window's own editor (Text1), where the user edits the
-// description of the selected entry. Edit mode stops the main tick; it ends
-// with 登録, キャンセル, a double click, or whenever the list hides or
-// changes, so the program never stays deaf.
+// description of the selected entry. Edit mode pauses only the key reading
+// for completion: copies are captured and changes saved meanwhile, and the
+// list hotkeys work. It ends with 登録, キャンセル, a double click, or when
+// the list hides or changes, which asks before it writes what was typed.
 class InlineEditor {
   public:
     InlineEditor(Platform& platform, ui::Form1& form1, HotKeys& hotkeys, Lists& lists,
                  Completion& completion);
 
     // A key pressed in the editor: edit mode begins on the selected entry,
-    // the navigation keys reach the editor and the main tick stops.
+    // and the navigation keys reach the editor.
     void Text1_KeyDown(int16_t keyCode, int16_t shift);
     void Command1_Click();  // 登録
     void Command2_Click();  // キャンセル
     void Text1_DblClick();
     // A line of List1 was clicked (before its description shows).
     void List1_Click();
-    // The list hid or changed: edit mode ends, the typed text is dropped.
+    // The list hid or changed: edit mode ends; a changed text is written
+    // when the user says so.
     void endEditMode();
 
     bool editing() const { return editing_.has_value(); }
@@ -42,8 +44,11 @@ class InlineEditor {
     HotKeys& hotkeys_;
     Lists& lists_;
     Completion& completion_;
-    // The entry the edit began on.
+    // The entry the edit began on, its description then, and what the user
+    // made of it.
     std::optional<EntryRef> editing_;
+    std::u16string originalText_;
+    std::u16string editedText_;
 };
 
 }  // namespace wordvane

@@ -184,14 +184,15 @@ TEST_F(CompletionTest, TheClipboardHistoryInsertsTheRestOfTheStoredText) {
         << "the stored text, not the label, with its line break";
 }
 
-TEST_F(CompletionTest, TypingIntoTheInlineEditorStopsTheTick) {
+TEST_F(CompletionTest, TypingIntoTheInlineEditorStartsEditMode) {
     start();
     user.type(u";");
     ASSERT_TRUE(app.forms.form1.visible());
     app.inlineEditor.Text1_KeyDown(112, 0);
-    EXPECT_TRUE(app.forms.form1.Timer1.enabled()) << "F1 is no editing key";
-    app.inlineEditor.Text1_KeyDown('K', 0);
-    EXPECT_FALSE(app.forms.form1.Timer1.enabled());
+    EXPECT_FALSE(app.inlineEditor.editing()) << "F1 is no editing key";
+    app.inlineEditor.Text1_KeyDown(kVkProcessKey, 0);  // a letter into the IME
+    EXPECT_TRUE(app.inlineEditor.editing());
+    EXPECT_TRUE(app.forms.form1.Timer1.enabled()) << "the tick goes on";
     EXPECT_EQ(app.forms.form1.caption(), u"編集中");
     EXPECT_TRUE(app.forms.form1.Command1.visible());
     EXPECT_EQ(platform.registeredHotKeys.size(), 8u) << "the navigation keys reach the editor";

@@ -29,8 +29,14 @@ TEST_F(WordEditingTest, TheInlineEditorWritesTheEntryItBeganOnAndEndsWithTheList
     ASSERT_EQ(shownItems(), (Items{u"apple", u"apricot"}));
     app.forms.form1.List1.click(1);
     typeIntoDescription(u"!");
-    EXPECT_FALSE(app.forms.form1.Timer1.enabled()) << "edit mode stops the tick";
+    EXPECT_TRUE(app.inlineEditor.editing());
     EXPECT_EQ(platform.foreground, app.forms.form1.handle()) << "the click took the keyboard";
+    // Meanwhile copies are captured, and the list stays as the user left it.
+    user.copy(u"copied while editing");
+    user.tick(40);
+    EXPECT_EQ(app.lists.words(kClipboardList).getString(2, 0, 1), u"copied while editing");
+    EXPECT_EQ(app.forms.form1.Text1.text(), u"杏!");
+    EXPECT_EQ(shownItems(), (Items{u"apple", u"apricot"}));
     platform.messageAnswers.push_back(kIdYes);
     app.forms.form1.Command1.click();
     EXPECT_EQ(app.lists.words(2).getString(0, 2, 1), u"杏!");
@@ -38,12 +44,20 @@ TEST_F(WordEditingTest, TheInlineEditorWritesTheEntryItBeganOnAndEndsWithTheList
     EXPECT_TRUE(app.forms.form1.Timer1.enabled());
     EXPECT_EQ(platform.foreground, 0x42u) << "the application has the keyboard back";
 
-    showLine(2, 1);
-    typeIntoDescription(u"?");
-    user.listHotkey(3);  // another list: edit mode ends, nothing is written
-    EXPECT_TRUE(app.forms.form1.Timer1.enabled());
-    EXPECT_FALSE(app.forms.form1.Command1.visible());
-    EXPECT_EQ(app.lists.words(2).getString(1, 0, 1), u"word ac");
+    // Another list's hotkey works during an edit, and asks before it ends it:
+    // what was typed is written only on Yes.
+    for (const int answer : {kIdNo, kIdYes}) {
+        showLine(2, 1);
+        typeIntoDescription(u"?");
+        platform.messageAnswers.push_back(answer);
+        user.listHotkey(3);
+        EXPECT_EQ(messageTexts().back(), u"この内容で書き換えますか？");
+        EXPECT_FALSE(app.inlineEditor.editing());
+        EXPECT_FALSE(app.forms.form1.Command1.visible());
+        EXPECT_EQ(app.completion.currentList(), 3);
+        EXPECT_EQ(app.lists.words(2).getString(1, 0, 1),
+                  answer == kIdYes ? u"word ac?" : u"word ac");
+    }
 }
 
 TEST_F(WordEditingTest, ARenameIsRefusedWhenItsEntryMovedAndWhenTooLong) {
