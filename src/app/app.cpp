@@ -45,6 +45,24 @@ App::App(Platform& p)
     // Esc in the launcher's filter box, which has the keyboard: the keys
     // typed there are the box's, never typing for the completion.
     forms.form8.onClose = [this] { completion.closeList(); };
+    forms.form8.Text1.onKeyDown = [this](int16_t key, int16_t shift) {
+        if (key == kVkEscape) {
+            completion.closeList();
+        } else {
+            hotkeyDispatch.navigationKey(key, (shift & 1) != 0 ? kModShift : 0);
+        }
+    };
+    hotkeys.keyboardInOwnTextBox = [this] {
+        for (int number = 1; number <= 9; ++number) {
+            const ui::Window& window = forms.byNumber(number);
+            const ui::Control* focused = window.focusedControl();
+            if (window.visible() && window.handle() == platform.foregroundWindow() &&
+                focused != nullptr && focused->kind() == ui::ControlKind::TextBox) {
+                return true;
+            }
+        }
+        return false;
+    };
     form1.onQuitRequest = [this] { shell.Form_QueryUnload(); };
     form1.onQueryEndSession = [this] { shell.queryEndSession(); };
     form1.onEndSession = [this] { shell.endSession(); };

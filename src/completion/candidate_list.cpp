@@ -284,6 +284,8 @@ void Completion::openLauncherBox() {
     launcherBox_.setVisible(true);
     platform_.setForegroundWindow(launcherBox_.handle());
     launcherBox_.Text1.setFocused(true);
+    // The box takes the navigation keys itself (its IME may want them).
+    hotkeys_.deleteNavigationHotKey();
 }
 
 void Completion::closeLauncherBox() {
@@ -291,6 +293,9 @@ void Completion::closeLauncherBox() {
     launcherBox_.setVisible(false);
     if (hadKeyboard) {
         giveKeyboardBack(launcherBox_.handle());
+        if (form1_.visible()) {
+            hotkeys_.setNavigationHotKey(!platform_.imeOpen());  // the next list's keys
+        }
     }
 }
 

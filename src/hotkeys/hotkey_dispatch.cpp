@@ -130,6 +130,17 @@ void HotKeyDispatch::hotKeyWndProc(int16_t id) {
     dispatch(id);
 }
 
+bool HotKeyDispatch::navigationKey(int virtualKey, int32_t modifiers) {
+    for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
+        if (kNavigationHotKeys[i].virtualKey == virtualKey &&
+            kNavigationHotKeys[i].modifiers == modifiers) {
+            hotKeyWndProc(hotkeys_.navigationId(static_cast<NavigationHotKeyIndex>(i)));
+            return true;
+        }
+    }
+    return false;
+}
+
 void HotKeyDispatch::setModeOfHotkey(int16_t index) {
     const auto& hotKeys = hotkeys_.hotKeys();
     const HotKeySetting& wanted = hotKeys[static_cast<size_t>(index)];

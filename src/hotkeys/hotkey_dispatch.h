@@ -24,6 +24,10 @@ class HotKeyDispatch {
                    ListCommands& listCommands);
 
     void hotKeyWndProc(int16_t id);
+    // A key typed into the launcher's filter box, which has the keyboard
+    // while the navigation keys are no hotkeys: it does what its hotkey
+    // does. False for other keys (and for the IME's VK_PROCESSKEY).
+    bool navigationKey(int virtualKey, int32_t modifiers);
 
     // Switches to list `index` for its list hotkey.
     void setModeOfHotkey(int16_t index);

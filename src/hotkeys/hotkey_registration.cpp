@@ -103,7 +103,7 @@ bool HotKeys::changePopupHotkey(int32_t shifts, int16_t keyCode) {
 }
 
 void HotKeys::setNavigationHotKey(bool withReturn) {
-    if (navigationRegistered_) {
+    if (navigationRegistered_ || (keyboardInOwnTextBox && keyboardInOwnTextBox())) {
         return;
     }
     navigationRegistered_ = true;

@@ -60,8 +60,11 @@ class HotKeys {
     bool listInUse(int list) const;
 
     // The twelve keys that drive the shown candidate list; without Return
-    // while an IME is on, which commits its composition with it.
+    // while an IME is on, which commits its composition with it; none while
+    // a text box of the program has the keyboard, whose IME takes the
+    // arrows, Return and the page keys for its candidates.
     void setNavigationHotKey(bool withReturn = true);
+    std::function<bool()> keyboardInOwnTextBox;
     void deleteNavigationHotKey();
     // The one member the launcher releases while it sends its own Delete keys.
     void releaseDeleteHotKey();

@@ -383,6 +383,12 @@ class Window : public Placed {
     // A dialog's buttons for Return and Esc (登録, OK, 決定, 変更 and キャンセル).
     Button* defaultButton = nullptr;
     Button* cancelButton = nullptr;
+    // The window takes Return, Esc, Tab and Space as a dialog does; the
+    // others (the candidate list, the pop-ups, the launcher's filter box)
+    // leave every key to the focused box.
+    bool takesDialogKeys() const {
+        return style_ == WindowStyle::Dialog || defaultButton != nullptr || cancelButton != nullptr;
+    }
     // A key typed while the window has the keyboard, as a dialog takes it:
     // Return presses the focused button or the default one (a multi-line box
     // keeps it for a new line), Esc the cancel button (or closes the

@@ -53,6 +53,16 @@ TEST_F(ModesTest, TheLauncherBoxHasTheKeyboardWhileItIsOpen) {
     ASSERT_TRUE(app.forms.form8.visible());
     EXPECT_EQ(platform.foreground, app.forms.form8.handle());
     EXPECT_EQ(platform.foregroundRefused, 0);
+    // The box takes the navigation keys itself, so that its IME has them
+    // for its candidates: no navigation hotkey while it has the keyboard.
+    for (const auto& [id, hotKey] : platform.registeredHotKeys) {
+        EXPECT_NE(hotKey.virtualKey, kVkReturn) << id;
+        EXPECT_NE(hotKey.virtualKey, kVkDown) << id;
+    }
+    user.imeCommit(u"メ");  // Return commits the composition: nothing opens
+    EXPECT_EQ(app.forms.form8.Text1.text(), u"メ");
+    EXPECT_TRUE(platform.shellOpened.empty());
+    // End, typed into the box, does what its hotkey does: the next list.
     user.hotkey(u"end");
     EXPECT_EQ(platform.foreground, 0x42u) << "leaving it, not the next window in Z-order";
     user.tick();

@@ -297,6 +297,15 @@ class TargetCase(WordvaneCase):
     def wait_target(self, text):
         wait_for(lambda: self.wordvane.target_text() == text, 20, f"the target to hold {text!r}")
 
+    def give_keyboard_to_filter_box(self):
+        """The launcher's filter box, which Wordvane brings to the front with
+        the list, gets the X keyboard focus as it gets the keyboard on Windows."""
+        box = wait_for(lambda: [w["hwnd"] for w in self.wordvane.windows_of(PROBE)
+                                if w["visible"] and len(w["children"]) == 1 and
+                                w["children"][0]["class"].lower() == "edit"], 20,
+                       "the filter box")[0]
+        self.give_keyboard_to_front(box)
+
     def give_keyboard_to_front(self, hwnd):
         """Once Wordvane has brought `hwnd` to the front, the X keyboard focus
         goes to it, as Windows gives it the keyboard (Wine without a window
@@ -697,6 +706,7 @@ class LauncherTextWindowAndSets(TargetCase):
     def test_return_on_a_launcher_entry_opens_it_through_the_shell(self):
         self.keyboard.press("ctrl+alt+shift+l")
         self.wait_list(self.sample, "the launcher list")
+        self.give_keyboard_to_filter_box()
         self.keyboard.press("Return")
         wait_for(lambda: self.recorded.exists(), 30, "the recorder to run")
         # The program runs in the file's own folder (not C:\).
@@ -707,6 +717,7 @@ class LauncherTextWindowAndSets(TargetCase):
     def test_a_file_that_is_not_there_gets_one_message_of_ours(self):
         self.keyboard.press("ctrl+alt+shift+l")
         self.wait_list(self.sample, "the launcher list")
+        self.give_keyboard_to_filter_box()
         self.keyboard.press("Down")
         self.keyboard.press("Return")
         box = self.wait_message_box("2")  # the shell's "file not found"

@@ -233,7 +233,12 @@ bool FakeSession::hotkey(const std::u16string& name) {
     for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
         if (kNavigationHotKeys[i].virtualKey == virtualKey &&
             kNavigationHotKeys[i].modifiers == 0) {
-            sendHotKey(app_.hotkeys.navigationId(static_cast<NavigationHotKeyIndex>(i)));
+            const int16_t id = app_.hotkeys.navigationId(static_cast<NavigationHotKeyIndex>(i));
+            if (platform_.registeredHotKeys.contains(id)) {
+                sendHotKey(id);
+            } else {
+                press(virtualKey);  // no hotkey now: the key reaches whoever has the keyboard
+            }
             return true;
         }
     }
@@ -416,6 +421,13 @@ bool FakeSession::typeIntoField(const std::u16string& text, bool replace) {
     return false;
 }
 
+// Keys that type a character: space, the number row, letters, the keypad
+// digits and the punctuation keys.
+bool FakeSession::typesCharacter(int virtualKey, bool shift) {
+    return virtualKey == 32 || (virtualKey >= 48 && virtualKey <= 90) ||
+           (!shift && virtualKey >= 96 && virtualKey <= 105) || virtualKey >= 186;
+}
+
 // A selected text is replaced; a single-line box never holds a line break.
 void FakeSession::typeIntoBox(ui::TextBox& box, const std::u16string& typed) {
     if (!box.multiline() && (typed == u"\r" || typed == u"\n" || typed == u"\r\n")) {
@@ -439,7 +451,7 @@ ui::Window* FakeSession::ownWindowInFront() const {
 // does), then the focused box hears the key and takes what it types.
 void FakeSession::keyIntoOwnWindow(ui::Window& window, int virtualKey, bool shift, bool ctrl) {
     event();
-    if (window.style() != ui::WindowStyle::Popup && !ctrl && window.dialogKey(virtualKey, shift)) {
+    if (window.takesDialogKeys() && !ctrl && window.dialogKey(virtualKey, shift)) {
         return;
     }
     auto* box = dynamic_cast<ui::TextBox*>(window.focusedControl());
@@ -459,7 +471,7 @@ void FakeSession::keyIntoOwnWindow(ui::Window& window, int virtualKey, bool shif
                                                             : text.substr(0, text.size() - 1));
     } else if (virtualKey == kVkReturn) {
         typeIntoBox(*box, u"\r\n");
-    } else {
+    } else if (typesCharacter(virtualKey, shift)) {
         const std::u16string spelling =
             app_.keyReader.getString(static_cast<int16_t>(virtualKey), shift);
         if (spelling.size() == 1 || spelling == u"ShiftSpace") {
@@ -565,10 +577,7 @@ void FakeSession::receiveUserKey(int virtualKey, bool shift, bool ctrl) {
         default:
             break;
     }
-    // Keys that type a character: space, the number row, letters, the keypad
-    // digits and the punctuation keys.
-    const bool typing = virtualKey == 32 || (virtualKey >= 48 && virtualKey <= 90) ||
-                        (!shift && virtualKey >= 96 && virtualKey <= 105) || virtualKey >= 186;
+    const bool typing = typesCharacter(virtualKey, shift);
     const std::u16string spelling =
         app_.keyReader.getString(static_cast<int16_t>(virtualKey), shift);
     if (typing && spelling.size() == 1) {

@@ -33,7 +33,8 @@ class FakeSession {
     // down and up between two ticks.
     void typeBurst(const std::u16string& text);
     // A navigation hotkey by its key ("tab", "down", "up", "return", ...) or
-    // the list hotkey of list `list`.
+    // the list hotkey of list `list`. A navigation key that is no hotkey at
+    // the moment is pressed: it reaches whoever has the keyboard.
     bool hotkey(const std::u16string& name);
     bool listHotkey(int list);
     // The user copies a text in another application.
@@ -122,6 +123,7 @@ class FakeSession {
     ui::Window* ownWindowInFront() const;
     void keyIntoOwnWindow(ui::Window& window, int virtualKey, bool shift, bool ctrl);
     static void typeIntoBox(ui::TextBox& box, const std::u16string& typed);
+    static bool typesCharacter(int virtualKey, bool shift);
     // The application reads the clipboard's text, if any, and inserts it.
     void paste();
     void replaceSelection();

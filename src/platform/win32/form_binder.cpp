@@ -410,13 +410,13 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(form.window, message, wParam, lParam);
 }
 
-// The dialogs and tool windows take Tab, Esc and their mnemonics (Alt and the
-// underlined letter) as dialogs do; the candidate list and the pop-ups never
-// have the keyboard.
+// The dialogs take Tab, Esc and their mnemonics (Alt and the underlined
+// letter) as dialogs do; the candidate list and the pop-ups never have the
+// keyboard, and the launcher's filter box takes every key itself.
 bool FormBinder::dialogMessage(MSG& message) {
     const HWND active = GetActiveWindow();
     for (const Form& form : forms_) {
-        if (form.window == active && form.model->style() != ui::WindowStyle::Popup) {
+        if (form.window == active && form.model->takesDialogKeys()) {
             return IsDialogMessageW(active, &message) != FALSE;
         }
     }
