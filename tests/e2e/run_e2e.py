@@ -307,12 +307,13 @@ class TargetCase(WordvaneCase):
         self.give_keyboard_to_front(box)
 
     def give_keyboard_to_front(self, hwnd):
-        """Once Wordvane has brought `hwnd` to the front, the X keyboard focus
-        goes to it, as Windows gives it the keyboard (Wine without a window
-        manager leaves the X focus where it was)."""
-        front = wait_for(lambda: (lambda f: f if f["foreground"] == hwnd and f["x11"] else None)(
-            PROBE.front()), 10, "the window in front")
-        xdotool(DISPLAY.name, "windowfocus", "--sync", str(front["x11"]))
+        """The X keyboard focus goes to the window `hwnd` that Wordvane
+        brought to the front, as Windows gives it the keyboard (Wine without a
+        window manager leaves the X focus where it was, and gives the
+        foreground back to that window when a menu lets go of the keyboard)."""
+        x11 = wait_for(lambda: PROBE.front(hwnd)["x11"], 10, "the window's X window")
+        xdotool(DISPLAY.name, "windowfocus", "--sync", str(x11))
+        wait_for(lambda: PROBE.front()["foreground"] == hwnd, 10, "the window in front")
 
 
 class Completion(TargetCase):
@@ -835,6 +836,7 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.wait_list("朝のあいさつ", "word list 1")
         self.keyboard.press("shift+Insert")
         form3 = self.form("Wordvane")
+        wait_for(lambda: PROBE.foreground() == form3["hwnd"], 10, "the dialog in front")
         self.give_keyboard_to_front(form3["hwnd"])
         control = {c["id"]: c["hwnd"] for c in form3["children"]}
         self.keyboard.type("kbword")  # the proposed name is selected: typing replaces it
@@ -884,9 +886,8 @@ class SeriesEditingAndHotkeys(TargetCase):
         # Wine gives the foreground back to the window that keeps the X focus
         # once the menu lets go of the keyboard; Windows leaves it with the
         # dialog (the unit tests check that the program does not hand it
-        # back). Here the X focus goes to the dialog as Windows would.
-        xdotool(DISPLAY.name, "windowfocus", "--sync", str(PROBE.front(form5["hwnd"])["x11"]))
-        wait_for(lambda: PROBE.front()["foreground"] == form5["hwnd"], 10, "the dialog in front")
+        # back).
+        self.give_keyboard_to_front(form5["hwnd"])
         self.assertEqual(PROBE.front()["focus"], box, "the keyboard in its field")
         self.keyboard.type("renamed")  # the current name is selected: typing replaces it
         wait_for(lambda: [c["text"] for c in self.form("変換後の単語 - Wordvane")["children"]
@@ -894,6 +895,44 @@ class SeriesEditingAndHotkeys(TargetCase):
         shot(self.id())
         self.keyboard.press("Escape")
         wait_for(lambda: not self.shown(form5), 20, "Esc to close the dialog")
+
+    def test_the_replacement_editor_and_the_hotkey_dialog_from_the_keyboard(self):
+        self.choose_menu_item(self.open_tray_menu(self.icon), "置換方法の編集")
+        form9 = self.form("置換文字列の編集 - Wordvane")
+        control = {c["id"]: c["hwnd"] for c in form9["children"]}
+        self.give_keyboard_to_front(form9["hwnd"])
+        # Tab goes on in reading order: the sets, the name, the texts.
+        self.keyboard.press("Tab")
+        wait_for(lambda: PROBE.front()["focus"] == control[103], 10, "Tab: the name")
+        self.keyboard.type("kb")
+        self.keyboard.press("Tab")
+        wait_for(lambda: PROBE.front()["focus"] == control[105], 10, "Tab: the text before")
+        self.keyboard.type("x")
+        self.keyboard.press("Tab")
+        wait_for(lambda: PROBE.front()["focus"] == control[107], 10, "Tab: the text after")
+        self.keyboard.type("y")
+        shot(self.id())
+        self.keyboard.press("Return")  # 決定
+        wait_for(lambda: not self.shown(form9), 20, "Return to press 決定")
+
+        menu = self.open_tray_menu(self.icon)
+        rect = wait_for(lambda: [r for c, _, r in self.wordvane.drawn_menu_items()
+                                 if c == "ホットキー設定"], 10, "the hotkey item")[0]
+        xdotool(DISPLAY.name, "mousemove", str(menu["rect"][0] + 3 + (rect[0] + rect[2]) // 2),
+                str(menu["rect"][1] + 3 + (rect[1] + rect[3]) // 2))
+        submenu = wait_for(lambda: [w for w in PROBE.windows() if w["class"] == "#32768" and
+                                    w["visible"] and w["hwnd"] != menu["hwnd"]], 10,
+                           "the hotkey submenu")[0]
+        self.choose_menu_item(submenu, "English")
+        form6 = self.form("Englishの変更 - Wordvane")
+        self.give_keyboard_to_front(form6["hwnd"])
+        self.keyboard.press("Tab")
+        shot(self.id() + "_hotkeys")
+        self.keyboard.press("Escape")  # キャンセル
+        wait_for(lambda: not self.shown(form6), 20, "Esc to close the hotkey dialog")
+        self.exit_answering_yes()
+        settings = (self.wordvane.folder / "vane.ini").read_bytes().decode("cp932")
+        self.assertIn("kb/x/y/ ポップアップの設定", settings)
 
     def test_a_list_hotkey_set_in_the_dialog_opens_the_list_and_is_saved(self):
         menu = self.open_tray_menu(self.icon)
