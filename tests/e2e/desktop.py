@@ -272,9 +272,13 @@ class Wordvane:
         """wvowner.exe: a clipboard owner that renders late; the formats it is
         asked to render are written to owner.txt, which exists once it has
         offered them."""
-        log = self.folder / "owner.txt"
+        return self._start_logging_helper(helpers, "wvowner.exe", self.folder / "owner.txt",
+                                          str)
+
+    def _start_logging_helper(self, helpers, exe, log, path_as):
+        """A helper program that writes to `log` (named as `path_as` makes it)."""
         self.processes.append(subprocess.Popen(
-            ["wine", str(Path(helpers) / "wvowner.exe"), str(log)],
+            ["wine", str(Path(helpers) / exe), path_as(log)],
             env=self.prefix.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             start_new_session=True))
         return log
@@ -283,12 +287,8 @@ class Wordvane:
         """wvwinevents.exe: a WinEvent hook out of context, as a screen
         reader sets it; the list box item events it hears go to
         winevents.txt, which exists once the hook is set."""
-        log = self.folder / "winevents.txt"
-        self.processes.append(subprocess.Popen(
-            ["wine", str(Path(helpers) / "wvwinevents.exe"), windows_path(log)],
-            env=self.prefix.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            start_new_session=True))
-        return log
+        return self._start_logging_helper(helpers, "wvwinevents.exe",
+                                          self.folder / "winevents.txt", windows_path)
 
     def hold_file(self, helpers, name, milliseconds):
         """Another program holds NAME open for a while, as a virus scanner

@@ -896,6 +896,19 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.keyboard.press("Escape")
         wait_for(lambda: not self.shown(form5), 20, "Esc to close the dialog")
 
+    def open_hotkey_dialog_of_english(self):
+        """ホットキー設定 > English in the tray menu: the hotkey dialog."""
+        menu = self.open_tray_menu(self.icon)
+        rect = wait_for(lambda: [r for c, _, r in self.wordvane.drawn_menu_items()
+                                 if c == "ホットキー設定"], 10, "the hotkey item")[0]
+        xdotool(DISPLAY.name, "mousemove", str(menu["rect"][0] + 3 + (rect[0] + rect[2]) // 2),
+                str(menu["rect"][1] + 3 + (rect[1] + rect[3]) // 2))
+        submenu = wait_for(lambda: [w for w in PROBE.windows() if w["class"] == "#32768" and
+                                    w["visible"] and w["hwnd"] != menu["hwnd"]], 10,
+                           "the hotkey submenu")[0]
+        self.choose_menu_item(submenu, "English")
+        return self.form("Englishの変更 - Wordvane")
+
     def test_the_replacement_editor_and_the_hotkey_dialog_from_the_keyboard(self):
         self.choose_menu_item(self.open_tray_menu(self.icon), "置換方法の編集")
         form9 = self.form("置換文字列の編集 - Wordvane")
@@ -915,16 +928,7 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.keyboard.press("Return")  # 決定
         wait_for(lambda: not self.shown(form9), 20, "Return to press 決定")
 
-        menu = self.open_tray_menu(self.icon)
-        rect = wait_for(lambda: [r for c, _, r in self.wordvane.drawn_menu_items()
-                                 if c == "ホットキー設定"], 10, "the hotkey item")[0]
-        xdotool(DISPLAY.name, "mousemove", str(menu["rect"][0] + 3 + (rect[0] + rect[2]) // 2),
-                str(menu["rect"][1] + 3 + (rect[1] + rect[3]) // 2))
-        submenu = wait_for(lambda: [w for w in PROBE.windows() if w["class"] == "#32768" and
-                                    w["visible"] and w["hwnd"] != menu["hwnd"]], 10,
-                           "the hotkey submenu")[0]
-        self.choose_menu_item(submenu, "English")
-        form6 = self.form("Englishの変更 - Wordvane")
+        form6 = self.open_hotkey_dialog_of_english()
         self.give_keyboard_to_front(form6["hwnd"])
         self.keyboard.press("Tab")
         shot(self.id() + "_hotkeys")
@@ -935,16 +939,7 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.assertIn("kb/x/y/ ポップアップの設定", settings)
 
     def test_a_list_hotkey_set_in_the_dialog_opens_the_list_and_is_saved(self):
-        menu = self.open_tray_menu(self.icon)
-        rect = wait_for(lambda: [r for c, _, r in self.wordvane.drawn_menu_items()
-                                 if c == "ホットキー設定"], 10, "the hotkey item")[0]
-        xdotool(DISPLAY.name, "mousemove", str(menu["rect"][0] + 3 + (rect[0] + rect[2]) // 2),
-                str(menu["rect"][1] + 3 + (rect[1] + rect[3]) // 2))
-        submenu = wait_for(lambda: [w for w in PROBE.windows() if w["class"] == "#32768" and
-                                    w["visible"] and w["hwnd"] != menu["hwnd"]], 10,
-                           "the hotkey submenu")[0]
-        self.choose_menu_item(submenu, "English")
-        form6 = self.form("Englishの変更 - Wordvane")
+        form6 = self.open_hotkey_dialog_of_english()
         for check in (102, 104):  # Shift and Alt off: Ctrl+F9 is left
             PROBE.click(form6["hwnd"], check)
         PROBE.choose(form6["hwnd"], 106, 26 + 14 + 10 + 8)  # F9
