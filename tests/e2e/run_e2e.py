@@ -738,7 +738,17 @@ class LauncherTextWindowAndSets(TargetCase):
                          "the text window with the path")[0]
         names = [c["text"] for c in form4["children"] if c["class"].lower() == "edit"]
         self.assertEqual(names, ["data.txt"])
-        PROBE.click(form4["hwnd"], 102)  # 登録
+        # From the keyboard: activated, it has the keyboard in its name box;
+        # Tab goes on to 登録, and Return in the box presses 登録.
+        control = {c["id"]: c["hwnd"] for c in form4["children"]}
+        self.give_keyboard_to_front(form4["hwnd"])
+        wait_for(lambda: PROBE.front()["focus"] == control[101], 10, "the name box")
+        self.keyboard.press("Tab")
+        wait_for(lambda: PROBE.front()["focus"] == control[102], 10, "Tab: 登録")
+        shot(self.id())
+        self.keyboard.press("shift+Tab")
+        wait_for(lambda: PROBE.front()["focus"] == control[101], 10, "Shift+Tab: the name box")
+        self.keyboard.press("Return")
         wait_for(lambda: not [w for w in self.wordvane.windows_of(PROBE)
                               if w["title"] == path and w["visible"]], 20, "the window to hide")
         self.assertIn("\r\ndata.txt\r\nC:\\e2e\\data.txt\r\n", self.exit_and_read("Launch.txt"))

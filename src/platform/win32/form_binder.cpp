@@ -333,11 +333,23 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
                 return 1;
             }
             break;
-        case WM_ACTIVATE:
+        case WM_ACTIVATE: {
             if (model.onActivate) {
                 guarded([&] { model.onActivate(LOWORD(wParam) != WA_INACTIVE); });
             }
-            break;
+            if (LOWORD(wParam) == WA_INACTIVE || !model.takesDialogKeys()) {
+                break;
+            }
+            // As a dialog: the keyboard goes to a control (the one the
+            // program chose, else the first that takes it), never to the
+            // bare window, where Tab and typing would reach nothing.
+            const LRESULT result = DefWindowProcW(form.window, message, wParam, lParam);
+            const HWND focus = GetFocus();
+            if (focus == nullptr || GetParent(focus) != form.window) {
+                SetFocus(GetNextDlgTabItem(form.window, nullptr, FALSE));
+            }
+            return result;
+        }
         case WM_MOUSEACTIVATE:
             // A window that never takes the focus is not activated by a click
             // either, except a click into one of its text boxes: that one
