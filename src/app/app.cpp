@@ -92,6 +92,11 @@ App::App(Platform& p)
     };
     mainTick.editingDescription = [this] { return inlineEditor.editing(); };
     mainTick.residentTick = [this] {
+        // A click into the description (or any box of ours) takes the
+        // navigation keys from the list for the box and its IME.
+        if (hotkeys.keyboardInOwnTextBox()) {
+            hotkeys.deleteNavigationHotKey();
+        }
         textWindow.tick();
         textTransform.tick();
         shell.saveSoonAfterChanges();

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+
 #include "ui/placement.h"
 
 #include "support/completion_fixture.h"
@@ -124,6 +127,18 @@ TEST_F(WordEditingTest, TheAddWordDialogAddsWhereTheUserChose) {
     EXPECT_EQ(app.lists.words(2).getWordLength(), 2);
     EXPECT_EQ(app.lists.words(2).getString(2, 0, 0), u"kiwi");
     EXPECT_EQ(app.lists.words(3).getWordLength(), 1);
+}
+
+TEST_F(WordEditingTest, AClickIntoTheDescriptionTakesTheNavigationKeysForTheBox) {
+    showLine(2, 0);
+    const auto arrowRegistered = [&] {
+        return std::any_of(platform.registeredHotKeys.begin(), platform.registeredHotKeys.end(),
+                           [](const auto& entry) { return entry.second.virtualKey == kVkUp; });
+    };
+    ASSERT_TRUE(arrowRegistered());
+    ASSERT_TRUE(user.focus(u"Text1"));
+    user.tick();
+    EXPECT_FALSE(arrowRegistered()) << "the IME's candidate keys work in the box";
 }
 
 TEST_F(WordEditingTest, TheListMenusDialogsOpenInFrontWithTheKeyboardInTheirField) {
