@@ -131,6 +131,9 @@ void HotKeyDispatch::hotKeyWndProc(int16_t id) {
 }
 
 bool HotKeyDispatch::navigationKey(int virtualKey, int32_t modifiers) {
+    if (!completion_.listShown()) {
+        return false;  // as the hotkeys, which are registered only then
+    }
     for (size_t i = 0; i < kNavigationHotKeys.size(); ++i) {
         if (kNavigationHotKeys[i].virtualKey == virtualKey &&
             kNavigationHotKeys[i].modifiers == modifiers) {

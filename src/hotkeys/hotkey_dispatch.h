@@ -25,8 +25,9 @@ class HotKeyDispatch {
 
     void hotKeyWndProc(int16_t id);
     // A key typed into the launcher's filter box, which has the keyboard
-    // while the navigation keys are no hotkeys: it does what its hotkey
-    // does. False for other keys (and for the IME's VK_PROCESSKEY).
+    // while the navigation keys are no hotkeys: while the list is shown it
+    // does what its hotkey does. False for other keys (and for the IME's
+    // VK_PROCESSKEY) and while the list is hidden.
     bool navigationKey(int virtualKey, int32_t modifiers);
 
     // Switches to list `index` for its list hotkey.
