@@ -363,6 +363,13 @@ void FakeSession::imeCommit(const std::u16string& text) {
         box->onKeyDown(static_cast<int16_t>(kVkProcessKey), 0);
     }
     typeIntoBox(*box, text);
+    // Return commits the composition; a Return hotkey, where one is
+    // registered, takes the key before the IME does, as on the desktop.
+    if (const auto id = hotKeyIdFor(kVkReturn, 0)) {
+        sendHotKey(*id);
+    } else if (box->onKeyDown) {
+        box->onKeyDown(static_cast<int16_t>(kVkProcessKey), 0);
+    }
     tick();
 }
 

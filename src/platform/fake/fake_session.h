@@ -61,10 +61,11 @@ class FakeSession {
     // Clicks into an application's window: the program hears the click
     // while it watches the mouse, and the window comes to the front.
     void clickInto(WindowHandle window);
-    // The user types `text` through the input method and commits it: a box
-    // of the program's that has the keyboard hears VK_PROCESSKEY for the
-    // composition, then takes the text; the application takes it without a
-    // key the program reads.
+    // The user types `text` through the input method and commits it with
+    // Return: a box of the program's that has the keyboard hears
+    // VK_PROCESSKEY for the composition and its Return (unless a Return
+    // hotkey takes that key first), then takes the text; the application
+    // takes it without a key the program reads.
     void imeCommit(const std::u16string& text);
     // The right button on the shown candidate list: its list menu.
     void rightClickList();
