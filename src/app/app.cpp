@@ -40,7 +40,7 @@ App::App(Platform& p)
     form1.onTrayIcon = [this](int mouseMessage) { shell.onTrayIconMessage(mouseMessage); };
     // Closing the candidate list (Alt+F4 on it or its description) hides it
     // as Esc does; the program ends only by 終了, the session's end and the
-    // installer's request.
+    // installer's request, which may run with nobody to answer a question.
     form1.onClose = [this] { completion.closeList(); };
     // Esc in the launcher's filter box, which has the keyboard: the keys
     // typed there are the box's, never typing for the completion.
@@ -63,7 +63,7 @@ App::App(Platform& p)
         }
         return false;
     };
-    form1.onQuitRequest = [this] { shell.Form_QueryUnload(); };
+    form1.onQuitRequest = [this] { shell.quitWithoutQuestions(); };
     form1.onQueryEndSession = [this] { shell.queryEndSession(); };
     form1.onEndSession = [this] { shell.endSession(); };
     shell.onResident = [this] { modes.loadBalloon(); };

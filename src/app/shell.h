@@ -42,6 +42,9 @@ class Shell {
     // The session ends: what an exit saves is saved, the changed word lists
     // included, without a question; then the process ends.
     void endSession();
+    // The installer asks the program to quit: it saves as at the session's
+    // end, asking nothing, and ends.
+    void quitWithoutQuestions();
     // Windows asks whether the session may end: it is asked to wait for the
     // saves that follow.
     void queryEndSession();

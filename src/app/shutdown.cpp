@@ -163,8 +163,14 @@ void Shell::queryEndSession() {
 // Everything is saved first, while the shell and the windows are still
 // there; the tray icon and the windows go afterwards.
 void Shell::endSession() {
-    sessionEnding_ = true;
     platform_.blockSessionEnd(kSavingReason);
+    quitWithoutQuestions();
+}
+
+// Nobody is there to answer (the session ends, an installer runs with /S):
+// every list is saved without the question.
+void Shell::quitWithoutQuestions() {
+    sessionEnding_ = true;
     if (!abortingLoad_) {
         saveSpecialLists();
     }

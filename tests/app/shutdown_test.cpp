@@ -139,6 +139,20 @@ TEST_F(Shutdown, TheSessionsEndSavesEverythingWithoutAsking) {
     EXPECT_TRUE(platform.exited);
 }
 
+// An installer run with /S asks the program to quit: nobody answers a
+// question, so a changed word list is saved without one, as at the
+// session's end, and the program ends.
+TEST_F(Shutdown, TheInstallersQuitRequestSavesWithoutAsking) {
+    setConfirm(true);
+    start();
+    app.lists.wordListChanged[1] = true;
+    app.forms.form1.onQuitRequest();
+    EXPECT_TRUE(platform.messages.empty()) << "no save question";
+    EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini",
+                                                        "WordList2.txt"}));
+    EXPECT_TRUE(platform.exited);
+}
+
 TEST_F(Shutdown, AListThatWasNotReadIsNeverWritten) {
     // Launch.txt declares more words than it holds: reading stops there, so
     // neither it nor the clipboard list is written back, and the settings

@@ -118,6 +118,8 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
     // (a message from a lower integrity level) and its tray icon would not
     // come back after Explorer restarts.
     ChangeWindowMessageFilterEx(window(1), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    // The installer's quit request reaches a copy that runs elevated too.
+    ChangeWindowMessageFilterEx(window(1), quitRequest_, MSGFLT_ALLOW, nullptr);
 }
 
 FormBinder::~FormBinder() {
@@ -411,8 +413,8 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
                 platform_.restoreTrayIcon();
                 return 0;
             }
-            // The installer asks a running copy to quit as "終了" does, saving
-            // its lists first.
+            // The installer asks a running copy to quit: it saves its lists
+            // without a question (nobody may be there to answer) and ends.
             if (message == quitRequest_ && form.number == 1) {
                 guarded([&] { model.onQuitRequest ? model.onQuitRequest() : model.close(); });
                 return 0;
