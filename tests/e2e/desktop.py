@@ -145,6 +145,10 @@ class Probe:
         manager marks its copies."""
         self.prefix.run_wine([str(self.exe), "setclip", text] + (["exclude"] if exclude else []))
 
+    def request_quit(self, window):
+        """The installer's quit request ("Wordvane.Quit") to `window`."""
+        self.prefix.run_wine([str(self.exe), "quit", str(window)])
+
     def post(self, window, message, wparam=0, lparam=0):
         self.prefix.run_wine([str(self.exe), "post", str(window), str(message), str(wparam),
                               str(lparam)])

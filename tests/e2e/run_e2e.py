@@ -881,6 +881,24 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.assertIn("\r\nkbword\r\none\\ntwo\r\n", saved)
         self.assertNotIn("never", saved)
 
+    def test_the_installers_quit_request_saves_a_changed_list_without_asking(self):
+        PROBE.set_clipboard("quitword")
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press("ctrl+alt+shift+1")
+        self.wait_list("朝のあいさつ", "word list 1")
+        self.keyboard.press("shift+Insert")
+        form3 = self.form("Wordvane")
+        PROBE.click(form3["hwnd"], 107)  # 登録(&V)
+        self.answer_yes("「quitword」を新しい単語として追加します。よろしいですか？")
+        wait_for(lambda: not self.shown(form3), 20, "the dialog to close")
+        # The save question is on (vane.ini as shipped); a silent installer
+        # has nobody to answer it.
+        PROBE.request_quit(self.candidate_window()["hwnd"])
+        self.assert_ends(self.process)
+        self.assertEqual(PROBE.message_boxes(), [], "nothing asked")
+        saved = (self.wordvane.folder / "WordList1.txt").read_bytes().decode("cp932")
+        self.assertIn("\r\nquitword\r\n", saved)
+
     def test_the_list_menus_rename_dialog_comes_to_the_front_with_the_keyboard(self):
         self.keyboard.focus("Wordvane Target")
         self.keyboard.press("ctrl+alt+shift+1")

@@ -245,6 +245,12 @@ int wmain(int argc, wchar_t** argv) {
             static_cast<WPARAM>(number(argv[4])), static_cast<LPARAM>(number(argv[5])));
         return posted ? 0 : 1;
     }
+    if (command == L"quit" && argc == 3) {
+        // The installer's request to a running copy.
+        const BOOL posted = PostMessageW(reinterpret_cast<HWND>(number(argv[2])),
+                                         RegisterWindowMessageW(L"Wordvane.Quit"), 0, 0);
+        return posted ? 0 : 1;
+    }
     if (command == L"click" && argc == 4) {
         HWND dialog = reinterpret_cast<HWND>(number(argv[2]));
         HWND button = GetDlgItem(dialog, static_cast<int>(number(argv[3])));
