@@ -53,15 +53,9 @@ App::App(Platform& p)
         }
     };
     hotkeys.keyboardInOwnTextBox = [this] {
-        for (int number = 1; number <= 9; ++number) {
-            const ui::Window& window = forms.byNumber(number);
-            const ui::Control* focused = window.focusedControl();
-            if (window.visible() && window.handle() == platform.foregroundWindow() &&
-                focused != nullptr && focused->kind() == ui::ControlKind::TextBox) {
-                return true;
-            }
-        }
-        return false;
+        const ui::Window* front = forms.shownWindow(platform.foregroundWindow());
+        const ui::Control* focused = front != nullptr ? front->focusedControl() : nullptr;
+        return focused != nullptr && focused->kind() == ui::ControlKind::TextBox;
     };
     form1.onQuitRequest = [this] { shell.quitWithoutQuestions(); };
     form1.onQueryEndSession = [this] { shell.queryEndSession(); };
@@ -92,11 +86,7 @@ App::App(Platform& p)
     };
     mainTick.editingDescription = [this] { return inlineEditor.editing(); };
     mainTick.residentTick = [this] {
-        // A click into the description (or any box of ours) takes the
-        // navigation keys from the list for the box and its IME.
-        if (hotkeys.keyboardInOwnTextBox()) {
-            hotkeys.deleteNavigationHotKey();
-        }
+        hotkeys.yieldNavigationToOwnTextBox();
         textWindow.tick();
         textTransform.tick();
         shell.saveSoonAfterChanges();

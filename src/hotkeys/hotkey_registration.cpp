@@ -116,6 +116,12 @@ void HotKeys::setNavigationHotKey(bool withReturn) {
     }
 }
 
+void HotKeys::yieldNavigationToOwnTextBox() {
+    if (navigationRegistered_ && keyboardInOwnTextBox && keyboardInOwnTextBox()) {
+        deleteNavigationHotKey();
+    }
+}
+
 void HotKeys::deleteNavigationHotKey() {
     if (!navigationRegistered_) {
         return;

@@ -65,6 +65,10 @@ class HotKeys {
     // arrows, Return and the page keys for its candidates.
     void setNavigationHotKey(bool withReturn = true);
     std::function<bool()> keyboardInOwnTextBox;
+    // A click into a box of the program (the description) takes the
+    // registered navigation keys from the list for the box and its IME;
+    // asked on every tick, it asks nothing while none is registered.
+    void yieldNavigationToOwnTextBox();
     void deleteNavigationHotKey();
     // The one member the launcher releases while it sends its own Delete keys.
     void releaseDeleteHotKey();

@@ -224,4 +224,14 @@ Window& Forms::byNumber(int number) {
     }
 }
 
+Window* Forms::shownWindow(WindowHandle handle) {
+    for (int number = 1; number <= 9; ++number) {
+        Window& window = byNumber(number);
+        if (window.visible() && window.handle() == handle) {
+            return &window;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace wordvane::ui

@@ -169,6 +169,9 @@ struct Forms {
 
     // Form1 to Form9 by number.
     Window& byNumber(int number);
+    // The shown window with `handle` (the one in front, say); null when no
+    // shown window of the program has it.
+    Window* shownWindow(WindowHandle handle);
 };
 
 }  // namespace wordvane::ui

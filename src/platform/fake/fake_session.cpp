@@ -444,13 +444,7 @@ void FakeSession::typeIntoBox(ui::TextBox& box, const std::u16string& typed) {
 }
 
 ui::Window* FakeSession::ownWindowInFront() const {
-    for (int number : shownWindows()) {
-        ui::Window& window = app_.forms.byNumber(number);
-        if (window.handle() == platform_.foreground) {
-            return &window;
-        }
-    }
-    return nullptr;
+    return app_.forms.shownWindow(platform_.foreground);
 }
 
 // A key typed while one of the program's windows has the keyboard: a dialog
