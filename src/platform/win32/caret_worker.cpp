@@ -6,6 +6,8 @@
 #include <objbase.h>
 #include <oleacc.h>
 
+#include "platform/win32/win32_handles.h"
+
 namespace wordvane::win32 {
 
 namespace {
@@ -72,28 +74,6 @@ constexpr IID kIuiAutomationTextPattern = {
     0x32eba289, 0x3583, 0x42c9, {0x9c, 0x59, 0x3b, 0x6d, 0x9a, 0x1e, 0x9b, 0x6a}};
 constexpr int kTextPatternId = 10014;
 constexpr int kTextUnitCharacter = 0;
-
-// Releases a COM object when it goes.
-template <typename T>
-class ComPtr {
-  public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (object_ != nullptr) {
-            object_->Release();
-        }
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T** out() { return &object_; }
-    void** outVoid() { return reinterpret_cast<void**>(&object_); }
-    T* operator->() const { return object_; }
-    T* get() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
-
-  private:
-    T* object_ = nullptr;
-};
 
 // The first rectangle of a range, in screen pixels.
 std::optional<Rect> firstRectangle(UiaTextRange* range) {

@@ -7,6 +7,7 @@
 #include <oleauto.h>
 #include <uiautomationcore.h>
 
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_text.h"
@@ -46,15 +47,14 @@ void notify(HWND window, const std::u16string& text) {
     if (listening == nullptr || host == nullptr || raise == nullptr || !listening()) {
         return;
     }
-    IRawElementProviderSimple* provider = nullptr;
-    if (FAILED(host(window, &provider)) || provider == nullptr) {
+    ComPtr<IRawElementProviderSimple> provider;
+    if (FAILED(host(window, provider.out())) || !provider) {
         return;
     }
     const Bstr spoken(wide(text));
     const Bstr activity(L"Wordvane.Selection");
-    raise(provider, kNotificationKindActionCompleted, kNotificationProcessingMostRecent,
+    raise(provider.get(), kNotificationKindActionCompleted, kNotificationProcessingMostRecent,
           spoken.get(), activity.get());
-    provider->Release();
 }
 
 }  // namespace

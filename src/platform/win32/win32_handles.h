@@ -24,6 +24,28 @@ class ComApartment {
     HRESULT result_;
 };
 
+// Releases a COM object when it goes.
+template <typename T>
+class ComPtr {
+  public:
+    ComPtr() = default;
+    ~ComPtr() {
+        if (object_ != nullptr) {
+            object_->Release();
+        }
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    T** out() { return &object_; }
+    void** outVoid() { return reinterpret_cast<void**>(&object_); }
+    T* operator->() const { return object_; }
+    T* get() const { return object_; }
+    explicit operator bool() const { return object_ != nullptr; }
+
+  private:
+    T* object_ = nullptr;
+};
+
 // A kernel handle closed when it goes out of scope.
 class UniqueHandle {
   public:
