@@ -401,6 +401,7 @@ class Completion(TargetCase):
         click_centre(box[0]["rect"], 1)
         self.keyboard.press("shift")
         wait_for(lambda: all(b["visible"] for b in buttons()), 10, "the buttons in edit mode")
+        shot(self.id())
         cancel = [b for b in buttons() if b["text"] == "キャンセル"][0]
         time.sleep(0.3)
         with_button = PROBE.pixels(cancel["rect"])
@@ -708,6 +709,7 @@ class LauncherTextWindowAndSets(TargetCase):
         self.keyboard.press("ctrl+alt+shift+l")
         self.wait_list(self.sample, "the launcher list")
         self.give_keyboard_to_filter_box()
+        shot(self.id())
         self.keyboard.press("Return")
         wait_for(lambda: self.recorded.exists(), 30, "the recorder to run")
         # The program runs in the file's own folder (not C:\).
@@ -811,14 +813,18 @@ class SeriesEditingAndHotkeys(TargetCase):
             time.sleep(0.3)
         self.wait_target("s1s2s3")
 
-    def test_a_word_added_in_the_dialog_is_in_its_file_after_exit(self):
-        # The dialog proposes the clipboard's text as the new word's name.
-        PROBE.set_clipboard("zzword")
+    def open_add_word_dialog(self, proposed):
+        """Shift+Insert on word list 1 over the target, with `proposed` on the
+        clipboard, which the dialog proposes as the new word's name."""
+        PROBE.set_clipboard(proposed)
         self.keyboard.focus("Wordvane Target")
         self.keyboard.press("ctrl+alt+shift+1")
         self.wait_list("朝のあいさつ", "word list 1")
         self.keyboard.press("shift+Insert")
-        form3 = self.form("Wordvane")
+        return self.form("Wordvane")
+
+    def test_a_word_added_in_the_dialog_is_in_its_file_after_exit(self):
+        form3 = self.open_add_word_dialog("zzword")
         self.assertIn("zzword", [c["text"] for c in form3["children"]])
         # In front and centred on the 1280 x 1024 screen, and drawn there.
         left, top, right, bottom = form3["rect"]
@@ -840,12 +846,7 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.assertIn("\r\nzzword\r\n", saved)
 
     def test_the_add_word_dialog_works_from_the_keyboard_alone(self):
-        PROBE.set_clipboard("zzold")
-        self.keyboard.focus("Wordvane Target")
-        self.keyboard.press("ctrl+alt+shift+1")
-        self.wait_list("朝のあいさつ", "word list 1")
-        self.keyboard.press("shift+Insert")
-        form3 = self.form("Wordvane")
+        form3 = self.open_add_word_dialog("zzold")
         wait_for(lambda: PROBE.foreground() == form3["hwnd"], 10, "the dialog in front")
         self.give_keyboard_to_front(form3["hwnd"])
         control = {c["id"]: c["hwnd"] for c in form3["children"]}
@@ -868,11 +869,7 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.keyboard.press("Return")
         wait_for(lambda: not self.shown(form3), 20, "the dialog to close")
         # Esc closes it without adding.
-        self.keyboard.focus("Wordvane Target")
-        self.keyboard.press("ctrl+alt+shift+1")
-        self.wait_list("朝のあいさつ", "word list 1")
-        self.keyboard.press("shift+Insert")
-        self.give_keyboard_to_front(self.form("Wordvane")["hwnd"])
+        self.give_keyboard_to_front(self.open_add_word_dialog("zzold")["hwnd"])
         self.keyboard.type("never")
         self.keyboard.press("Escape")
         wait_for(lambda: not self.shown(form3), 20, "Esc to close the dialog")
@@ -882,12 +879,7 @@ class SeriesEditingAndHotkeys(TargetCase):
         self.assertNotIn("never", saved)
 
     def test_the_installers_quit_request_saves_a_changed_list_without_asking(self):
-        PROBE.set_clipboard("quitword")
-        self.keyboard.focus("Wordvane Target")
-        self.keyboard.press("ctrl+alt+shift+1")
-        self.wait_list("朝のあいさつ", "word list 1")
-        self.keyboard.press("shift+Insert")
-        form3 = self.form("Wordvane")
+        form3 = self.open_add_word_dialog("quitword")
         PROBE.click(form3["hwnd"], 107)  # 登録(&V)
         self.answer_yes("「quitword」を新しい単語として追加します。よろしいですか？")
         wait_for(lambda: not self.shown(form3), 20, "the dialog to close")
