@@ -58,6 +58,7 @@ App::App(Platform& p)
         return focused != nullptr && focused->kind() == ui::ControlKind::TextBox;
     };
     form1.onQuitRequest = [this] { shell.quitWithoutQuestions(); };
+    shell.beforeQuit = [this] { insertion.finish(); };
     form1.onQueryEndSession = [this] { shell.queryEndSession(); };
     form1.onEndSession = [this] { shell.endSession(); };
     shell.onResident = [this] { modes.loadBalloon(); };

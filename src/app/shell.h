@@ -34,6 +34,9 @@ class Shell {
     bool Form_Load();
     // Runs at the end of a start-up that made the program resident.
     std::function<void()> onResident;
+    // Runs first when the program is asked to end (終了, the session's end,
+    // the installer's request): a paste under way completes.
+    std::function<void()> beforeQuit;
 
     // The tray menu's "終了".
     void mnuExit_Click();

@@ -171,6 +171,9 @@ void Shell::endSession() {
 // every list is saved without the question.
 void Shell::quitWithoutQuestions() {
     sessionEnding_ = true;
+    if (beforeQuit) {
+        beforeQuit();
+    }
     if (!abortingLoad_) {
         saveSpecialLists();
     }
@@ -179,6 +182,9 @@ void Shell::quitWithoutQuestions() {
 }
 
 void Shell::mnuExit_Click() {
+    if (beforeQuit) {
+        beforeQuit();
+    }
     platform_.removeTrayIcon();
     Form_QueryUnload();
 }

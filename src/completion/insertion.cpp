@@ -1,5 +1,7 @@
 #include "completion/insertion.h"
 
+#include <algorithm>
+
 namespace wordvane {
 
 namespace {
@@ -18,6 +20,14 @@ void addBackSpaces(std::vector<KeyStroke>& keys, int16_t count) {
 
 }  // namespace
 
+bool pastesWithShiftInsert(std::u16string_view windowClass) {
+    // The terminals whose window class names them, which take Ctrl+V as a
+    // control character for the program running in them.
+    constexpr std::u16string_view kTerminals[] = {u"mintty", u"PuTTY", u"KiTTY"};
+    return std::find(std::begin(kTerminals), std::end(kTerminals), windowClass) !=
+           std::end(kTerminals);
+}
+
 Insertion::Insertion(Platform& platform, ui::Timer& restoreTimer)
     : platform_(platform), restoreTimer_(restoreTimer) {}
 
@@ -35,7 +45,16 @@ bool Insertion::modifiersHeld() {
 // Shift tap afterwards ends any IME conversion state the paste left; never
 // while the IME is on (it switches the input mode) or Ctrl is down (Ctrl+Shift
 // switches the keyboard layout).
-void Insertion::addPaste(std::vector<KeyStroke>& keys) {
+void Insertion::addPaste(std::vector<KeyStroke>& keys, WindowHandle target) {
+    if (pastesWithShiftInsert(platform_.windowClassName(target))) {
+        if (platform_.keyDown(kVkControl)) {
+            keys.push_back({kVkControl, true});
+        }
+        keys.push_back({kVkShift, false});
+        tap(keys, kVkInsert);
+        keys.push_back({kVkShift, true});
+        return;
+    }
     if (platform_.keyDown(kVkControl)) {
         tap(keys, kVkV);
         return;
@@ -48,6 +67,8 @@ void Insertion::addPaste(std::vector<KeyStroke>& keys) {
     }
 }
 
+constexpr uint64_t kLongestWaitForPasteMs = 3000;
+
 bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
     if (text.empty()) {
         return false;
@@ -55,6 +76,16 @@ bool Insertion::clipInsert(const std::u16string& text, int16_t replaced) {
     if (waiting_) {
         sendKeys();  // an earlier insertion's keys go first, for its own text
     }
+    // Offered now, this text would take the place of one the application
+    // has still to read, and be pasted twice.
+    if (!queued_.empty() || pasteUnread()) {
+        queued_.push_back({text, replaced});
+        return true;
+    }
+    return start(text, replaced);
+}
+
+bool Insertion::start(const std::u16string& text, int16_t replaced) {
     // A second insertion within the 300 ms must not take the first one's
     // text for the user's: the user's text is still the one saved then,
     // unless the user has copied something since.
@@ -87,6 +118,29 @@ void Insertion::tick() {
         (!modifiersHeld() || platform_.milliseconds() - waiting_->since >= kLongestWaitMs)) {
         sendKeys();
     }
+    if (!waiting_ && !queued_.empty() && !pasteUnread()) {
+        const Queued next = queued_.front();
+        queued_.pop_front();
+        start(next.text, next.replaced);
+    }
+}
+
+void Insertion::finish() {
+    while (waiting_ || !queued_.empty() || savedClipboard_) {
+        if (waiting_) {
+            sendKeys();
+        }
+        if (pasteUnread()) {
+            platform_.awaitOfferedTextTaken(keysSentAt_ + kLongestWaitForPasteMs);
+        }
+        if (!queued_.empty()) {
+            const Queued next = queued_.front();
+            queued_.pop_front();
+            start(next.text, next.replaced);
+        } else {
+            restoreNow();
+        }
+    }
 }
 
 bool Insertion::takeKeysSent() {
@@ -107,16 +161,20 @@ bool Insertion::sendKeys() {
         keys.push_back({kVkShift, true});
     }
     addBackSpaces(keys, waiting.replaced);
-    addPaste(keys);
+    addPaste(keys, waiting.target);
     keysSent_ = true;
+    // The keys go to the window the insertion was for, should one of the
+    // program's windows have come to the front meanwhile.
+    if (waiting.target != 0 && platform_.foregroundWindow() != waiting.target) {
+        platform_.setForegroundWindow(waiting.target);
+    }
     if (platform_.sendKeys(keys) < keys.size()) {
         // The system refused the keys (the application runs elevated):
         // nothing more goes out, and the user's clipboard comes back now.
+        queued_.clear();
         restoreNow();
         return false;
     }
-    platform_.yieldToEvents();
-    platform_.setForegroundWindow(waiting.target);
     return true;
 }
 
@@ -133,12 +191,18 @@ bool Insertion::clipboardStillOurs() {
 // (a remote desktop or a busy application reads it late, and would paste
 // the user's text instead), at most a few seconds.
 void Insertion::restoreClipboard() {
-    constexpr uint64_t kLongestWaitForPasteMs = 3000;
-    if (savedClipboard_ && clipboardStillOurs() && !platform_.offeredTextTaken() &&
-        platform_.milliseconds() - keysSentAt_ < kLongestWaitForPasteMs) {
+    if (pasteUnread()) {
         return;  // asked again at the timer's next tick
     }
+    if (!queued_.empty()) {
+        return;  // the next insertion starts at the main tick, on the saved text
+    }
     restoreNow();
+}
+
+bool Insertion::pasteUnread() {
+    return savedClipboard_ && !waiting_ && clipboardStillOurs() && !platform_.offeredTextTaken() &&
+           platform_.milliseconds() - keysSentAt_ < kLongestWaitForPasteMs;
 }
 
 void Insertion::restoreNow() {

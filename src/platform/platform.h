@@ -315,8 +315,11 @@ class Platform {
     virtual std::optional<std::u16string> saveFileDialog(const std::u16string& filter,
                                                          int flags) = 0;
 
-    // Lets pending window messages run (a tick or a hotkey may run inside).
-    virtual void yieldToEvents() = 0;
+    // Waits until another program has taken the offered clipboard text, or
+    // until `until` (the platform's milliseconds), answering only the
+    // requests for that text: no timer, hotkey or key of the program runs
+    // meanwhile.
+    virtual void awaitOfferedTextTaken(uint64_t until) = 0;
 
     // Process. While Windows ends the session, `blockSessionEnd` asks it to
     // wait (with `reason` shown to the user) until `allowSessionEnd`.

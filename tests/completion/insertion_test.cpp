@@ -29,7 +29,7 @@ class Inserting : public CompletionTest {
 // Shift tap under Ctrl switches the keyboard layout.
 TEST_F(Inserting, ThePasteWaitsForTheUsersModifiersToGoUp) {
     start();
-    EXPECT_EQ(insertWhileHolding({}, 0), kPlainPaste) << "nothing held: at once";
+    EXPECT_EQ(insertWhileHolding({}, 1), kPlainPaste) << "nothing held: at once";
     EXPECT_TRUE(insertWhileHolding({kVkControl, kVkMenu, kVkShift}, 50).empty());
     platform.keysDown.clear();
     user.tick();
@@ -137,6 +137,51 @@ TEST_F(Inserting, ASecondInsertionWithinTheDelayKeepsTheUsersText) {
     EXPECT_EQ(platform.clipboard, u"second") << "300 ms count from the second insertion";
     user.tick(10);
     EXPECT_EQ(platform.clipboard, u"the user's");
+}
+
+// Two insertions into a target that reads late arrive in order: the second
+// text is offered only once the first was read.
+TEST_F(Inserting, InsertionsIntoATargetThatReadsLateArriveInOrder) {
+    start();
+    user.pasteDelayMs = 500;
+    user.copy(u"mine");
+    app.insertion.clipInsert(u"first ");
+    user.tick(2);
+    app.insertion.clipInsert(u"second");
+    user.tick(200);
+    EXPECT_EQ(user.applicationText(), u"first second");
+    EXPECT_EQ(platform.clipboard, u"mine");
+}
+
+// Quitting right after an insertion: the target still reads the entry and
+// the user's clipboard is back before the process ends.
+TEST_F(Inserting, QuittingCompletesThePasteUnderWay) {
+    start();
+    user.pasteDelayMs = 800;
+    user.copy(u"mine");
+    app.insertion.clipInsert(u"one ");
+    app.insertion.clipInsert(u"two");
+    app.shell.quitWithoutQuestions();
+    EXPECT_TRUE(platform.exited);
+    EXPECT_EQ(user.applicationText(), u"one two");
+    EXPECT_EQ(platform.clipboard, u"mine");
+}
+
+// mintty, PuTTY and KiTTY give Ctrl+V to the program in them; they paste on
+// Shift+Insert. The console and Windows Terminal take Ctrl+V.
+TEST_F(Inserting, TerminalsThatPasteOnShiftInsertGetTheirKeys) {
+    start();
+    for (const std::u16string terminal : {u"mintty", u"PuTTY", u"ConsoleWindowClass"}) {
+        SCOPED_TRACE(std::string(terminal.begin(), terminal.end()));
+        platform.windowClasses[platform.foreground] = terminal;
+        user.forgetRecords();
+        app.insertion.clipInsert(u"ls", 1);
+        user.tick(31);
+        EXPECT_EQ(user.applicationText(), u"ls");
+        const bool shiftInsert =
+            platform.sentKeys.size() > 4 && platform.sentKeys[5].first == kVkInsert;
+        EXPECT_EQ(shiftInsert, terminal != u"ConsoleWindowClass");
+    }
 }
 
 TEST_F(Inserting, ABusyClipboardTypesNothingAndKeepsTheAbbreviation) {

@@ -465,6 +465,41 @@ class Completion(TargetCase):
         time.sleep(2)  # the restore's latest moment, three seconds after the keys, has passed
         self.assertEqual(PROBE.clipboard(), "commodate")
 
+    def test_quitting_right_after_an_insertion_lets_the_target_take_it(self):
+        slow = self.tab_into_slow_target()
+        wait_for(lambda: PROBE.clipboard_format("Clipboard Viewer Ignore"), 2, "the entry offered")
+        PROBE.request_quit(self.candidate_window()["hwnd"])
+        self.assert_ends(self.process)
+        self.assertEqual(slow.read_text("utf-8"), "accommodate")
+        self.assertEqual(PROBE.clipboard(), "my secret")
+
+    def test_two_quick_insertions_into_a_target_that_reads_late_arrive_in_order(self):
+        PROBE.set_clipboard("my secret")
+        slow = self.start_other_target("slow")
+        self.click_window("Wordvane slow")
+        self.keyboard.focus("Wordvane slow")
+        for downs, word in ((0, "accommodate"), (1, "acknowledge")):
+            self.keyboard.press("ctrl+alt+shift+2")
+            self.wait_list("to provide room for", "word list 2")
+            for _ in range(downs):
+                self.keyboard.press("Down")
+            wait_for(lambda: self.candidate_window()["lines"][self.candidate_window()["selected"]]
+                     == word, 10, word)
+            self.keyboard.press("Tab")
+        wait_for(lambda: slow.read_text("utf-8") == "accommodateacknowledge", 20, "both pastes")
+        wait_for(lambda: PROBE.clipboard() == "my secret", 10, "the user's clipboard back")
+
+    def test_a_terminal_that_pastes_on_shift_insert_gets_the_word(self):
+        terminal = self.start_other_target("mintty")
+        self.click_window("Wordvane mintty")
+        self.keyboard.focus("Wordvane mintty")
+        self.keyboard.press("ctrl+alt+shift+2")
+        self.wait_list("to provide room for", "word list 2")
+        self.keyboard.type("ac")
+        wait_for(lambda: terminal.read_text("utf-8") == "ac", 20, "ac in the terminal")
+        self.keyboard.press("Tab")
+        wait_for(lambda: terminal.read_text("utf-8") == "accommodate", 20, "the word")
+
     def test_a_screen_reader_hears_each_selection_of_the_list(self):
         log = self.wordvane.start_winevent_listener(OPTIONS.helpers)
         wait_for(lambda: log.exists(), 30, "the WinEvent listener")

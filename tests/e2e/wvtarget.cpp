@@ -1,7 +1,8 @@
 // The tests' target application: a window with one edit box that writes its
 // whole text (UTF-8) to the file named on the command line on every change.
-// Named "slow" (slow.txt), it reads the clipboard two seconds after Ctrl+V,
-// as a remote desktop or a busy application does.
+// Named "slow" (slow.txt), it reads the clipboard two seconds after each
+// Ctrl+V, as a remote desktop or a busy application does. Named "mintty", its
+// window class is a terminal's, and it pastes on Shift+Insert only.
 
 #include <windows.h>
 
@@ -53,7 +54,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             }
             return 0;
         case WM_TIMER:
-            KillTimer(window, wParam);
+            KillTimer(window, wParam);  // one paste for each Ctrl+V
             SendMessageW(edit, WM_PASTE, 0, 0);
             return 0;
         case WM_DESTROY:
@@ -73,25 +74,32 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = L"WordvaneTarget";
-    RegisterClassW(&windowClass);
     // "Wordvane Target" for target.txt, "Wordvane NAME" for NAME.txt.
     std::wstring stem = outputPath.substr(outputPath.find_last_of(L"\\/") + 1);
     stem = stem.substr(0, stem.rfind(L'.'));
+    const bool terminal = stem == L"mintty";
+    windowClass.lpszClassName = terminal ? L"mintty" : L"WordvaneTarget";
+    RegisterClassW(&windowClass);
     const std::wstring title = stem == L"target" ? L"Wordvane Target" : L"Wordvane " + stem;
     // A second target stands beside the first, so that a click can reach it.
-    HWND window = CreateWindowExW(0, L"WordvaneTarget", title.c_str(), WS_OVERLAPPEDWINDOW,
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
                                   stem == L"target" ? 100 : 650, 100, 500, 350, nullptr, nullptr,
                                   instance, nullptr);
     ShowWindow(window, SW_SHOW);
     writeText();
     const bool slow = stem == L"slow";
+    UINT_PTR nextPaste = 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (slow && message.message == WM_KEYDOWN && message.wParam == 'V' &&
-            GetKeyState(VK_CONTROL) < 0) {
-            SetTimer(window, 1, 2000, nullptr);
+        const bool ctrlV = (message.message == WM_KEYDOWN || message.message == WM_CHAR) &&
+                           (message.wParam == 'V' || message.wParam == 0x16) &&
+                           GetKeyState(VK_CONTROL) < 0;
+        if (slow && ctrlV && message.message == WM_KEYDOWN) {
+            SetTimer(window, nextPaste++, 2000, nullptr);
             continue;
+        }
+        if (terminal && ctrlV) {
+            continue;  // Ctrl+V is the running program's; the edit box would paste
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);

@@ -181,8 +181,9 @@ void FakePlatform::setTopmost(WindowHandle /*window*/, bool /*topmost*/) {}
 std::optional<Rect> FakePlatform::windowRect(WindowHandle /*window*/) {
     return std::nullopt;
 }
-std::u16string FakePlatform::windowClassName(WindowHandle /*window*/) {
-    return u"";
+std::u16string FakePlatform::windowClassName(WindowHandle window) {
+    const auto found = windowClasses.find(window);
+    return found == windowClasses.end() ? u"" : found->second;
 }
 std::optional<Caret> FakePlatform::caret(CaretSource source, uint64_t) {
     caretQuestions.push_back(source);
@@ -290,13 +291,11 @@ std::optional<std::u16string> FakePlatform::saveFileDialog(const std::u16string&
     return saveDialogAnswer;
 }
 
-void FakePlatform::yieldToEvents() {
-    ++yields;
-    if (duringYield) {
-        const auto events = std::move(duringYield);
-        duringYield = nullptr;
-        events();
+void FakePlatform::awaitOfferedTextTaken(uint64_t until) {
+    if (whileAwaitingPaste) {
+        whileAwaitingPaste(until);
     }
+    now = std::max(now, offeredTaken ? now : until);
 }
 
 std::u16string FakePlatform::programFolder() {

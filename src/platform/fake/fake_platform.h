@@ -65,6 +65,7 @@ class FakePlatform : public Platform {
     std::vector<uint32_t> formatsRendered;
     std::optional<std::u16string> sessionEndBlockedFor;
     WindowHandle foreground = 0x42;
+    std::map<WindowHandle, std::u16string> windowClasses;
     // The system's foreground rules, with `foregroundLock` on: the program
     // brings one of its windows to the front only while it handles the
     // user's input (`inputToProgram`: a hotkey, a click into its windows) or
@@ -134,10 +135,10 @@ class FakePlatform : public Platform {
     std::vector<std::u16string> shellOpened;
     int shellAnswer = 42;  // the shell's code for every open
     std::vector<std::u16string> writtenFiles;
-    int yields = 0;
-    // Runs while the program lets pending events run (a hotkey arriving
-    // during an insertion, say).
-    std::function<void()> duringYield;
+    // The desktop while the program waits for its offered text to be taken
+    // (the fake session lets the applications read it), up to the time
+    // given.
+    std::function<void(uint64_t until)> whileAwaitingPaste;
     // Runs once while the next message box is open (its loop lets the
     // program's timers run).
     std::function<void()> duringMessage;
@@ -229,7 +230,7 @@ class FakePlatform : public Platform {
     void shellOpen(const std::u16string& target, std::function<void(int code)> done) override;
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
     std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
-    void yieldToEvents() override;
+    void awaitOfferedTextTaken(uint64_t until) override;
     std::u16string programFolder() override;
     std::u16string programPath() override { return programFolder() + u"wordvane.exe"; }
     std::optional<std::u16string> signInCommand() override { return signIn; }

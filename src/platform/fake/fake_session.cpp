@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "completion/insertion.h"
 #include "completion/key_reader.h"
 #include "hotkeys/hotkey_ids.h"
 #include "util/ascii.h"
@@ -47,6 +48,14 @@ constexpr NamedKey kNamedKeys[] = {
 
 FakeSession::FakeSession(FakePlatform& platform, App& app) : platform_(platform), app_(app) {
     platform_.whileMessageShown = [this] { tick(); };
+    // Only the applications go on: they take the keys sent and read late.
+    platform_.whileAwaitingPaste = [this](uint64_t until) {
+        while (!platform_.offeredTaken && platform_.now < until) {
+            platform_.now += kTickMilliseconds;
+            receiveSyntheticKeys();
+            pasteWhatIsDue();
+        }
+    };
     platform_.foregroundLock = true;
 }
 
@@ -97,10 +106,14 @@ void FakeSession::tick(int count) {
         app_.forms.form1.Timer1.fire();
         receiveSyntheticKeys();
         fireDueTimers();
-        if (pasteDue_ && platform_.now >= *pasteDue_) {
-            pasteDue_.reset();
-            paste();
-        }
+        pasteWhatIsDue();
+    }
+}
+
+void FakeSession::pasteWhatIsDue() {
+    while (!pastesDue_.empty() && platform_.now >= pastesDue_.front()) {
+        pastesDue_.pop_front();
+        paste();
     }
 }
 
@@ -529,8 +542,13 @@ void FakeSession::replaceSelection() {
 void FakeSession::receiveUserKey(int virtualKey, bool shift, bool ctrl) {
     const auto [begin, end] = selection();
     if (ctrl) {
+        if (virtualKey == kVkV &&
+            pastesWithShiftInsert(platform_.windowClassName(platform_.foreground))) {
+            return;  // a terminal gives Ctrl+V to the program running in it
+        }
         if (virtualKey == kVkV && pasteDelayMs > 0) {
-            pasteDue_ = platform_.now + pasteDelayMs;  // a busy application reads it later
+            pastesDue_.push_back(platform_.now +
+                                 pasteDelayMs);  // a busy application reads it later
         } else if (virtualKey == kVkV) {
             paste();
         } else if (virtualKey == kVkC && begin < end) {
@@ -597,12 +615,18 @@ void FakeSession::receiveSyntheticKeys() {
             syntheticCtrl_ = !up;
             continue;
         }
-        if (up || key == kVkShift) {
+        if (key == kVkShift) {
+            syntheticShift_ = !up;
+            continue;
+        }
+        if (up) {
             continue;
         }
         platform_.keysPressed.insert(key);
         const bool ctrl = syntheticCtrl_ || platform_.keysDown.count(kVkControl) > 0;
-        if ((key == kVkV || key == kVkC) && ctrl) {
+        if (key == kVkInsert && syntheticShift_) {
+            paste();  // every edit box and terminal pastes on Shift+Insert
+        } else if ((key == kVkV || key == kVkC) && ctrl) {
             receiveUserKey(key, false, true);
         } else {
             receiveUserKey(key, false, false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <map>
 #include <optional>
 #include <set>
@@ -114,6 +115,7 @@ class FakeSession {
     void receiveUserKey(int virtualKey, bool shift, bool ctrl);
     void recordPress(int virtualKey, bool shift, bool ctrl, bool alt);
     void receiveSyntheticKeys();
+    void pasteWhatIsDue();
     void fireDueTimers();
     void deliverDesktopEvents();
     // A message reaches one of the program's windows.
@@ -140,8 +142,11 @@ class FakeSession {
     // The selection runs from here to the caret.
     std::optional<size_t> selectionStart_;
     size_t sentKeysSeen_ = 0;
-    std::optional<uint64_t> pasteDue_;
+    // When the applications that read late take the clipboard, one paste
+    // after another.
+    std::deque<uint64_t> pastesDue_;
     bool syntheticCtrl_ = false;
+    bool syntheticShift_ = false;
     // When each running timer was last started or fired, and by which start.
     struct Armed {
         uint64_t start = 0;

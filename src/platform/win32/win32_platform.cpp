@@ -460,15 +460,19 @@ std::optional<std::u16string> Win32Platform::saveFileDialog(const std::u16string
     return utf16(file.data());
 }
 
-void Win32Platform::yieldToEvents() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
+// Only messages other programs send (WM_RENDERFORMAT as they read the
+// clipboard) are answered: PeekMessage with PM_QS_SENDMESSAGE removes no
+// posted message, so no timer, hotkey or input of the program runs.
+void Win32Platform::awaitOfferedTextTaken(uint64_t until) {
+    while (!offeredTaken_ && offeredText_) {
+        const uint64_t now = GetTickCount64();
+        if (now >= until) {
             return;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now),
+                                  QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }
 
@@ -535,7 +539,10 @@ void Win32Platform::allowSessionEnd() {
     ShutdownBlockReasonDestroy(mainWindow_);
 }
 
+// ExitProcess sends no WM_RENDERALLFORMATS: a text still offered is put
+// on the clipboard first, for a paste that has not read it yet.
 void Win32Platform::exitProcess() {
+    renderAllOffered();
     ExitProcess(0);
 }
 

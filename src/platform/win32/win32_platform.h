@@ -107,7 +107,7 @@ class Win32Platform : public Platform {
     static void shellOpened(LPARAM request);
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
     std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
-    void yieldToEvents() override;
+    void awaitOfferedTextTaken(uint64_t until) override;
     std::u16string programFolder() override;
     std::u16string programPath() override;
     std::optional<std::u16string> signInCommand() override;
