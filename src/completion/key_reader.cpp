@@ -113,12 +113,21 @@ bool KeyReader::isTypingKey(int16_t code) {
 // The keys whose characters differ between layouts (the number row and the
 // punctuation keys) are spelled as the foreground window's layout types them
 // when it is not the Japanese one; the table holds the Japanese spellings.
-std::u16string KeyReader::spell(Platform& platform, int16_t code) const {
+// AltGr (Ctrl+Alt from the right Alt) types a character on the layouts that
+// have it (@ # \ [ ] on German, French, Polish...): that is typing, not a
+// Ctrl+Alt shortcut.
+std::u16string KeyReader::spell(Platform& platform, int16_t code, bool altGr) {
+    if (altGr) {
+        if (auto typed = platform.layoutCharacter(code, shiftDown_, true)) {
+            spelledWithCommandKey_ = false;
+            return *typed;
+        }
+    }
     std::u16string spelling = getString(code, shiftDown_);
     const bool layoutKey = (code >= 48 && code <= 57) || (code >= 186 && code <= 192) ||
                            (code >= 219 && code <= 222) || code == 226;
     if (layoutKey && spelling.size() == 1) {
-        if (auto typed = platform.layoutCharacter(code, shiftDown_)) {
+        if (auto typed = platform.layoutCharacter(code, shiftDown_, false)) {
             return *typed;
         }
     }
@@ -196,7 +205,7 @@ std::u16string KeyReader::nextRecordedSpelling(Platform& platform) {
         ctrlDown_ = ctrlDown_ || press.ctrl;
         spelledWithCommandKey_ = press.ctrl || press.alt || press.win;
         if (!isTypingKey(code) || !platform.imeOpen()) {
-            spelling = spell(platform, code);
+            spelling = spell(platform, code, press.altGr && !press.win);
         }
         break;
     }
@@ -247,16 +256,17 @@ std::u16string KeyReader::getPushedSpell(Platform& platform) {
             keyWentDown_ = true;
             // With the IME on, the typing keys build its composition, not an
             // abbreviation; asked only when a key goes down.
+            const bool win = platform.keyDown(kVkLeftWin) || platform.keyDown(kVkRightWin);
+            spelledWithCommandKey_ = ctrlDown_ || platform.keyDown(kVkMenu) || win;
             if (!isTypingKey(code) || !platform.imeOpen()) {
-                spelling = spell(platform, code);
+                spelling =
+                    spell(platform, code, ctrlDown_ && !win && platform.keyDown(kVkRightMenu));
             }
             break;
         }
     }
     lastPushedKeys_.swap(pushedKeys_);
-    spelledWithCommandKey_ =
-        !spelling.empty() && (ctrlDown_ || platform.keyDown(kVkMenu) ||
-                              platform.keyDown(kVkLeftWin) || platform.keyDown(kVkRightWin));
+    spelledWithCommandKey_ = spelledWithCommandKey_ && !spelling.empty();
     return spelling;
 }
 

@@ -69,7 +69,7 @@ class KeyReader {
         bool seenDown;
     };
     std::vector<Suppressed> suppressed_;
-    std::u16string spell(Platform& platform, int16_t code) const;
+    std::u16string spell(Platform& platform, int16_t code, bool altGr);
     std::u16string nextRecordedSpelling(Platform& platform);
     bool isHotKeysPress(const KeyPress& press);
     static bool isTypingKey(int16_t code);

@@ -75,6 +75,9 @@ struct KeyPress {
     // Typed into one of the program's own windows (a dialog, a question, the
     // description): never typing in the application.
     bool ownWindow = false;
+    // Ctrl and Alt came from the right Alt, AltGr on the layouts that have it
+    // (the system adds the Ctrl).
+    bool altGr = false;
 };
 
 enum class FileWrite { Written, Failed, LeftAside };
@@ -203,11 +206,12 @@ class Platform {
     // refuses them, as for an application that runs elevated).
     virtual size_t sendKeys(const std::vector<KeyStroke>& keys) = 0;
     void sendKey(int virtualKey, bool keyUp) { sendKeys({KeyStroke{virtualKey, keyUp}}); }
-    // The character `virtualKey` (with Shift) types in the foreground
-    // window's keyboard layout, when that layout is not the Japanese one and
-    // the key types one character; the keyboard's dead-key state is left as
-    // it was.
-    virtual std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) = 0;
+    // The character `virtualKey` (with Shift, with AltGr) types in the
+    // foreground window's keyboard layout, when that layout is not the
+    // Japanese one and the key types one character; the keyboard's dead-key
+    // state is left as it was.
+    virtual std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift,
+                                                          bool altGr) = 0;
     // The foreground window's input method is on: the letters go to its
     // composition, not into the document.
     virtual bool imeOpen() = 0;

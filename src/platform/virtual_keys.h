@@ -25,6 +25,7 @@ inline constexpr int kVkC = 0x43;
 inline constexpr int kVkV = 0x56;
 inline constexpr int kVkLeftWin = 0x5B;
 inline constexpr int kVkRightWin = 0x5C;
+inline constexpr int kVkRightMenu = 0xA5;  // the right Alt, AltGr on some layouts
 // A key the input method takes for its composition (VK_PROCESSKEY): with the
 // IME on, every letter, digit and punctuation key arrives as this.
 inline constexpr int kVkProcessKey = 229;

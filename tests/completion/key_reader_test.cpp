@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "completion/held_keys.h"
 #include "platform/fake/fake_platform.h"
 
 namespace wordvane {
@@ -69,6 +72,53 @@ TEST_F(KeyPolling, ShiftChoosesTheSecondSpellingAndControlIsNotPartOfIt) {
     EXPECT_EQ(poll({kVkShift, 226}), u"_");
     EXPECT_EQ(poll({220}), u"\\");
     EXPECT_EQ(poll({kVkShift, 222}), u"~");
+}
+
+// AltGr (the right Alt, with the Ctrl the system adds) types a character on
+// a German or Polish layout: typing, not a Ctrl+Alt shortcut. Ctrl+Alt from
+// the left keys stays a shortcut.
+TEST_F(KeyPolling, AltGrTypesTheLayoutsCharacter) {
+    platform.altGrCharacters = {{{'Q', false}, u"@"}};
+    EXPECT_EQ(poll({kVkControl, kVkMenu, kVkRightMenu, 'Q'}), u"@");
+    EXPECT_FALSE(reader.spelledWithCommandKey());
+    poll({});
+    EXPECT_EQ(poll({kVkControl, kVkMenu, 'Q'}), u"q");
+    EXPECT_TRUE(reader.spelledWithCommandKey());
+    poll({});
+    EXPECT_EQ(poll({kVkControl, kVkMenu, kVkRightMenu, 'W'}), u"w") << "no character there";
+    EXPECT_TRUE(reader.spelledWithCommandKey());
+
+    platform.recordKeyPresses = true;
+    poll({});
+    platform.keyPresses = {KeyPress{.virtualKey = 'Q', .ctrl = true, .alt = true, .altGr = true},
+                           KeyPress{.virtualKey = 'Q', .ctrl = true, .alt = true}};
+    EXPECT_EQ(reader.getPushedSpell(platform), u"@");
+    EXPECT_FALSE(reader.spelledWithCommandKey());
+    EXPECT_EQ(reader.getPushedSpell(platform), u"q");
+    EXPECT_TRUE(reader.spelledWithCommandKey());
+}
+
+// A release the input never brought (an elevated window was in front) is
+// taken from the keyboard once the foreground changes or the key has been
+// silent for a second; a key the keyboard still holds stays held.
+TEST(HeldKeysTest, AMissedReleaseIsForgottenOnceTheKeyboardSaysUp) {
+    HeldKeys keys;
+    std::set<int> keyboard{kVkControl, kVkShift};
+    const auto up = [&](int key) { return !keyboard.contains(key); };
+    keys.moved(kVkControl, false, 0);
+    keys.moved(kVkShift, false, 0);
+    EXPECT_TRUE(keys.moved(kVkShift, false, 900)) << "a repeat";
+    keyboard.clear();
+    keys.forgetReleased(up, false, 1500);
+    EXPECT_FALSE(keys.held(kVkControl)) << "silent for a second and up";
+    EXPECT_TRUE(keys.held(kVkShift)) << "it repeated 600 ms ago";
+    keys.forgetReleased(up, true, 1500);
+    EXPECT_FALSE(keys.held(kVkShift)) << "the foreground changed";
+
+    keys.moved(kVkLeftWin, false, 2000);
+    keyboard = {kVkLeftWin};
+    keys.forgetReleased(up, true, 5000);
+    EXPECT_TRUE(keys.held(kVkLeftWin)) << "still down on the keyboard";
 }
 
 TEST_F(KeyPolling, KeysWithoutASpellingGiveNothing) {

@@ -111,6 +111,8 @@ class FakePlatform : public Platform {
     // The characters of a foreground keyboard layout other than the
     // Japanese one, by (virtual key, Shift); empty: the Japanese layout.
     std::map<std::pair<int, bool>, std::u16string> layoutCharacters;
+    // What a key types with AltGr (Ctrl+Alt) on that layout.
+    std::map<std::pair<int, bool>, std::u16string> altGrCharacters;
     bool imeIsOpen = false;  // the foreground window's IME
     std::vector<std::u16string> pastedTexts;
     uint32_t clipboardChanges = 0;
@@ -164,9 +166,10 @@ class FakePlatform : public Platform {
     }
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
     bool imeOpen() override { return imeIsOpen; }
-    std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override {
-        const auto found = layoutCharacters.find({virtualKey, shift});
-        return found == layoutCharacters.end() ? std::nullopt : std::optional(found->second);
+    std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift, bool altGr) override {
+        const auto& characters = altGr ? altGrCharacters : layoutCharacters;
+        const auto found = characters.find({virtualKey, shift});
+        return found == characters.end() ? std::nullopt : std::optional(found->second);
     }
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;

@@ -72,17 +72,23 @@ void KeyPressRecorder::rawInput(const RAWKEYBOARD& key) {
     const bool up = (key.Flags & RI_KEY_BREAK) != 0;
     const ULONGLONG now = GetTickCount64();
     const bool own = isOwn(virtualKey, up, key.ExtraInformation, now);
-    const bool repeat = !up && held(virtualKey);
-    if (up) {
-        down_.erase(virtualKey);
-    } else {
-        down_.insert(virtualKey);
+    if (virtualKey == VK_MENU && (key.Flags & RI_KEY_E0) != 0) {
+        rightAlt_ = !up;
     }
+    const bool repeat = down_.moved(virtualKey, up, now);
     if (up || repeat || own || isModifier(virtualKey) || presses_.size() >= kMostWaiting) {
         return;
     }
+    // A release that never came here (an elevated window was in front) is
+    // taken from the keyboard's own state.
+    const HWND front = GetForegroundWindow();
+    down_.forgetReleased([](int held) { return (GetAsyncKeyState(held) & 0x8000) == 0; },
+                         front != front_, now);
+    front_ = front;
+    rightAlt_ = rightAlt_ && down_.held(VK_MENU);
     presses_.push_back(KeyPress{virtualKey, held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU),
-                                held(VK_LWIN) || held(VK_RWIN), now, ownWindowInFront()});
+                                held(VK_LWIN) || held(VK_RWIN), now, ownWindowInFront(),
+                                rightAlt_ && held(VK_CONTROL)});
 }
 
 std::vector<KeyPress> KeyPressRecorder::take() {

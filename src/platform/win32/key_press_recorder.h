@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <deque>
-#include <set>
 #include <vector>
 
+#include "completion/held_keys.h"
 #include "platform/platform.h"
 
 namespace wordvane::win32 {
@@ -34,17 +34,23 @@ class KeyPressRecorder {
         down_.clear();
         sent_.clear();
     }
+    // Whether the right Alt is down: with Ctrl, on a layout that has AltGr,
+    // it is AltGr.
+    bool rightAltHeld() const { return rightAlt_; }
 
   private:
     bool isOwn(int virtualKey, bool up, ULONG extra, ULONGLONG now);
-    bool held(int virtualKey) const { return down_.count(virtualKey) > 0; }
+    bool held(int virtualKey) const { return down_.held(virtualKey); }
 
     struct Sent {
         KeyStroke key;
         ULONGLONG at;
     };
     std::deque<Sent> sent_;
-    std::set<int> down_;
+    HeldKeys down_;
+    bool rightAlt_ = false;
+    // The foreground window at the last press.
+    HWND front_ = nullptr;
     std::vector<KeyPress> presses_;
 };
 

@@ -220,8 +220,13 @@ size_t Win32Platform::sendKeys(const std::vector<KeyStroke>& keys) {
     return sent;
 }
 
+// In the foreground window's keyboard layout, the one its thread reads the
+// keys with (a remote desktop or virtual machine client sends them on by
+// scan code).
 int Win32Platform::scanCode(int virtualKey) {
-    return static_cast<int>(MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC));
+    const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+    return static_cast<int>(
+        MapVirtualKeyExW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC, layout));
 }
 
 bool Win32Platform::registerHotKey(WindowHandle window, int32_t id, int32_t modifiers,
@@ -234,7 +239,8 @@ bool Win32Platform::unregisterHotKey(WindowHandle window, int32_t id) {
     return UnregisterHotKey(hwnd(window), id) != FALSE;
 }
 
-std::optional<std::u16string> Win32Platform::layoutCharacter(int virtualKey, bool shift) {
+std::optional<std::u16string> Win32Platform::layoutCharacter(int virtualKey, bool shift,
+                                                             bool altGr) {
     const HWND foreground = GetForegroundWindow();
     const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(foreground, nullptr));
     if (PRIMARYLANGID(LOWORD(reinterpret_cast<UINT_PTR>(layout))) == LANG_JAPANESE) {
@@ -242,14 +248,17 @@ std::optional<std::u16string> Win32Platform::layoutCharacter(int virtualKey, boo
     }
     BYTE state[256] = {};
     state[VK_SHIFT] = shift ? 0x80 : 0;
+    // AltGr is Ctrl+Alt to ToUnicodeEx, on the layouts that have it.
+    state[VK_CONTROL] = state[VK_LCONTROL] = altGr ? 0x80 : 0;
+    state[VK_MENU] = state[VK_RMENU] = altGr ? 0x80 : 0;
     wchar_t buffer[4] = {};
     // Flag 4: the keyboard's state (a pending dead key) stays as it was.
     const int count =
         ToUnicodeEx(static_cast<UINT>(virtualKey),
                     MapVirtualKeyExW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC, layout), state,
                     buffer, 4, 4, layout);
-    if (count != 1) {
-        return std::nullopt;  // a dead key, nothing, or several characters
+    if (count != 1 || buffer[0] < L' ') {
+        return std::nullopt;  // a dead key, nothing, several characters or a control
     }
     return std::u16string(1, static_cast<char16_t>(buffer[0]));
 }

@@ -57,7 +57,7 @@ class Win32Platform : public Platform {
     void watchMouseClicks(bool on) override;
     std::vector<WindowHandle> takeMouseClicks() override;
     size_t sendKeys(const std::vector<KeyStroke>& keys) override;
-    std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift) override;
+    std::optional<std::u16string> layoutCharacter(int virtualKey, bool shift, bool altGr) override;
     bool imeOpen() override;
     int scanCode(int virtualKey) override;
     std::optional<std::u16string> clipboardText() override;
