@@ -5,6 +5,7 @@
 #include <set>
 
 #include "completion/held_keys.h"
+#include "completion/ime_answers.h"
 #include "platform/fake/fake_platform.h"
 
 namespace wordvane {
@@ -119,6 +120,27 @@ TEST(HeldKeysTest, AMissedReleaseIsForgottenOnceTheKeyboardSaysUp) {
     keyboard = {kVkLeftWin};
     keys.forgetReleased(up, true, 5000);
     EXPECT_TRUE(keys.held(kVkLeftWin)) << "still down on the keyboard";
+}
+
+// A window that does not answer in time keeps its last answer and is not
+// asked again until another window has had the keyboard.
+TEST(ImeAnswersTest, ATimeoutKeepsTheLastAnswerAndIsAskedOncePerWindowChange) {
+    ImeAnswers answers;
+    int asked = 0;
+    std::optional<bool> reply = true;
+    const auto ask = [&] {
+        ++asked;
+        return reply;
+    };
+    EXPECT_TRUE(answers.open(1, ask));
+    reply.reset();
+    EXPECT_TRUE(answers.open(1, ask)) << "a timeout is not \"off\"";
+    EXPECT_TRUE(answers.open(1, ask));
+    EXPECT_EQ(asked, 2) << "the silent window is not asked on every key";
+    EXPECT_FALSE(answers.open(2, ask)) << "nothing known of this one";
+    reply = false;
+    EXPECT_FALSE(answers.open(1, ask)) << "asked again after the change";
+    EXPECT_EQ(asked, 4);
 }
 
 TEST_F(KeyPolling, KeysWithoutASpellingGiveNothing) {

@@ -296,13 +296,20 @@ HWND keyboardWindow() {
 }  // namespace
 
 bool Win32Platform::imeOpen() {
-    const HWND ime = ImmGetDefaultIMEWnd(keyboardWindow());
-    DWORD_PTR open = 0;
-    constexpr WPARAM kGetOpenStatus = 5;  // IMC_GETOPENSTATUS
-    return ime != nullptr &&
-           SendMessageTimeoutW(ime, WM_IME_CONTROL, kGetOpenStatus, 0, SMTO_ABORTIFHUNG, 50,
-                               &open) != 0 &&
-           open != 0;
+    const HWND window = keyboardWindow();
+    return imeAnswers_.open(reinterpret_cast<WindowHandle>(window), [window] {
+        const HWND ime = ImmGetDefaultIMEWnd(window);
+        if (ime == nullptr) {
+            return std::optional<bool>(false);
+        }
+        DWORD_PTR open = 0;
+        constexpr WPARAM kGetOpenStatus = 5;  // IMC_GETOPENSTATUS
+        if (SendMessageTimeoutW(ime, WM_IME_CONTROL, kGetOpenStatus, 0, SMTO_ABORTIFHUNG, 50,
+                                &open) == 0) {
+            return std::optional<bool>();
+        }
+        return std::optional<bool>(open != 0);
+    });
 }
 
 uint32_t Win32Platform::processOf(WindowHandle window) {

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "completion/ime_answers.h"
 #include "platform/platform.h"
 #include "platform/win32/key_press_recorder.h"
 #include "platform/win32/win32_handles.h"
@@ -138,6 +139,7 @@ class Win32Platform : public Platform {
     bool keyboardWatched_ = false;
     ULONGLONG lastKeyboardInput_ = 0;
     KeyPressRecorder keyPresses_;
+    ImeAnswers imeAnswers_;
     ULONGLONG lastWatchCheck_ = 0;
     bool mouseWatched_ = false;
     std::vector<WindowHandle> mouseClicks_;
