@@ -105,10 +105,16 @@ FormBinder::FormBinder(ui::Forms& forms, Win32Platform& platform, HINSTANCE inst
     platform.setMainWindow(window(1));
     platform.watchKeyboard(window(1));
     // A change of the clipboard wakes the main tick, whose check reads it.
-    AddClipboardFormatListener(window(1));
     // Lock and unlock: the keys held then went up where the program does
-    // not hear them.
-    WTSRegisterSessionNotification(window(1), NOTIFY_FOR_THIS_SESSION);
+    // not hear them. Early at sign-in the session service may not answer
+    // yet: both are tried again until they take.
+    const HWND main = window(1);
+    registrations_.add([main] { return AddClipboardFormatListener(main) != FALSE; });
+    registrations_.add(
+        [main] { return WTSRegisterSessionNotification(main, NOTIFY_FOR_THIS_SESSION) != FALSE; });
+    if (registrations_.waiting()) {
+        SetTimer(main, kRegistrationRetryTimer, RetriedRegistrations::kRetryIntervalMs, nullptr);
+    }
     // A UAC prompt switches to the secure desktop without a session
     // notification; the keys released there are not heard either.
     desktopSwitchListener = window(1);
@@ -280,6 +286,13 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
         case WM_TIMER: {
             if (wParam == kTrayIconRetryTimer) {
                 platform_.restoreTrayIcon();
+                return 0;
+            }
+            if (wParam == kRegistrationRetryTimer) {
+                registrations_.retry();
+                if (!registrations_.waiting()) {
+                    KillTimer(form.window, kRegistrationRetryTimer);
+                }
                 return 0;
             }
             const auto& timers = model.timers();

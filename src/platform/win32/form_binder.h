@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/retried_registrations.h"
 #include "platform/win32/control_bindings.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/forms.h"
@@ -72,6 +73,7 @@ class FormBinder {
     UINT taskbarCreated_ = 0;
     UINT quitRequest_ = 0;
     HWINEVENTHOOK desktopSwitchHook_ = nullptr;
+    RetriedRegistrations registrations_;
 };
 
 }  // namespace wordvane::win32

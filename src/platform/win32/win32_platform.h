@@ -22,6 +22,7 @@ inline constexpr UINT kDesktopSwitchedMessage = WM_APP + 3;
 // Form1's timer that adds the tray icon again while the shell is not ready
 // (at sign-in); far above the ids of the forms' own timers.
 inline constexpr UINT_PTR kTrayIconRetryTimer = 0x5756;
+inline constexpr UINT_PTR kRegistrationRetryTimer = 0x5757;
 
 // The real desktop.
 class Win32Platform : public Platform {
