@@ -15,13 +15,21 @@ namespace {
 constexpr std::array<std::u16string_view, 9> kProgramSuffixes = {
     u".exe", u".bat", u".cmd", u".com", u".scr", u".lnk", u".hta", u".url", u".ps1"};
 
-// A program or a script, or anything on another machine.
-bool runsSomething(const std::u16string& target) {
+// Anything on another machine, or a file that runs code when opened: a
+// type the system calls dangerous (scripts, installers, .reg, .cpl, .msc,
+// .jar...) or one of the program suffixes, asked even where the system's
+// list says nothing. A web address goes to the browser whatever it ends
+// with (".com" is a site there, not a program).
+bool runsSomething(Platform& platform, const std::u16string& target) {
     const std::u16string lower = asciiLowered(target);
     if (lower.starts_with(u"\\\\")) {
         return true;
     }
-    return std::any_of(kProgramSuffixes.begin(), kProgramSuffixes.end(),
+    if (lower.starts_with(u"http://") || lower.starts_with(u"https://")) {
+        return false;
+    }
+    return platform.dangerousFileType(target) ||
+           std::any_of(kProgramSuffixes.begin(), kProgramSuffixes.end(),
                        [&](std::u16string_view suffix) { return lower.ends_with(suffix); });
 }
 
@@ -48,16 +56,17 @@ bool Launcher::open(const std::u16string& target, Origin origin,
         showMessage(platform_, u"このアドレスは開けません。\r\n" + target, kMbIconExclamation);
         return false;
     }
-    if (origin == Origin::Copied && runsSomething(target) &&
+    if (origin == Origin::Copied && runsSomething(platform_, target) &&
         showMessage(platform_,
                     u"このプログラムまたはネットワーク上の場所を開きますか?\r\n" + target,
                     kMbYesNo) != kIdYes) {
         return false;
     }
-    // Only a code above 32 is success; 0 and 5 (access denied) are failures.
-    platform_.shellOpen(target, [this, opened](int code) {
+    // Only a code above 32 is success; 0 and 5 (access denied) are failures,
+    // told in the system's words.
+    platform_.shellOpen(target, [this, opened, target](int code, const std::u16string& why) {
         if (code <= 32) {
-            showMessage(platform_, toDecimal(code), kMbOk);
+            showMessage(platform_, (why.empty() ? toDecimal(code) : why) + u"\r\n" + target, kMbOk);
         } else if (opened) {
             opened();
         }

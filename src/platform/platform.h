@@ -308,10 +308,15 @@ class Platform {
     virtual void popupMenu(ui::Menu& menu, Point at) = 0;
 
     // Shell: opens a file, folder or web address with the program the system
-    // has for it, with no parameters, without waiting for it (a path on an
-    // unreachable server takes long); `done` gets the shell's code later on
-    // the program's thread: above 32 is success.
-    virtual void shellOpen(const std::u16string& target, std::function<void(int code)> done) = 0;
+    // has for it (its default action), with no parameters, without waiting
+    // for it (a path on an unreachable server takes long); `done` gets the
+    // shell's code later on the program's thread: above 32 is success, and
+    // for a failure `why` holds the system's own words for it.
+    using ShellOpened = std::function<void(int code, const std::u16string& why)>;
+    virtual void shellOpen(const std::u16string& target, ShellOpened done) = 0;
+    // The system counts the file type of `target` among those that run code
+    // when opened (programs, scripts, installers, .reg, .cpl, .msc, .jar...).
+    virtual bool dangerousFileType(const std::u16string& target) = 0;
 
     // Dialogs. `messageBox` returns the answer (kIdOk, kIdYes, kIdNo);
     // `saveFileDialog` the chosen path, empty when cancelled.

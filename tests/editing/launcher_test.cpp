@@ -31,11 +31,12 @@ TEST_F(LauncherTest, ReturnOpensTheAccountOfTheChosenEntry) {
     EXPECT_TRUE(platform.sentKeys.empty()) << "the abbreviation was typed into the filter box";
 }
 
+// A failure is told in the system's words, with what was to be opened.
 TEST_F(LauncherTest, OnlyCodesAbove32AreSuccess) {
     for (int code : {0, 5, 2}) {
         platform.shellAnswer = code;
         openLine(kLauncherList, 1);
-        EXPECT_EQ(messageTexts().back(), toDecimal(code));
+        EXPECT_EQ(messageTexts().back(), u"指定されたファイルが見つかりません。\r\nC:\\a\\report");
     }
     const size_t shown = platform.messages.size();
     platform.shellAnswer = 33;
@@ -59,6 +60,17 @@ TEST_F(LauncherTest, CopiedProgramsAskFirstAndQuotesAreRefused) {
     openLine(kClipboardList, 3);
     EXPECT_EQ(messageTexts().back(), u"このアドレスは開けません。\r\nC:\\x\\a\" b");
     EXPECT_EQ(platform.shellOpened.size(), 1u);
+
+    // Every type the system calls dangerous asks too; a web address goes to
+    // the browser whatever it ends with.
+    history.changeString(2, 0, u"script", u"C:\\x\\setup.REG");
+    history.changeString(3, 0, u"site", u"http://example.com");
+    const size_t asked = platform.messages.size();
+    openLine(kClipboardList, 2);  // answered No
+    EXPECT_EQ(platform.messages.size(), asked + 1);
+    openLine(kClipboardList, 3);
+    EXPECT_EQ(platform.messages.size(), asked + 1);
+    EXPECT_EQ(platform.shellOpened.back(), u"http://example.com");
 }
 
 TEST_F(LauncherTest, TheTypedAbbreviationIsErasedInTheApplicationFirst) {

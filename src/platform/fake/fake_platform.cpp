@@ -9,6 +9,7 @@
 
 #include "lists/cp932.h"
 #include "ui/controls.h"
+#include "util/ascii.h"
 #include "util/utf8.h"
 
 namespace wordvane {
@@ -249,9 +250,15 @@ void FakePlatform::popupMenu(ui::Menu& menu, Point at) {
     }
 }
 
-void FakePlatform::shellOpen(const std::u16string& target, std::function<void(int code)> done) {
+bool FakePlatform::dangerousFileType(const std::u16string& target) {
+    const std::u16string lower = asciiLowered(target);
+    return std::any_of(dangerousSuffixes.begin(), dangerousSuffixes.end(),
+                       [&](const std::u16string& suffix) { return lower.ends_with(suffix); });
+}
+
+void FakePlatform::shellOpen(const std::u16string& target, ShellOpened done) {
     shellOpened.push_back(target);
-    done(shellAnswer);
+    done(shellAnswer, shellAnswer > 32 ? u"" : shellFailureWords);
 }
 
 int FakePlatform::messageBox(const std::u16string& text, const std::u16string& title, int style) {

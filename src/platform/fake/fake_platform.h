@@ -136,6 +136,9 @@ class FakePlatform : public Platform {
     std::vector<std::pair<int, std::u16string>> announcements;
     std::vector<std::u16string> shellOpened;
     int shellAnswer = 42;  // the shell's code for every open
+    std::u16string shellFailureWords = u"指定されたファイルが見つかりません。";
+    // The suffixes of the file types the system calls dangerous.
+    std::vector<std::u16string> dangerousSuffixes{u".js", u".reg", u".msi", u".jar"};
     std::vector<std::u16string> writtenFiles;
     // The desktop while the program waits for its offered text to be taken
     // (the fake session lets the applications read it), up to the time
@@ -230,7 +233,8 @@ class FakePlatform : public Platform {
         announcements.emplace_back(line, text);
     }
     void popupMenu(ui::Menu& menu, Point at) override;
-    void shellOpen(const std::u16string& target, std::function<void(int code)> done) override;
+    void shellOpen(const std::u16string& target, ShellOpened done) override;
+    bool dangerousFileType(const std::u16string& target) override;
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
     std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
     void awaitOfferedTextTaken(uint64_t until) override;

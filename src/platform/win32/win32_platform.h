@@ -104,7 +104,8 @@ class Win32Platform : public Platform {
     void addTrayIcon(WindowHandle window, const std::u16string& tip) override;
     void removeTrayIcon() override;
     void popupMenu(ui::Menu& menu, Point at) override;
-    void shellOpen(const std::u16string& target, std::function<void(int code)> done) override;
+    void shellOpen(const std::u16string& target, ShellOpened done) override;
+    bool dangerousFileType(const std::u16string& target) override;
     // Form1's message that an open on the shell's thread has ended.
     static void shellOpened(LPARAM request);
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;

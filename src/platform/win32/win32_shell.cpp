@@ -1,6 +1,7 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
+#include <shlwapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -166,8 +167,9 @@ namespace {
 struct ShellRequest {
     std::wstring target;
     HWND reply;
-    std::function<void(int code)> done;
+    Platform::ShellOpened done;
     int code = 0;
+    std::u16string why;
 };
 
 // The folder a path lies in, as the opened program's working folder; none
@@ -189,13 +191,17 @@ DWORD WINAPI openOnThread(void* parameter) {
         SHELLEXECUTEINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-        info.lpVerb = L"open";
+        info.lpVerb = nullptr;  // the file type's default action, which need not be "open"
         info.lpFile = request->target.c_str();
         info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
         info.nShow = SW_SHOWNORMAL;
         const bool opened = ShellExecuteExW(&info) != FALSE;
+        const DWORD error = opened ? 0 : GetLastError();
         const auto code = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
         request->code = opened ? std::max(code, 33) : std::min(code, 32);
+        if (!opened) {
+            request->why = systemErrorText(error);
+        }
     }
     if (!PostMessageW(request->reply, kShellOpenedMessage, 0, reinterpret_cast<LPARAM>(request))) {
         delete request;  // the program is ending
@@ -205,13 +211,20 @@ DWORD WINAPI openOnThread(void* parameter) {
 
 }  // namespace
 
-void Win32Platform::shellOpen(const std::u16string& target, std::function<void(int code)> done) {
-    auto* request = new ShellRequest{wide(target), mainWindow_, std::move(done)};
+// A suffix the system counts as one that runs code (AssocIsDangerous).
+bool Win32Platform::dangerousFileType(const std::u16string& target) {
+    const std::wstring path = wide(target);
+    const wchar_t* extension = PathFindExtensionW(path.c_str());
+    return *extension != L'\0' && AssocIsDangerous(extension) != FALSE;
+}
+
+void Win32Platform::shellOpen(const std::u16string& target, ShellOpened done) {
+    auto* request = new ShellRequest{wide(target), mainWindow_, std::move(done), 0, u""};
     const HANDLE thread = CreateThread(nullptr, 0, openOnThread, request, 0, nullptr);
     if (thread == nullptr) {
         const auto failed = std::move(request->done);
         delete request;
-        failed(0);
+        failed(0, systemErrorText(GetLastError()));
         return;
     }
     CloseHandle(thread);
@@ -219,7 +232,7 @@ void Win32Platform::shellOpen(const std::u16string& target, std::function<void(i
 
 void Win32Platform::shellOpened(LPARAM parameter) {
     const std::unique_ptr<ShellRequest> request(reinterpret_cast<ShellRequest*>(parameter));
-    request->done(request->code);
+    request->done(request->code, request->why);
 }
 
 }  // namespace wordvane::win32
