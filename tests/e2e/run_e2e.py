@@ -758,7 +758,12 @@ class LauncherTextWindowAndSets(TargetCase):
         self.give_keyboard_to_filter_box()
         self.keyboard.press("Down")
         self.keyboard.press("Return")
-        box = self.wait_message_box("2")  # the shell's "file not found"
+        # The system's words for "file not found", then the target.
+        box = wait_for(lambda: [b for b in PROBE.message_boxes()
+                                if any(t.endswith("\n" + r"C:\zz\missing.wvtest")
+                                       for t in b["texts"])], 60, "the failure's message")[0]
+        words = [t for t in box["texts"] if t.endswith("missing.wvtest")][0].split("\r\n")[0]
+        self.assertNotIn(words, ("", "2"), "words, not a number")
         dialogs = [w for w in PROBE.windows() if w["class"] == "#32770" and w["visible"]]
         self.assertEqual([w["hwnd"] for w in dialogs], [box["hwnd"]], "no box of the shell's")
         PROBE.click(box["hwnd"], 2)  # OK (IDCANCEL answers a lone OK too)
