@@ -59,6 +59,7 @@ App::App(Platform& p)
     };
     form1.onQuitRequest = [this] { shell.quitWithoutQuestions(); };
     shell.beforeQuit = [this] { insertion.finish(); };
+    shell.saveWaits = [this] { return forms.form1.visible() || !insertion.atRest(); };
     form1.onQueryEndSession = [this] { shell.queryEndSession(); };
     form1.onEndSession = [this] { shell.endSession(); };
     shell.onResident = [this] { modes.loadBalloon(); };

@@ -37,6 +37,9 @@ class Shell {
     // Runs first when the program is asked to end (終了, the session's end,
     // the installer's request): a paste under way completes.
     std::function<void()> beforeQuit;
+    // The saves after a change wait while this says so (the list is shown,
+    // an insertion is under way).
+    std::function<bool()> saveWaits;
 
     // The tray menu's "終了".
     void mnuExit_Click();
@@ -93,6 +96,19 @@ class Shell {
     void tellSave(const std::u16string& fileName, TextSave save);
     size_t fingerprintOfSavedFiles();
     void endProcess();
+    // A file written by the saves after a change: its name, its list (or
+    // none for vane.ini), the form to update (none for a copy) and the list's
+    // revision when it was made.
+    struct BackgroundSave {
+        std::u16string fileName;
+        int list;
+        TextFileForm* form;
+        uint64_t revision;
+    };
+    static constexpr int kNoList = -1;
+    void saveInBackground(size_t fingerprint);
+    void backgroundSaved(const std::vector<BackgroundSave>& saves,
+                         const std::vector<FileWrite>& outcomes, size_t fingerprint);
 
     void show(const Messages& messages);
     int message(const std::u16string& text, int style);
@@ -118,6 +134,8 @@ class Shell {
     size_t seenFingerprint_ = 0;
     uint64_t nextSaveLook_ = 0;
     bool savingInBackground_ = false;
+    // The saves after a change are being written on the worker thread.
+    bool backgroundSave_ = false;
     // The launcher list's and the history's revision and content hash at
     // the last look.
     std::array<std::pair<uint64_t, size_t>, 2> listLooks_{};

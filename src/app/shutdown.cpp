@@ -126,11 +126,14 @@ size_t Shell::fingerprintOfSavedFiles() {
 }
 
 // Looked at every five seconds; a change is saved once it has held still
-// for one look, so that a burst of copies is one save.
+// for one look, so that a burst of copies is one save. Never while the list
+// is shown or an insertion is under way (`saveWaits`), and never while the
+// last one is still being written.
 void Shell::saveSoonAfterChanges() {
     constexpr uint64_t kLookMs = 5000;
     const uint64_t now = platform_.milliseconds();
-    if (processEnded_ || abortingLoad_ || now < nextSaveLook_) {
+    if (processEnded_ || abortingLoad_ || now < nextSaveLook_ || backgroundSave_ ||
+        (saveWaits && saveWaits())) {
         return;
     }
     nextSaveLook_ = now + kLookMs;
@@ -140,19 +143,82 @@ void Shell::saveSoonAfterChanges() {
     if (fingerprint == savedFingerprint_ || !settled) {
         return;
     }
+    saveInBackground(fingerprint);
+}
+
+// The files are made here and written on another thread, so that a file a
+// sync client or a virus scanner holds never holds the keyboard: the
+// hotkeys and the key reading go on. What was written is marked saved when
+// the writes are done, a word list only if it has not changed meanwhile.
+void Shell::saveInBackground(size_t fingerprint) {
+    std::vector<BackgroundSave> saves;
+    std::vector<FileToWrite> files;
+    const auto add = [&](const std::u16string& fileName, int list, TextFileForm* form,
+                         std::optional<std::string> bytes) {
+        if (bytes) {
+            saves.push_back(
+                {fileName, list, form, list == kNoList ? 0 : lists_.words(list).revision()});
+            files.push_back({programFolder(platform_) + fileName, std::move(*bytes)});
+        }
+    };
+    for (int list : {kLauncherList, kClipboardList}) {
+        TextFileForm& form = lists_.fileForms[static_cast<size_t>(list)];
+        if (lists_.loaded(list) && !unwritable_.contains(listFileName(list))) {
+            add(listFileName(list), list, &form, listFileSaveBytes(lists_, list, form));
+        }
+    }
+    if (!unwritable_.contains(kSettingsFileName)) {
+        add(kSettingsFileName, kNoList, &settingsForm_,
+            textSaveBytes(joinLines(settingsFileLines(settingsFileContent())), settingsForm_));
+    }
+    for (int list = kFirstWordList; list < kListCount && !lists_.settings.confirmSaveOnExit;
+         ++list) {
+        TextFileForm& form = lists_.fileForms[static_cast<size_t>(list)];
+        if (lists_.changedAndLoaded(list) && !unwritable_.contains(listFileName(list))) {
+            add(listFileName(list), list, &form, listFileSaveBytes(lists_, list, form));
+        } else if (lists_.changedButNotLoaded(list)) {
+            TextFileForm copy = form.forAnotherFile();
+            add(unsavedCopyName(list), list, nullptr, listFileSaveBytes(lists_, list, copy));
+        }
+    }
+    backgroundSave_ = true;
+    platform_.writeFilesInBackground(std::move(files),
+                                     [this, saves, fingerprint](std::vector<FileWrite> outcomes) {
+                                         backgroundSaved(saves, outcomes, fingerprint);
+                                     });
+}
+
+void Shell::backgroundSaved(const std::vector<BackgroundSave>& saves,
+                            const std::vector<FileWrite>& outcomes, size_t fingerprint) {
+    backgroundSave_ = false;
+    const bool unchanged = fingerprintOfSavedFiles() == fingerprint;
     savingInBackground_ = true;
-    saveSpecialLists();
-    if (!lists_.settings.confirmSaveOnExit) {
-        saveChangedWordLists();
+    for (size_t i = 0; i < saves.size() && i < outcomes.size(); ++i) {
+        const BackgroundSave& save = saves[i];
+        TextFileForm copyForm;
+        const TextSave result = savedAs(outcomes[i], save.form ? *save.form : copyForm);
+        const bool written = result == TextSave::Written || result == TextSave::WrittenOverInexact;
+        if (written && save.list >= kFirstWordList &&
+            lists_.words(save.list).revision() == save.revision) {
+            lists_.markSaved(save.list);
+        }
+        if (written && save.form == nullptr && !sessionEnding_) {
+            message(listFileName(save.list) + kNotLoadedCopyMessage + save.fileName +
+                        u"に書き出しました。",
+                    kMbIconExclamation);
+        } else {
+            tellSave(save.fileName, result);
+        }
     }
     savingInBackground_ = false;
-    savedFingerprint_ = fingerprintOfSavedFiles();
+    // A change made while the files were written is saved at a later look.
+    savedFingerprint_ = unchanged ? fingerprintOfSavedFiles() : fingerprint;
     seenFingerprint_ = savedFingerprint_;
 }
 
 bool Shell::nothingToSave() {
     return processEnded_ || abortingLoad_ ||
-           (seenFingerprint_ == savedFingerprint_ &&
+           (!backgroundSave_ && seenFingerprint_ == savedFingerprint_ &&
             fingerprintOfSavedFiles() == savedFingerprint_);
 }
 
@@ -174,6 +240,7 @@ void Shell::quitWithoutQuestions() {
     if (beforeQuit) {
         beforeQuit();
     }
+    platform_.finishBackgroundWrites();
     if (!abortingLoad_) {
         saveSpecialLists();
     }
@@ -185,6 +252,7 @@ void Shell::mnuExit_Click() {
     if (beforeQuit) {
         beforeQuit();
     }
+    platform_.finishBackgroundWrites();
     platform_.removeTrayIcon();
     Form_QueryUnload();
 }

@@ -140,14 +140,19 @@ ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder,
     return result;
 }
 
-TextSave writeListFile(Platform& platform, const Lists& lists, int list, const std::u16string& path,
-                       TextFileForm& form) {
+std::optional<std::string> listFileSaveBytes(const Lists& lists, int list, TextFileForm& form) {
     const ListHeader& header = lists.header(list);
     const WordListClass& words = lists.words(list);
     if (!form.exact) {
-        return writeText(platform, path, formatListText(header, words), form);
+        return textSaveBytes(formatListText(header, words), form);
     }
-    return writeTextBytes(platform, path, listFileBytes(header, words, form), form);
+    return listFileBytes(header, words, form);
+}
+
+TextSave writeListFile(Platform& platform, const Lists& lists, int list, const std::u16string& path,
+                       TextFileForm& form) {
+    const std::optional<std::string> bytes = listFileSaveBytes(lists, list, form);
+    return bytes ? writeTextBytes(platform, path, *bytes, form) : TextSave::LeftAlone;
 }
 
 }  // namespace wordvane

@@ -28,6 +28,8 @@ ListFilesOutcome readListFiles(Platform& platform, const std::u16string& folder,
 // says (the list's own file: `lists.fileForms[list]`).
 TextSave writeListFile(Platform& platform, const Lists& lists, int list, const std::u16string& path,
                        TextFileForm& form);
+// The bytes writeListFile writes, or none when the file is left alone.
+std::optional<std::string> listFileSaveBytes(const Lists& lists, int list, TextFileForm& form);
 // Where the changes of a list go whose own file start-up could not read
 // whole ("WordList1_未保存.txt").
 std::u16string unsavedCopyName(int list);

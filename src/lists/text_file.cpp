@@ -49,17 +49,26 @@ std::string textFileBytes(const std::u16string& text, TextFileForm& form) {
     return bytes;
 }
 
+std::optional<std::string> textSaveBytes(const std::u16string& text, TextFileForm& form) {
+    if (!form.exact && text == form.textAsRead) {
+        return std::nullopt;
+    }
+    return textFileBytes(text, form);
+}
+
 TextSave writeText(Platform& platform, const std::u16string& path, const std::u16string& text,
                    TextFileForm& form) {
-    if (!form.exact && text == form.textAsRead) {
-        return TextSave::LeftAlone;
-    }
-    return writeTextBytes(platform, path, textFileBytes(text, form), form);
+    const std::optional<std::string> bytes = textSaveBytes(text, form);
+    return bytes ? writeTextBytes(platform, path, *bytes, form) : TextSave::LeftAlone;
 }
 
 TextSave writeTextBytes(Platform& platform, const std::u16string& path, const std::string& bytes,
                         TextFileForm& form) {
-    switch (platform.writeFile(path, bytes)) {
+    return savedAs(platform.writeFile(path, bytes), form);
+}
+
+TextSave savedAs(FileWrite write, TextFileForm& form) {
+    switch (write) {
         case FileWrite::Written: {
             const bool overInexact = !form.exact;
             form.exact = true;

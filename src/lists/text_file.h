@@ -84,6 +84,10 @@ std::string textFileBytes(const std::u16string& text, TextFileForm& form);
 // the bytes are made).
 TextSave writeTextBytes(Platform& platform, const std::u16string& path, const std::string& bytes,
                         TextFileForm& form);
+// The bytes writeText would write, or none when it leaves the file alone.
+std::optional<std::string> textSaveBytes(const std::u16string& text, TextFileForm& form);
+// How a write of bytes made for `form` went, and `form` as the file now is.
+TextSave savedAs(FileWrite write, TextFileForm& form);
 TextSave writeTextLines(Platform& platform, const std::u16string& path,
                         const std::vector<std::u16string>& lines, TextFileForm& form);
 

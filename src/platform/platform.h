@@ -82,6 +82,11 @@ struct KeyPress {
 
 enum class FileWrite { Written, Failed, LeftAside };
 
+struct FileToWrite {
+    std::u16string path;
+    std::string bytes;
+};
+
 // A caret: its top left in screen pixels, the class name of the window that
 // has it, and its height in pixels (0 when the source does not tell).
 struct Caret {
@@ -353,6 +358,14 @@ class Platform {
     // as PATH.saving (LeftAside).
     virtual std::optional<std::string> readFile(const std::u16string& path) = 0;
     virtual FileWrite writeFile(const std::u16string& path, std::string_view bytes) = 0;
+    // Writes each file as writeFile does, in order, on another thread: the
+    // program goes on meanwhile (a file a sync client or a virus scanner
+    // holds takes seconds). `done` gets the outcomes later on the program's
+    // thread. One batch at a time: `finishBackgroundWrites` waits for the
+    // one under way, whose `done` has run when it returns.
+    virtual void writeFilesInBackground(std::vector<FileToWrite> files,
+                                        std::function<void(std::vector<FileWrite>)> done) = 0;
+    virtual void finishBackgroundWrites() = 0;
     // Whether the program may write there: for a folder (a path ending in a
     // separator) a file can be made in it; for a file, it is absent or not
     // read-only.

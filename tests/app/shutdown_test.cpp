@@ -302,5 +302,39 @@ TEST_F(Shutdown, TheTrayIconsRightButtonOpensTheModeMenuWithExit) {
     EXPECT_TRUE(platform.exited);
 }
 
+// The saves after a change write on another thread: a file held by a sync
+// client holds neither the hotkeys nor the key reading. They wait while the
+// list is shown; a change made while they write is saved at a later look;
+// the exit waits for them before its own saves.
+TEST_F(Shutdown, SavesAfterAChangeWriteInTheBackgroundAndExitWaitsForThem) {
+    start();
+    FakeSession user(platform, app);
+    platform.writesLater = true;
+    const auto wordList2 = folder.bytes("WordList2.txt");
+    app.lists.settings.confirmSaveOnExit = false;
+    user.copy(u"first copy");
+    user.listHotkey(2);
+    user.tick(1100);
+    EXPECT_FALSE(platform.backgroundDone) << "not while the list is shown";
+    user.press(kVkEscape);
+    user.tick(1100);
+    ASSERT_TRUE(platform.backgroundDone);
+    EXPECT_TRUE(platform.writtenFiles.empty()) << "the writes are under way";
+    user.copy(u"second copy");
+    user.listHotkey(2);
+    user.tick();
+    EXPECT_TRUE(app.forms.form1.visible()) << "the hotkeys still answer";
+    user.press(kVkEscape);
+    platform.runBackgroundWrites();
+    EXPECT_NE(folder.bytes("ClipBoad.txt").find("first copy"), std::string::npos);
+    EXPECT_EQ(folder.bytes("ClipBoad.txt").find("second copy"), std::string::npos);
+    EXPECT_EQ(folder.bytes("WordList2.txt"), wordList2) << "an unchanged word list is not written";
+    user.tick(1100);
+    ASSERT_TRUE(platform.backgroundDone) << "the later change gets its own save";
+    app.shell.mnuExit_Click();
+    EXPECT_NE(folder.bytes("ClipBoad.txt").find("second copy"), std::string::npos);
+    EXPECT_TRUE(platform.exited);
+}
+
 }  // namespace
 }  // namespace wordvane::test

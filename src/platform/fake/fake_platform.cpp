@@ -374,6 +374,27 @@ FileWrite FakePlatform::writeFile(const std::u16string& path, std::string_view b
     return FileWrite::Written;
 }
 
+void FakePlatform::writeFilesInBackground(std::vector<FileToWrite> files,
+                                          std::function<void(std::vector<FileWrite>)> done) {
+    runBackgroundWrites();  // one batch at a time
+    backgroundFiles = std::move(files);
+    backgroundDone = std::move(done);
+    if (!writesLater) {
+        runBackgroundWrites();
+    }
+}
+
+void FakePlatform::runBackgroundWrites() {
+    if (!backgroundDone) {
+        return;
+    }
+    std::vector<FileWrite> outcomes;
+    for (const FileToWrite& file : std::exchange(backgroundFiles, {})) {
+        outcomes.push_back(writeFile(file.path, file.bytes));
+    }
+    std::exchange(backgroundDone, nullptr)(std::move(outcomes));
+}
+
 bool FakePlatform::canWrite(const std::u16string& path) {
     std::error_code status;
     const fs::path target(toUtf8(path));

@@ -249,6 +249,16 @@ class FakePlatform : public Platform {
     void exitProcess() override;
     std::optional<std::string> readFile(const std::u16string& path) override;
     FileWrite writeFile(const std::u16string& path, std::string_view bytes) override;
+    void writeFilesInBackground(std::vector<FileToWrite> files,
+                                std::function<void(std::vector<FileWrite>)> done) override;
+    void finishBackgroundWrites() override { runBackgroundWrites(); }
+    // With `writesLater` a batch written in the background waits here until
+    // runBackgroundWrites (a slow disk, a file a sync client holds); without,
+    // it is written at once.
+    bool writesLater = false;
+    std::vector<FileToWrite> backgroundFiles;
+    std::function<void(std::vector<FileWrite>)> backgroundDone;
+    void runBackgroundWrites();
     bool canWrite(const std::u16string& path) override;
     uint64_t milliseconds() override;
     LocalDateTime localNow() override;

@@ -322,6 +322,9 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
                 guarded([&] { model.onHotKey(static_cast<int16_t>(wParam)); });
             }
             return 0;
+        case kBackgroundWrittenMessage:
+            guarded([&] { platform_.backgroundWritten(); });
+            return 0;
         case kShellOpenedMessage:
             guarded([&] { Win32Platform::shellOpened(lParam); });
             return 0;

@@ -101,4 +101,53 @@ FileWrite Win32Platform::writeFile(const std::u16string& path, std::string_view 
     }
 }
 
+// The worker writes the files one after another with their retries, then
+// tells the program's thread; the batch stays the platform's, so that a
+// message lost at the end of the program loses nothing.
+void Win32Platform::writeFilesInBackground(std::vector<FileToWrite> files,
+                                           std::function<void(std::vector<FileWrite>)> done) {
+    finishBackgroundWrites();
+    backgroundWrite_ = std::make_unique<BackgroundWrite>(
+        BackgroundWrite{std::move(files), {}, std::move(done), mainWindow_});
+    const auto worker = [](void* parameter) -> DWORD {
+        auto* self = static_cast<Win32Platform*>(parameter);
+        BackgroundWrite& write = *self->backgroundWrite_;
+        for (const FileToWrite& file : write.files) {
+            write.outcomes.push_back(self->writeFile(file.path, file.bytes));
+        }
+        PostMessageW(write.reply, kBackgroundWrittenMessage, 0, 0);
+        return 0;
+    };
+    backgroundThread_ = UniqueHandle(CreateThread(nullptr, 0, worker, this, 0, nullptr));
+    if (!backgroundThread_.valid()) {
+        // No thread: written here, as before.
+        BackgroundWrite& write = *backgroundWrite_;
+        for (const FileToWrite& file : write.files) {
+            write.outcomes.push_back(writeFile(file.path, file.bytes));
+        }
+        endBackgroundWrite();
+    }
+}
+
+void Win32Platform::backgroundWritten() {
+    if (backgroundThread_.valid() &&
+        WaitForSingleObject(backgroundThread_.get(), 0) == WAIT_OBJECT_0) {
+        endBackgroundWrite();
+    }
+}
+
+void Win32Platform::finishBackgroundWrites() {
+    if (backgroundThread_.valid()) {
+        WaitForSingleObject(backgroundThread_.get(), INFINITE);
+        endBackgroundWrite();
+    }
+}
+
+void Win32Platform::endBackgroundWrite() {
+    backgroundThread_.reset();
+    if (const std::unique_ptr<BackgroundWrite> write = std::move(backgroundWrite_)) {
+        write->done(std::move(write->outcomes));
+    }
+}
+
 }  // namespace wordvane::win32

@@ -4,6 +4,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "completion/ime_answers.h"
@@ -19,6 +21,7 @@ inline constexpr UINT kTrayIconMessage = WM_APP + 1;
 inline constexpr UINT kShellOpenedMessage = WM_APP + 2;
 // The input desktop switched (a UAC prompt, the lock screen) and back.
 inline constexpr UINT kDesktopSwitchedMessage = WM_APP + 3;
+inline constexpr UINT kBackgroundWrittenMessage = WM_APP + 4;
 // Form1's timer that adds the tray icon again while the shell is not ready
 // (at sign-in); far above the ids of the forms' own timers.
 inline constexpr UINT_PTR kTrayIconRetryTimer = 0x5756;
@@ -119,6 +122,11 @@ class Win32Platform : public Platform {
     void exitProcess() override;
     std::optional<std::string> readFile(const std::u16string& path) override;
     FileWrite writeFile(const std::u16string& path, std::string_view bytes) override;
+    void writeFilesInBackground(std::vector<FileToWrite> files,
+                                std::function<void(std::vector<FileWrite>)> done) override;
+    void finishBackgroundWrites() override;
+    // The worker of the background writes has ended (its message).
+    void backgroundWritten();
     bool canWrite(const std::u16string& path) override;
     uint64_t milliseconds() override;
     LocalDateTime localNow() override;
@@ -150,6 +158,16 @@ class Win32Platform : public Platform {
     std::optional<std::u16string> offeredText_;
     bool offeredTaken_ = false;
     int ownReads_ = 0;
+    // The batch of files being written on the worker thread, and its thread.
+    struct BackgroundWrite {
+        std::vector<FileToWrite> files;
+        std::vector<FileWrite> outcomes;
+        std::function<void(std::vector<FileWrite>)> done;
+        HWND reply = nullptr;
+    };
+    std::unique_ptr<BackgroundWrite> backgroundWrite_;
+    UniqueHandle backgroundThread_;
+    void endBackgroundWrite();
 };
 
 }  // namespace wordvane::win32
