@@ -8,6 +8,8 @@
 Target amd64-unicode
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
+!include "Sections.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Wordvane"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
@@ -15,6 +17,8 @@ Target amd64-unicode
 Name "Wordvane"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
+; Sharp text at every scale (the system would stretch a bitmap of it).
+ManifestDPIAware true
 InstallDir "$LOCALAPPDATA\Programs\Wordvane"
 SetCompressor /SOLID lzma
 
@@ -36,18 +40,33 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (C) 2026 the Wordvane dev
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 
-; A running Wordvane is asked to quit as its menu's "終了" does (it saves
-; its lists first), and waited for; it is never killed.
+; A running Wordvane is asked to quit (it saves every list without a
+; question, nobody being there to answer one with /S) and waited for until
+; its process has ended, told by its single-instance mutex: its windows go
+; before it has finished saving. It is never killed.
 !macro QUIT_RUNNING PREFIX
+Function ${PREFIX}Running
+    ; $0: 1 while a Wordvane runs in this session. A copy running elevated
+    ; holds a mutex this installer may not open (access denied, 5).
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\Wordvane.Running") p .r9 ?e'
+    Pop $8
+    StrCpy $0 1
+    ${If} $9 P<> 0
+        System::Call 'kernel32::CloseHandle(p r9)'
+    ${ElseIf} $8 <> 5
+        StrCpy $0 0
+    ${EndIf}
+FunctionEnd
+
 Function ${PREFIX}QuitRunning
-    FindWindow $0 "WordvaneForm"
+    Call ${PREFIX}Running
     StrCmp $0 0 done
     System::Call 'user32::RegisterWindowMessageW(w "Wordvane.Quit") i .r1'
     System::Call 'user32::PostMessageW(p 0xffff, i r1, p 0, p 0)'
     StrCpy $2 0
     wait:
         Sleep 200
-        FindWindow $0 "WordvaneForm"
+        Call ${PREFIX}Running
         StrCmp $0 0 done
         IntOp $2 $2 + 1
         IntCmp $2 150 0 wait
@@ -96,6 +115,41 @@ Section "Windows の起動時に Wordvane を開始する" SecRun
     WriteRegStr HKCU "${RUN_KEY}" "Wordvane" '"$INSTDIR\wordvane.exe"'
 SectionEnd
 
+; The start at sign-in is removed only where it starts this installation's
+; program (another copy of Wordvane keeps its own).
+!macro REMOVE_OWN_RUN_VALUE
+    ReadRegStr $0 HKCU "${RUN_KEY}" "Wordvane"
+    ${If} $0 == '"$INSTDIR\wordvane.exe"'
+    ${OrIf} $0 == "$INSTDIR\wordvane.exe"
+        DeleteRegValue HKCU "${RUN_KEY}" "Wordvane"
+    ${EndIf}
+!macroend
+
+; Unticked on an upgrade: the start the earlier installation set goes.
+Section "-NoRun"
+    ${IfNot} ${SectionIsSelected} ${SecRun}
+        !insertmacro REMOVE_OWN_RUN_VALUE
+    ${EndIf}
+SectionEnd
+
+; An upgrade offers the start at sign-in as the user left it (the tray
+; menu turns it on and off); /NOSTARTATSIGNIN unticks it for a silent
+; install.
+Function .onInit
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $1 HKCU "${RUN_KEY}" "Wordvane"
+    ${If} $0 != ""
+    ${AndIf} $1 == ""
+        !insertmacro UnselectSection ${SecRun}
+    ${EndIf}
+    ${GetParameters} $2
+    ClearErrors
+    ${GetOptions} $2 "/NOSTARTATSIGNIN" $3
+    ${IfNot} ${Errors}
+        !insertmacro UnselectSection ${SecRun}
+    ${EndIf}
+FunctionEnd
+
 Section "un.Wordvane" UnSecProgram
     SectionIn RO
     Call un.QuitRunning
@@ -103,7 +157,7 @@ Section "un.Wordvane" UnSecProgram
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\uninstall.exe"
     Delete "$SMPROGRAMS\Wordvane.lnk"
-    DeleteRegValue HKCU "${RUN_KEY}" "Wordvane"
+    !insertmacro REMOVE_OWN_RUN_VALUE
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 

@@ -1104,11 +1104,24 @@ class Installer(unittest.TestCase):
         self.assertIn(b"copied before the upgrade", (folder / "ClipBoad.txt").read_bytes())
         self.assertEqual((folder / "WordList1.txt").read_bytes(), changed)
 
+        # The upgrade keeps the start at sign-in as the user left it, and
+        # unticked (here from the command line) it removes the old one.
+        installed = self.query(self.RUN_KEY, "Wordvane")
+        self.prefix.run_wine(["reg", "delete", self.RUN_KEY, "/v", "Wordvane", "/f"])
+        self.prefix.run_wine([OPTIONS.setup, "/S"], timeout=180)
+        self.assertIsNone(self.query(self.RUN_KEY, "Wordvane"), "turned off before the upgrade")
+        self.prefix.run_wine(["reg", "add", self.RUN_KEY, "/v", "Wordvane", "/d", installed, "/f"])
+        self.prefix.run_wine([OPTIONS.setup, "/S", "/NOSTARTATSIGNIN"], timeout=180)
+        self.assertIsNone(self.query(self.RUN_KEY, "Wordvane"), "unticked on the upgrade")
+
+        # The uninstaller leaves a start at sign-in that names another copy.
+        other = r'"C:\Tools\Wordvane\wordvane.exe"'
+        self.prefix.run_wine(["reg", "add", self.RUN_KEY, "/v", "Wordvane", "/d", other, "/f"])
         self.prefix.run_wine([str(folder / "uninstall.exe"), "/S"], timeout=120)
         wait_for(lambda: not (folder / "wordvane.exe").exists(), 60, "the uninstall")
         wait_for(lambda: self.query(self.UNINSTALL_KEY, "Publisher") is None, 30,
                  "the uninstall entry to go")
-        self.assertIsNone(self.query(self.RUN_KEY, "Wordvane"))
+        self.assertEqual(self.query(self.RUN_KEY, "Wordvane"), other)
         self.assertFalse(list(users.glob(shortcuts)))
         self.assertEqual(sorted(p.name for p in folder.iterdir() if not p.name.endswith(".bak")),
                          sorted(lists), "the user's lists and settings stay")
