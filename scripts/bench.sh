@@ -16,7 +16,8 @@ build/linux/bench/soak_run "$soak"
 rm -rf "$soak"
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target listbox_refill_bench clipboard_save_bench bare_timer wordvane
+cmake --build --preset windows --target listbox_refill_bench clipboard_save_bench bare_timer \
+    on_screen_latency wordvane
 export WINEPREFIX=${WINEPREFIX:-$PWD/build/windows/bench-prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 display=:94
@@ -34,3 +35,9 @@ wineserver -k 2>/dev/null || true
 # a prefix of its own).
 python3 bench/idle_cpu.py --program-folder build/windows/Wordvane \
     --bare build/windows/bench/win32/bare_timer.exe --prefix "$WINEPREFIX" --rounds 3
+
+# What a user feels on the screen: the list hotkey and Tab, measured from
+# inside a target, each against a bare program doing the least for the same
+# key, in one run.
+python3 bench/on_screen_latency.py --program-folder build/windows/Wordvane \
+    --helper build/windows/bench/win32/on_screen_latency.exe --prefix "$WINEPREFIX" --rounds 20

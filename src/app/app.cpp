@@ -36,7 +36,12 @@ App::App(Platform& p)
     };
     form1.List1.onRightButton = [this] { listCommands.List1_RightButton(); };
     form1.List1.onDoubleClick = [this] { launcher.tryShellExecute(); };
-    form1.onHotKey = [this](int16_t id) { hotkeyDispatch.hotKeyWndProc(id); };
+    // What a hotkey leaves for the main tick (the list it shows, the keys
+    // after an insertion) is done at once, not at the next interval.
+    form1.onHotKey = [this](int16_t id) {
+        hotkeyDispatch.hotKeyWndProc(id);
+        forms.form1.Timer1.fireSoon();
+    };
     form1.onTrayIcon = [this](int mouseMessage) { shell.onTrayIconMessage(mouseMessage); };
     // Closing the candidate list (Alt+F4 on it or its description) hides it
     // as Esc does; the program ends only by 終了, the session's end and the

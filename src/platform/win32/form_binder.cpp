@@ -204,6 +204,9 @@ void FormBinder::bindTimers(Form& form) {
             } else {
                 KillTimer(window, id);
             }
+            if (timer.takeSoonRequest()) {
+                PostMessageW(window, kTimerSoonMessage, id, 0);
+            }
         };
         timer.setBinding(apply);
         apply();
@@ -322,6 +325,13 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
                 guarded([&] { model.onHotKey(static_cast<int16_t>(wParam)); });
             }
             return 0;
+        case kTimerSoonMessage: {
+            const auto& timers = model.timers();
+            if (wParam >= 1 && wParam <= timers.size()) {
+                guarded([&] { timers[wParam - 1]->fire(); });
+            }
+            return 0;
+        }
         case kBackgroundWrittenMessage:
             guarded([&] { platform_.backgroundWritten(); });
             return 0;

@@ -22,6 +22,8 @@ inline constexpr UINT kShellOpenedMessage = WM_APP + 2;
 // The input desktop switched (a UAC prompt, the lock screen) and back.
 inline constexpr UINT kDesktopSwitchedMessage = WM_APP + 3;
 inline constexpr UINT kBackgroundWrittenMessage = WM_APP + 4;
+// A timer's tick asked for at once (ui::Timer::fireSoon), its id in wParam.
+inline constexpr UINT kTimerSoonMessage = WM_APP + 5;
 // Form1's timer that adds the tray icon again while the shell is not ready
 // (at sign-in); far above the ids of the forms' own timers.
 inline constexpr UINT_PTR kTrayIconRetryTimer = 0x5756;
