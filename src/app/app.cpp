@@ -49,11 +49,26 @@ App::App(Platform& p)
     form1.onClose = [this] { completion.closeList(); };
     // Esc in the launcher's filter box, which has the keyboard: the keys
     // typed there are the box's, never typing for the completion.
-    forms.form8.onClose = [this] { completion.closeList(); };
-    forms.form8.Text1.onKeyDown = [this](int16_t key, int16_t shift) {
-        if (key == kVkEscape) {
-            completion.closeList();
+    // Esc there ends a search (the key is the box's, not a cancel for the
+    // list once the keyboard is back in the application), or closes the
+    // launcher list.
+    const auto escapeInBox = [this] {
+        if (completion.searching()) {
+            keyReader.suppressUntilReleased(kVkEscape, platform.milliseconds());
+            completion.closeSearch();
         } else {
+            completion.closeList();
+        }
+    };
+    forms.form8.onClose = escapeInBox;
+    // While searching, the keys that edit a query (Home, End, Insert,
+    // Delete) stay the box's; the others move and use the list.
+    forms.form8.Text1.onKeyDown = [this, escapeInBox](int16_t key, int16_t shift) {
+        const bool editingKey =
+            key == kVkHome || key == kVkEnd || key == kVkInsert || key == kVkDelete;
+        if (key == kVkEscape) {
+            escapeInBox();
+        } else if (!completion.searching() || !editingKey) {
             hotkeyDispatch.navigationKey(key, (shift & 1) != 0 ? kModShift : 0);
         }
     };
@@ -92,6 +107,7 @@ App::App(Platform& p)
         series.tick(spelling, ctrlDown);
     };
     mainTick.editingDescription = [this] { return inlineEditor.editing(); };
+    mainTick.keyboardInOwnBox = [this] { return hotkeys.keyboardInOwnTextBox(); };
     mainTick.residentTick = [this] {
         hotkeys.yieldNavigationToOwnTextBox();
         textWindow.tick();
@@ -104,7 +120,10 @@ App::App(Platform& p)
     };
     forms.onEvent = [this] { mainTick.wake(); };
     capture.onLinkCopied = [this](const std::u16string& text) { textWindow.offerLink(text); };
-    forms.form8.Text1.onChange = [this] { completion.setInputText(forms.form8.Text1.text()); };
+    forms.form8.Text1.onChange = [this] {
+        const std::u16string& text = forms.form8.Text1.text();
+        completion.searching() ? completion.setSearchText(text) : completion.setInputText(text);
+    };
     forms.form8.Text1.onDoubleClick = [this] { forms.form8.setVisible(false); };
 
     auto& listMenu = form1.mnuListMenu;

@@ -145,6 +145,13 @@ bool Completion::fillWholeLevel() {
 void Completion::showList() {
     ForegroundKeeper foreground(platform_);
     const bool wasShown = form1_.visible();
+    if (searching_) {
+        fillSearchResults();
+        if (wasShown && onListChanged) {
+            onListChanged();
+        }
+        return;
+    }
     const bool show = typedText_.empty() ? fillWholeLevel() : filterByAbbreviation();
     if (show) {
         if (wasShown && onListChanged) {
@@ -195,6 +202,7 @@ void Completion::form_visible(bool visible) {
         hotkeys_.setNavigationHotKey(!platform_.imeOpen());
         form1_.setVisible(true);
     } else if (!visible && form1_.visible()) {
+        endSearch();
         form1_.setVisible(false);
         platform_.watchMouseClicks(false);
         hotkeys_.deleteNavigationHotKey();

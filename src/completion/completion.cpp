@@ -11,7 +11,8 @@ Completion::Completion(Platform& platform, ui::Form1& form1, ui::Window& balloon
       launcherBox_(launcherBox),
       lists_(lists),
       hotkeys_(hotkeys),
-      insertion_(insertion) {}
+      insertion_(insertion),
+      search_(platform) {}
 
 void Completion::initialise() {
     typedText_.clear();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "completion/insertion.h"
+#include "completion/list_search.h"
 #include "hotkeys/hotkey_registration.h"
 #include "lists/lists.h"
 #include "platform/platform.h"
@@ -54,6 +55,15 @@ class Completion {
     // Hides the balloon, and the launcher's filter box on the launcher list:
     // a command or dialog comes up instead.
     void hideHelperWindows();
+
+    // The search over the shown list (Ctrl+F): the filter box comes up over
+    // the list with the keyboard, and what is typed there narrows the list
+    // to the entries whose name, text or description contains it, compared
+    // folded. Esc closes it; the list stays, whole again.
+    void openSearchBox();
+    void setSearchText(const std::u16string& text);
+    void closeSearch();
+    bool searching() const { return searching_; }
     // The next tick opens the word level of the current list.
     void requestReshow() { reshowListPending_ = true; }
     // Words `from` to `last` of `list` moved `by` places down (the clipboard
@@ -152,6 +162,9 @@ class Completion {
     std::optional<int16_t> entryOfLine(int16_t level, int line) const;
     bool filterByAbbreviation();
     bool fillWholeLevel();
+    // search_box.cpp
+    void fillSearchResults();
+    void endSearch();
     bool completionOff() const;
     // A word was opened on a list whose elements come without a key.
     bool elementsToListWithoutKey() const;
@@ -195,6 +208,10 @@ class Completion {
     // What screen readers last heard of the shown list: -1 when it was hidden.
     int announcedLine_ = -1;
     std::u16string announced_;
+    // The search: on while its box is open, with the folded query.
+    ListSearch search_;
+    bool searching_ = false;
+    std::u16string searchQuery_;
 };
 
 }  // namespace wordvane

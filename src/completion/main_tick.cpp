@@ -41,8 +41,9 @@ bool MainTick::nothingCanHappen() {
 void MainTick::work() {
     const bool editing = editingDescription && editingDescription();
     std::u16string spelling = keys_.getPushedSpell(platform_);
-    if (editing) {
-        spelling.clear();  // typed into the description
+    if (editing || (!spelling.empty() && !keys_.readsRecordedPresses() && keyboardInOwnBox &&
+                    keyboardInOwnBox())) {
+        spelling.clear();  // typed into the description or one of our boxes
     }
     if (menu_.mnuClipDuplicate.checked() &&
         ((spelling == u"c" && keys_.ctrlDown()) || spelling == u"Shiftdelete")) {

@@ -35,6 +35,9 @@ class MainTick {
     // The user edits a description in the list: the keys are not read for
     // completion, and the list neither follows the foreground nor moves.
     std::function<bool()> editingDescription;
+    // A text box of the program has the keyboard (a search, the launcher's
+    // filter): a key read by polling was typed there, not in the application.
+    std::function<bool()> keyboardInOwnBox;
 
     void Timer1_Timer();
     // An event came: the tick runs again if it slept.

@@ -34,6 +34,7 @@ std::u16string lastCharacters(const std::u16string& text, size_t typed) {
 // Esc and the cancel keys end the cycle.
 void Completion::hideHelperWindows() {
     balloon_.setVisible(false);
+    endSearch();
     if (currentList_ == kLauncherList) {
         closeLauncherBox();
     }
@@ -82,7 +83,13 @@ void Completion::decide() {
         // empty, and nothing is inserted.
         return;
     }
+    if (searching_ && !selectedEntry()) {
+        return;  // nothing found: nothing to insert
+    }
     afterDecide_ = true;
+    // The box gives the keyboard back to the application first: an
+    // insertion goes there, and an opened word's elements come unsearched.
+    endSearch();
     if (currentList_ == kLauncherList) {
         closeLauncherBox();
     }

@@ -90,6 +90,9 @@ bool HotKeyDispatch::dispatchNavigation(int16_t id, NavigationHotKeyIndex first,
                     onShiftInsert();
                 }
                 break;
+            case kFindHotKey:
+                completion_.openSearchBox();
+                break;
             default:
                 break;
         }
@@ -111,7 +114,8 @@ void HotKeyDispatch::dispatch(int16_t id) {
     // Shift+Delete is compared before Shift+Insert.
     if (dispatchNavigation(id, kHomeHotKey, kDeleteHotKey) ||
         dispatchNavigation(id, kShiftDeleteHotKey, kShiftDeleteHotKey) ||
-        dispatchNavigation(id, kShiftInsertHotKey, kShiftInsertHotKey)) {
+        dispatchNavigation(id, kShiftInsertHotKey, kShiftInsertHotKey) ||
+        dispatchNavigation(id, kFindHotKey, kFindHotKey)) {
         return;
     }
     if (id == hotkeys_.popupId() && onPopupMenu) {

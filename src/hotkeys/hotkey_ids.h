@@ -21,7 +21,7 @@ inline constexpr int16_t kFirstListHotKeyId = 0x0200;
 inline constexpr int16_t kPopupHotKeyId = 0x0300;
 
 // The navigation group, in the order it is registered and unregistered.
-inline constexpr size_t kNavigationHotKeyCount = 12;
+inline constexpr size_t kNavigationHotKeyCount = 13;
 
 inline constexpr std::array<NavigationHotKey, kNavigationHotKeyCount> kNavigationHotKeys{{
     {0, kVkUp},
@@ -36,6 +36,7 @@ inline constexpr std::array<NavigationHotKey, kNavigationHotKeyCount> kNavigatio
     {0, kVkDelete},
     {kModShift, kVkInsert},
     {kModShift, kVkDelete},
+    {kModControl, kVkF},
 }};
 
 enum NavigationHotKeyIndex : size_t {
@@ -51,6 +52,7 @@ enum NavigationHotKeyIndex : size_t {
     kDeleteHotKey,
     kShiftInsertHotKey,
     kShiftDeleteHotKey,
+    kFindHotKey,
 };
 
 }  // namespace wordvane

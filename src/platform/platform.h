@@ -151,6 +151,12 @@ inline bool portableClipboardFormat(uint32_t id, std::u16string_view registeredN
     return false;
 }
 
+// The system's character mappings: lowercase; narrow forms (full-width
+// letters, digits and katakana to half-width); wide forms (the reverse, a
+// half-width katakana and its voiced mark joined into one character);
+// hiragana to katakana; katakana to hiragana.
+enum class TextMapping { Lowercase, Halfwidth, Fullwidth, Katakana, Hiragana };
+
 struct LocalDateTime {
     int year = 0;
     int month = 0;
@@ -294,6 +300,9 @@ class Platform {
     virtual void setWindowRoundRegion(WindowHandle window, const Rect& box, Size corner,
                                       const Point* tail, int tailPoints) = 0;
     virtual void setWindowOpacity(WindowHandle window, int alpha) = 0;
+
+    // `text` mapped as the system maps it (LCMapStringEx on Windows).
+    virtual std::u16string mapText(std::u16string_view text, TextMapping mapping) = 0;
 
     // Text measuring, in pixels at `dpi`.
     virtual Size measureText(const std::u16string& text, const std::u16string& fontName,

@@ -22,6 +22,7 @@ inline constexpr int kVkDown = 40;
 inline constexpr int kVkInsert = 45;
 inline constexpr int kVkDelete = 46;
 inline constexpr int kVkC = 0x43;
+inline constexpr int kVkF = 0x46;
 inline constexpr int kVkV = 0x56;
 inline constexpr int kVkLeftWin = 0x5B;
 inline constexpr int kVkRightWin = 0x5C;

@@ -5,6 +5,7 @@
 #include "platform/foreground_keeper.h"
 #include "platform/virtual_keys.h"
 #include "ui/message_box.h"
+#include "util/text_mapping.h"
 
 namespace wordvane {
 
@@ -29,6 +30,11 @@ TextTransform::TextTransform(Platform& platform, ui::Form4& form4, ui::Notice& n
     for (size_t i = 0; i < sets_.mnuReplace.size(); ++i) {
         mnuAddFunction.children.push_back(&sets_.mnuReplace[i]);
         sets_.mnuReplace[i].onClick = [this, i] { mnuReplace_Click(static_cast<int16_t>(i)); };
+    }
+    mnuAddFunction.children.push_back(&mnuConvert);
+    for (size_t i = 0; i < mnuConversions.size(); ++i) {
+        mnuConvert.children.push_back(&mnuConversions[i]);
+        mnuConversions[i].onClick = [this, i] { mnuConversion_Click(i); };
     }
     mnuAddFunction.children.push_back(&mnuSeparator);
     mnuAddFunction.children.push_back(&mnuFrontScreen);
@@ -113,6 +119,7 @@ void TextTransform::showMenu(bool withSelection) {
     for (ui::MenuItem& item : sets_.mnuReplace) {
         item.setEnabled(withSelection);
     }
+    mnuConvert.setEnabled(withSelection);
     platform_.setForegroundWindow(form4_.handle());
     platform_.popupMenu(mnuAddFunction, platform_.cursorPosition());
 }
@@ -156,6 +163,27 @@ void TextTransform::mnuReplace_Click(int16_t index) {
         return;
     }
     selectedText_ = *replaced;
+    pasteBack(selectedText_);
+}
+
+void TextTransform::mnuConversion_Click(size_t index) {
+    switch (index) {
+        case 0:
+            selectedText_ = fullwidthAlphanumericsToHalfwidth(platform_, selectedText_);
+            break;
+        case 1:
+            selectedText_ = halfwidthKanaToFullwidth(platform_, selectedText_);
+            break;
+        case 2:
+            selectedText_ = platform_.mapText(selectedText_, TextMapping::Katakana);
+            break;
+        case 3:
+            selectedText_ = platform_.mapText(selectedText_, TextMapping::Hiragana);
+            break;
+        default:
+            selectedText_ = joinBrokenLines(selectedText_);
+            break;
+    }
     pasteBack(selectedText_);
 }
 

@@ -24,6 +24,12 @@ class TextTransform {
                   TextWindowSets& sets, Insertion& insertion);
 
     ui::Menu mnuAddFunction{u"追加機能"};
+    // 文字の変換: conversions of Japanese text, after the replacement sets.
+    ui::MenuItem mnuConvert{u"文字の変換"};
+    std::array<ui::MenuItem, 5> mnuConversions{
+        ui::MenuItem{u"全角英数を半角に"}, ui::MenuItem{u"半角カナを全角に"},
+        ui::MenuItem{u"ひらがなをカタカナに"}, ui::MenuItem{u"カタカナをひらがなに"},
+        ui::MenuItem{u"改行を取る"}};
     ui::MenuItem mnuSeparator{u"-"};
     ui::MenuItem mnuFrontScreen{u"最前面表示"};
     ui::MenuItem mnuNormalScreen{u"最前面表示解除"};
@@ -36,6 +42,9 @@ class TextTransform {
     bool atRest() const { return step_ == Step::Idle; }
 
     void mnuReplace_Click(int16_t index);
+    // Item `index` of 文字の変換 converts the copied selection and pastes it
+    // back, as a replacement set does.
+    void mnuConversion_Click(size_t index);
     void mnuFrontScreen_Click();
     void mnuNormalScreen_Click();
 

@@ -40,7 +40,7 @@ TEST_F(Shutdown, ExitWritesTheSpecialListsAndSettingsAndReleasesEverything) {
     const auto clip = folder.bytes("ClipBoad.txt");
     start();
     app.completion.form_visible(true);
-    ASSERT_EQ(platform.registeredHotKeys.size(), 8u + 12u) << "the navigation group is registered";
+    ASSERT_EQ(platform.registeredHotKeys.size(), 8u + 13u) << "the navigation group is registered";
     app.shell.mnuExit_Click();
     EXPECT_TRUE(platform.messages.empty()) << "no question without changed word lists";
     EXPECT_EQ(writtenNames(), (std::vector<std::string>{"Launch.txt", "ClipBoad.txt", "vane.ini"}));

@@ -112,7 +112,7 @@ TEST_F(CandidateList, NavigationHotkeysAreRegisteredExactlyWhileShown) {
     start();
     const size_t resident = platform.registeredHotKeys.size();
     showWith(u"");
-    EXPECT_EQ(platform.registeredHotKeys.size(), resident + 12);
+    EXPECT_EQ(platform.registeredHotKeys.size(), resident + 13);
     platform.foreground = 0x77;
     app.completion.form_visible(false);
     EXPECT_EQ(platform.registeredHotKeys.size(), resident);

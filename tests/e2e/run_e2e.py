@@ -72,6 +72,15 @@ class CodePageParity(unittest.TestCase):
         self.assertEqual(result["checked"], 256 + 256 * 256 + 0x10000 + 6)
 
 
+class TextMappingParity(unittest.TestCase):
+    def test_the_mapping_tables_map_every_character_as_the_system_does(self):
+        output = PREFIX.run_wine([str(Path(OPTIONS.helpers) / "text_mapping_parity.exe")],
+                                 timeout=300)
+        result = json.loads(output.decode("utf-8").strip().splitlines()[-1])
+        self.assertEqual(result["differences"], [])
+        self.assertEqual(result["checked"], 5 * (0xFFFF - 0x800) + 63 * 2 + 3 * 3)
+
+
 class WordvaneCase(unittest.TestCase):
     def setUp(self):
         self.wordvane = Wordvane(PREFIX, OPTIONS.program_folder, self._testMethodName)

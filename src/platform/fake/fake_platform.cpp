@@ -10,6 +10,7 @@
 #include "lists/cp932.h"
 #include "ui/controls.h"
 #include "util/ascii.h"
+#include "util/text_mapping.h"
 #include "util/utf8.h"
 
 namespace wordvane {
@@ -248,6 +249,10 @@ void FakePlatform::popupMenu(ui::Menu& menu, Point at) {
         duringMenu = nullptr;
         events();
     }
+}
+
+std::u16string FakePlatform::mapText(std::u16string_view text, TextMapping mapping) {
+    return mapByTables(text, mapping);
 }
 
 bool FakePlatform::dangerousFileType(const std::u16string& target) {

@@ -235,6 +235,8 @@ class FakePlatform : public Platform {
     void popupMenu(ui::Menu& menu, Point at) override;
     void shellOpen(const std::u16string& target, ShellOpened done) override;
     bool dangerousFileType(const std::u16string& target) override;
+    // By the tables made from the system's mappings.
+    std::u16string mapText(std::u16string_view text, TextMapping mapping) override;
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
     std::optional<std::u16string> saveFileDialog(const std::u16string& filter, int flags) override;
     void awaitOfferedTextTaken(uint64_t until) override;

@@ -200,6 +200,7 @@ void FakeSession::press(int virtualKey, bool shift, bool ctrl, bool alt) {
         sendHotKey(*id);
     } else if (ui::Window* own = ownWindowInFront()) {
         keyIntoOwnWindow(*own, virtualKey, shift, ctrl);
+        receiveSyntheticKeys();  // what the key made the program send, as after a hotkey
     } else if (!alt) {
         receiveUserKey(virtualKey, shift, ctrl);
     }

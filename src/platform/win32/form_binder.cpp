@@ -333,7 +333,7 @@ LRESULT FormBinder::handle(Form& form, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         case kBackgroundWrittenMessage:
-            guarded([&] { platform_.backgroundWritten(); });
+            guarded([&] { platform_.backgroundWritten(wParam); });
             return 0;
         case kShellOpenedMessage:
             guarded([&] { Win32Platform::shellOpened(lParam); });

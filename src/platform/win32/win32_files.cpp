@@ -108,14 +108,14 @@ void Win32Platform::writeFilesInBackground(std::vector<FileToWrite> files,
                                            std::function<void(std::vector<FileWrite>)> done) {
     finishBackgroundWrites();
     backgroundWrite_ = std::make_unique<BackgroundWrite>(
-        BackgroundWrite{std::move(files), {}, std::move(done), mainWindow_});
+        BackgroundWrite{std::move(files), {}, std::move(done), mainWindow_, ++backgroundBatch_});
     const auto worker = [](void* parameter) -> DWORD {
         auto* self = static_cast<Win32Platform*>(parameter);
         BackgroundWrite& write = *self->backgroundWrite_;
         for (const FileToWrite& file : write.files) {
             write.outcomes.push_back(self->writeFile(file.path, file.bytes));
         }
-        PostMessageW(write.reply, kBackgroundWrittenMessage, 0, 0);
+        PostMessageW(write.reply, kBackgroundWrittenMessage, write.batch, 0);
         return 0;
     };
     backgroundThread_ = UniqueHandle(CreateThread(nullptr, 0, worker, this, 0, nullptr));
@@ -129,10 +129,11 @@ void Win32Platform::writeFilesInBackground(std::vector<FileToWrite> files,
     }
 }
 
-void Win32Platform::backgroundWritten() {
-    if (backgroundThread_.valid() &&
-        WaitForSingleObject(backgroundThread_.get(), 0) == WAIT_OBJECT_0) {
-        endBackgroundWrite();
+// The worker posts its message last: it has finished its work and is about
+// to end. A message of a batch that exit already finished is old.
+void Win32Platform::backgroundWritten(WPARAM batch) {
+    if (batch == backgroundBatch_) {
+        finishBackgroundWrites();
     }
 }
 

@@ -111,6 +111,7 @@ class Win32Platform : public Platform {
     void popupMenu(ui::Menu& menu, Point at) override;
     void shellOpen(const std::u16string& target, ShellOpened done) override;
     bool dangerousFileType(const std::u16string& target) override;
+    std::u16string mapText(std::u16string_view text, TextMapping mapping) override;
     // Form1's message that an open on the shell's thread has ended.
     static void shellOpened(LPARAM request);
     int messageBox(const std::u16string& text, const std::u16string& title, int style) override;
@@ -127,8 +128,8 @@ class Win32Platform : public Platform {
     void writeFilesInBackground(std::vector<FileToWrite> files,
                                 std::function<void(std::vector<FileWrite>)> done) override;
     void finishBackgroundWrites() override;
-    // The worker of the background writes has ended (its message).
-    void backgroundWritten();
+    // The worker of background batch `batch` has ended (its message).
+    void backgroundWritten(WPARAM batch);
     bool canWrite(const std::u16string& path) override;
     uint64_t milliseconds() override;
     LocalDateTime localNow() override;
@@ -166,7 +167,9 @@ class Win32Platform : public Platform {
         std::vector<FileWrite> outcomes;
         std::function<void(std::vector<FileWrite>)> done;
         HWND reply = nullptr;
+        WPARAM batch = 0;
     };
+    WPARAM backgroundBatch_ = 0;
     std::unique_ptr<BackgroundWrite> backgroundWrite_;
     UniqueHandle backgroundThread_;
     void endBackgroundWrite();

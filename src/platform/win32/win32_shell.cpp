@@ -12,6 +12,7 @@
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_text.h"
 #include "ui/controls.h"
+#include "util/text_mapping.h"
 
 namespace wordvane::win32 {
 
@@ -210,6 +211,48 @@ DWORD WINAPI openOnThread(void* parameter) {
 }
 
 }  // namespace
+
+// The system's own mapping, in the Japanese locale's rules.
+std::u16string Win32Platform::mapText(std::u16string_view text, TextMapping mapping) {
+    DWORD flag = LCMAP_HIRAGANA;
+    switch (mapping) {
+        case TextMapping::Lowercase:
+            flag = LCMAP_LOWERCASE;
+            break;
+        case TextMapping::Halfwidth:
+            flag = LCMAP_HALFWIDTH;
+            break;
+        case TextMapping::Fullwidth:
+            flag = LCMAP_FULLWIDTH;
+            break;
+        case TextMapping::Katakana:
+            flag = LCMAP_KATAKANA;
+            break;
+        case TextMapping::Hiragana:
+            break;
+    }
+    if (text.empty()) {
+        return u"";
+    }
+    const auto* source = reinterpret_cast<const wchar_t*>(text.data());
+    const int size = static_cast<int>(text.size());
+    // A half-width voiced katakana becomes two characters: room for twice
+    // the text, asked again only if that is not enough.
+    std::u16string out(text.size() * 2, u'\0');
+    int length = LCMapStringEx(L"ja-JP", flag, source, size, reinterpret_cast<wchar_t*>(out.data()),
+                               static_cast<int>(out.size()), nullptr, nullptr, 0);
+    if (length == 0) {
+        length = LCMapStringEx(L"ja-JP", flag, source, size, nullptr, 0, nullptr, nullptr, 0);
+        out.assign(static_cast<size_t>(std::max(length, 0)), u'\0');
+        length = LCMapStringEx(L"ja-JP", flag, source, size, reinterpret_cast<wchar_t*>(out.data()),
+                               length, nullptr, nullptr, 0);
+    }
+    if (length <= 0) {
+        return mapByTables(text, mapping);  // the system refused: the same mapping, as tables
+    }
+    out.resize(static_cast<size_t>(length));
+    return out;
+}
 
 // A suffix the system counts as one that runs code (AssocIsDangerous).
 bool Win32Platform::dangerousFileType(const std::u16string& target) {

@@ -1,0 +1,96 @@
+// The search over the shown list: the filter box in front with the
+// keyboard, the list narrowed to the entries that contain the query.
+
+#include "completion/completion.h"
+#include "platform/foreground_keeper.h"
+
+namespace wordvane {
+
+void Completion::openSearchBox() {
+    if (!form1_.visible()) {
+        return;
+    }
+    // What was typed into the application stays there; the search starts
+    // from the whole level.
+    typedText_.clear();
+    shownText_.clear();
+    searchQuery_.clear();
+    searching_ = true;
+    search_.prepare(currentWords(), currentList_, openWord_);
+    rememberServedWindow();
+    launcherBox_.Text1.setText(u"");
+    launcherBox_.setVisible(true);
+    platform_.setForegroundWindow(launcherBox_.handle());
+    launcherBox_.Text1.setFocused(true);
+    // The box takes the navigation keys itself (its IME may want them).
+    hotkeys_.deleteNavigationHotKey();
+    showList();
+}
+
+void Completion::setSearchText(const std::u16string& text) {
+    if (!searching_) {
+        return;
+    }
+    searchQuery_ = search_.fold(text);
+    showList();
+}
+
+// The box closes and the keyboard goes back to the application; the list
+// stays, whole again.
+void Completion::closeSearch() {
+    if (!searching_) {
+        return;
+    }
+    endSearch();
+    if (form1_.visible()) {
+        ForegroundKeeper foreground(platform_);
+        fillWholeLevel();
+        if (onListChanged) {
+            onListChanged();
+        }
+    }
+}
+
+void Completion::endSearch() {
+    if (!searching_) {
+        return;
+    }
+    searching_ = false;
+    searchQuery_.clear();
+    closeLauncherBox();
+}
+
+// The list keeps its order and stays up while nothing matches, so that the
+// user can type on; the first line found is selected.
+void Completion::fillSearchResults() {
+    if (searchQuery_.empty()) {
+        fillWholeLevel();  // the level as it opens, its usual line selected
+        return;
+    }
+    const WordListClass& words = currentWords();
+    search_.prepare(words, currentList_, openWord_);
+    std::vector<std::u16string> lines;
+    lineEntries_.clear();
+    linesLevel_ = openWord_;
+    const bool wordLevel = openWord_ == -1;
+    const int last = wordLevel ? words.getWordLength() : words.getElementLength(openWord_);
+    for (int i = wordLevel ? 0 : 1; i <= last; ++i) {
+        const auto index = static_cast<int16_t>(i);
+        if (search_.contains(index, searchQuery_)) {
+            lines.emplace_back(wordLevel ? words.peekString(index, 0, 0)
+                                         : words.peekString(openWord_, index, 0));
+            lineEntries_.push_back(index);
+        }
+    }
+    form1_.List1.setItems(std::move(lines));
+    if (lineEntries_.empty()) {
+        form1_.Text1.setText(u"");
+        return;
+    }
+    form1_.List1.setListIndex(0);
+    const int16_t first = lineEntries_.front();
+    form1_.Text1.setText(wordLevel ? words.getString(first, 0, 1)
+                                   : words.getString(openWord_, first, 1));
+}
+
+}  // namespace wordvane
