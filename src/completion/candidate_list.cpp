@@ -288,6 +288,7 @@ void Completion::forcedShowList() {
 // handles the user's input: the hotkey that opens the launcher.
 void Completion::openLauncherBox() {
     rememberServedWindow();
+    launcherBox_.setCaption(u"");
     launcherBox_.Text1.setText(u"");
     launcherBox_.setVisible(true);
     platform_.setForegroundWindow(launcherBox_.handle());
@@ -385,11 +386,11 @@ void Completion::setWindowPosision() {
     }
     // Never off the work area's left or top; the launcher's filter box goes
     // above the list and needs its room there.
-    const int32_t filterBox = currentList_ == kLauncherList ? 320 : 0;
+    const int32_t filterBox = currentList_ == kLauncherList ? launcherBox_.height() : 0;
     form1_.setLeft(std::max(form1_.left(), area.left));
     form1_.setTop(std::max(form1_.top(), area.top + filterBox));
     launcherBox_.setDpi(form1_.dpi());
-    launcherBox_.setTop(form1_.top() - 320);
+    launcherBox_.setTop(form1_.top() - launcherBox_.height());
     launcherBox_.setLeft(form1_.left());
     ui::keepInside(launcherBox_, area);
 }

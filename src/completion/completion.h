@@ -164,6 +164,7 @@ class Completion {
     bool fillWholeLevel();
     // search_box.cpp
     void fillSearchResults();
+    void placeSearchBox();
     void endSearch();
     bool completionOff() const;
     // A word was opened on a list whose elements come without a key.

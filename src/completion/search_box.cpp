@@ -3,6 +3,7 @@
 
 #include "completion/completion.h"
 #include "platform/foreground_keeper.h"
+#include "ui/placement.h"
 
 namespace wordvane {
 
@@ -18,6 +19,8 @@ void Completion::openSearchBox() {
     searching_ = true;
     search_.prepare(currentWords(), currentList_, openWord_);
     rememberServedWindow();
+    placeSearchBox();
+    launcherBox_.setCaption(u"検索");
     launcherBox_.Text1.setText(u"");
     launcherBox_.setVisible(true);
     platform_.setForegroundWindow(launcherBox_.handle());
@@ -25,6 +28,20 @@ void Completion::openSearchBox() {
     // The box takes the navigation keys itself (its IME may want them).
     hotkeys_.deleteNavigationHotKey();
     showList();
+}
+
+// Just above the list, or just below it where the screen has no room above:
+// never over the lines it narrows.
+void Completion::placeSearchBox() {
+    const Rect area = ui::workAreaOf(form1_, platform_);
+    launcherBox_.setDpi(form1_.dpi());
+    launcherBox_.setLeft(form1_.left());
+    int32_t top = form1_.top() - launcherBox_.height();
+    if (top < area.top) {
+        top = form1_.top() + form1_.height();
+    }
+    launcherBox_.setTop(top);
+    ui::keepInside(launcherBox_, area);
 }
 
 void Completion::setSearchText(const std::u16string& text) {

@@ -179,6 +179,8 @@ Form7::Form7() {
 
 Form8::Form8() {
     addControl(101, "Text1", Text1);
+    // The box fills the window below its caption: what is typed shows.
+    Text1.place(0, 0, 2700, 330);
 }
 
 Forms::Forms() {

@@ -628,6 +628,23 @@ class ClipboardHistoryAndModes(TargetCase):
         self.keyboard.press(self.CLIPBOARD_LIST_HOTKEY)
         self.wait_list(text, "the copy, back from the file")
 
+    def test_the_history_searched_by_a_fragment_inserts_the_entry_found(self):
+        for text in ("Meeting notes for Tuesday", "ｶﾀｶﾅのﾒﾓ", "report-2026.txt"):
+            PROBE.set_clipboard(text)
+            time.sleep(0.7)
+        self.keyboard.focus("Wordvane Target")
+        self.keyboard.press(self.CLIPBOARD_LIST_HOTKEY)
+        self.wait_list("report-2026.txt", "the history")
+        self.keyboard.press("ctrl+f")
+        self.give_keyboard_to_filter_box()
+        self.keyboard.type("NOTES")
+        wait_for(lambda: len(self.candidate_window()["lines"]) == 1, 10, "the list narrowed")
+        self.assertTrue(self.candidate_window()["lines"][0].startswith("Meeting notes"))
+        time.sleep(0.3)
+        shot(self.id())
+        self.keyboard.press("Tab")
+        self.wait_target("Meeting notes for Tuesday")
+
     def form1_title(self):
         return [w["title"] for w in self.wordvane.windows_of(PROBE) if w["children"] and
                 any(c["class"].lower() == "listbox" for c in w["children"])][0]
@@ -814,6 +831,31 @@ class LauncherTextWindowAndSets(TargetCase):
                         "the text-transform menu")[0]
         self.choose_menu_item(menu, "<b>で囲む")
         self.wait_target("<b>abc</b>")
+
+
+    def test_a_conversion_of_the_submenu_rewrites_the_selection(self):
+        PROBE.set_clipboard("ＡＢＣ１２３")
+        self.keyboard.press("ctrl+v")
+        self.wait_target("ＡＢＣ１２３")
+        PROBE.set_clipboard("mine")
+        time.sleep(0.5)
+        self.keyboard.press("shift+Home")
+        self.keyboard.press("ctrl+alt+shift+r")
+        menu = wait_for(lambda: [w for w in PROBE.windows()
+                                 if w["class"] == "#32768" and w["visible"]], 20,
+                        "the text-transform menu")[0]
+        rect = wait_for(lambda: [r for c, _, r in self.wordvane.drawn_menu_items()
+                                 if c == "文字の変換"], 10, "the submenu's item")[0]
+        xdotool(DISPLAY.name, "mousemove", str(menu["rect"][0] + 3 + (rect[0] + rect[2]) // 2),
+                str(menu["rect"][1] + 3 + (rect[1] + rect[3]) // 2), "click", "1")
+        submenu = wait_for(lambda: [w for w in PROBE.windows() if w["class"] == "#32768"
+                                    and w["visible"] and w["hwnd"] != menu["hwnd"]], 10,
+                           "the submenu 文字の変換")[0]
+        time.sleep(0.5)
+        shot(self.id())
+        self.choose_menu_item(submenu, "全角英数を半角に")
+        self.wait_target("ABC123")
+        wait_for(lambda: PROBE.clipboard() == "mine", 10, "the user's clipboard back")
 
 
 class SeriesEditingAndHotkeys(TargetCase):
