@@ -21,9 +21,9 @@ class ListSearch {
 
     // Makes the folded texts of `level` of `words` (list `list`) ready.
     void prepare(const WordListClass& words, int list, int16_t level);
-    // Whether entry `index` of the prepared level contains `foldedQuery`
-    // (made by `fold`); an empty query is in every entry.
-    bool contains(int16_t index, std::u16string_view foldedQuery) const;
+    // For each entry index of the prepared level, whether it contains
+    // `foldedQuery` (made by `fold`); an empty query is in every entry.
+    const std::vector<bool>& find(std::u16string_view foldedQuery);
     std::u16string fold(std::u16string_view query) const;
 
   private:
@@ -32,8 +32,12 @@ class ListSearch {
     int list_ = -1;
     int16_t level_ = -2;
     uint64_t revision_ = 0;
-    // One text per entry index, its fields folded and joined by a NUL.
-    std::vector<std::u16string> folded_;
+    // Every entry's folded text, its fields ended by a NUL and the entry by
+    // U+FFFF, one after another, so that one scan of one string finds them
+    // all; where each entry index's text starts (one more for the end).
+    std::u16string folded_;
+    std::vector<size_t> starts_;
+    std::vector<bool> hits_;
 };
 
 }  // namespace wordvane

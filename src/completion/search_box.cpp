@@ -90,10 +90,10 @@ void Completion::fillSearchResults() {
     lineEntries_.clear();
     linesLevel_ = openWord_;
     const bool wordLevel = openWord_ == -1;
-    const int last = wordLevel ? words.getWordLength() : words.getElementLength(openWord_);
-    for (int i = wordLevel ? 0 : 1; i <= last; ++i) {
+    const std::vector<bool>& hits = search_.find(searchQuery_);
+    for (size_t i = wordLevel ? 0 : 1; i < hits.size(); ++i) {
         const auto index = static_cast<int16_t>(i);
-        if (search_.contains(index, searchQuery_)) {
+        if (hits[i]) {
             lines.emplace_back(wordLevel ? words.peekString(index, 0, 0)
                                          : words.peekString(openWord_, index, 0));
             lineEntries_.push_back(index);
