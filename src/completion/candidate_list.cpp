@@ -287,8 +287,14 @@ void Completion::forcedShowList() {
 // keyboard. The system lets the program take the foreground only while it
 // handles the user's input: the hotkey that opens the launcher.
 void Completion::openLauncherBox() {
+    showBoxWithKeyboard(u"");
+}
+
+// The filter box, empty, in front with the keyboard (the launcher's filter,
+// or the search of any list under `caption`).
+void Completion::showBoxWithKeyboard(const std::u16string& caption) {
     rememberServedWindow();
-    launcherBox_.setCaption(u"");
+    launcherBox_.setCaption(caption);
     launcherBox_.Text1.setText(u"");
     launcherBox_.setVisible(true);
     platform_.setForegroundWindow(launcherBox_.handle());

@@ -165,6 +165,7 @@ class Completion {
     // search_box.cpp
     void fillSearchResults();
     void placeSearchBox();
+    void showBoxWithKeyboard(const std::u16string& caption);
     void endSearch();
     bool completionOff() const;
     // A word was opened on a list whose elements come without a key.

@@ -18,15 +18,8 @@ void Completion::openSearchBox() {
     searchQuery_.clear();
     searching_ = true;
     search_.prepare(currentWords(), currentList_, openWord_);
-    rememberServedWindow();
     placeSearchBox();
-    launcherBox_.setCaption(u"検索");
-    launcherBox_.Text1.setText(u"");
-    launcherBox_.setVisible(true);
-    platform_.setForegroundWindow(launcherBox_.handle());
-    launcherBox_.Text1.setFocused(true);
-    // The box takes the navigation keys itself (its IME may want them).
-    hotkeys_.deleteNavigationHotKey();
+    showBoxWithKeyboard(u"検索");
     showList();
 }
 
