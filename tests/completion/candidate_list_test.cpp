@@ -126,7 +126,8 @@ TEST_F(CandidateList, TheWindowOpensAtTheCaretAndStaysOnTheScreen) {
     app.completion.setWindowPosision();
     EXPECT_EQ(form1.left(), 100 * 15);
     EXPECT_EQ(form1.top(), 220 * 15);
-    EXPECT_EQ(app.forms.form8.top(), form1.top() - app.forms.form8.height()) << "the box shows whole";
+    EXPECT_EQ(app.forms.form8.top(), form1.top() - app.forms.form8.height())
+        << "the box shows whole";
 
     platform.carets[CaretSource::ThreadInfo] = Caret{{1900, 1050}, u"Edit"};
     app.completion.setWindowPosision();

@@ -238,7 +238,7 @@ class Generator {
             "left",   "right",      "pageup",      "pagedown",         "home",         "end",
             "insert", "delete",     "space",       "shift+delete",     "shift+insert", "ctrl+v",
             "ctrl+c", "shift+left", "shift+right", "ctrl+alt+shift+r", "ctrl+n",       "alt+f",
-            "a"};
+            "a",      "ctrl+f"};
         static const std::vector<std::string> kHotkeys = {
             "tab", "down", "up", "pageup", "pagedown", "return", "home", "end", "insert", "delete"};
         const bool listShown = app().forms.form1.visible();
