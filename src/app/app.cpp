@@ -68,6 +68,8 @@ App::App(Platform& p)
             key == kVkHome || key == kVkEnd || key == kVkInsert || key == kVkDelete;
         if (key == kVkEscape) {
             escapeInBox();
+        } else if (key == kVkF && (shift & 2) != 0) {
+            hotkeyDispatch.navigationKey(key, kModControl);  // a search of the launcher list
         } else if (!completion.searching() || !editingKey) {
             hotkeyDispatch.navigationKey(key, (shift & 1) != 0 ? kModShift : 0);
         }

@@ -51,7 +51,16 @@ void Completion::closeSearch() {
     if (!searching_) {
         return;
     }
-    endSearch();
+    if (currentList_ == kLauncherList && form1_.visible()) {
+        // The launcher list keeps its box, with the keyboard: its filter
+        // again.
+        searching_ = false;
+        searchQuery_.clear();
+        launcherBox_.setCaption(u"");
+        launcherBox_.Text1.setText(u"");
+    } else {
+        endSearch();
+    }
     if (form1_.visible()) {
         ForegroundKeeper foreground(platform_);
         fillWholeLevel();
