@@ -80,11 +80,16 @@ void KeyPressRecorder::rawInput(const RAWKEYBOARD& key) {
         return;
     }
     // A release that never came here (an elevated window was in front) is
-    // taken from the keyboard's own state.
+    // taken from the keyboard's own state, but only while this input is
+    // fresh: read late (the thread was busy), a Ctrl+C may be over on the
+    // keyboard already, and its Ctrl would be lost.
+    constexpr LONG kFreshMs = 100;
     const HWND front = GetForegroundWindow();
-    down_.forgetReleased([](int held) { return (GetAsyncKeyState(held) & 0x8000) == 0; },
-                         front != front_, now);
-    front_ = front;
+    if (static_cast<LONG>(GetTickCount() - static_cast<DWORD>(GetMessageTime())) < kFreshMs) {
+        down_.forgetReleased([](int held) { return (GetAsyncKeyState(held) & 0x8000) == 0; },
+                             front != front_, now);
+        front_ = front;
+    }
     rightAlt_ = rightAlt_ && down_.held(VK_MENU);
     presses_.push_back(KeyPress{virtualKey, held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU),
                                 held(VK_LWIN) || held(VK_RWIN), now, ownWindowInFront(),
