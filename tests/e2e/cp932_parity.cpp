@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lists/cp932.h"
+#include "parity_tally.h"
 
 namespace {
 
@@ -32,35 +33,6 @@ std::string systemEncode(const std::u16string& text) {
     bytes.resize(static_cast<size_t>(length));
     return bytes;
 }
-
-struct Tally {
-    long checked = 0;
-    std::vector<std::string> differences;
-
-    template <typename Text>
-    void hex(std::string& out, const Text& text) {
-        char item[8];
-        for (const auto unit : text) {
-            std::snprintf(
-                item, sizeof(item), " %X",
-                static_cast<unsigned>(static_cast<std::make_unsigned_t<decltype(unit)>>(unit)));
-            out += item;
-        }
-    }
-    template <typename From, typename To>
-    void compare(const char* what, const From& input, const To& ours, const To& system) {
-        ++checked;
-        if (ours != system && differences.size() < 20) {
-            std::string line = std::string(what) + ":";
-            hex(line, input);
-            line += " ours";
-            hex(line, ours);
-            line += " system";
-            hex(line, system);
-            differences.push_back(line);
-        }
-    }
-};
 
 }  // namespace
 
@@ -85,10 +57,5 @@ int main() {
     for (const std::u16string text : {u"a😀b", u"〜～é\\¥", u"\xDE00\xD83D"}) {
         tally.compare("write", text, wordvane::encodeCp932(text), systemEncode(text));
     }
-    std::printf("{\"checked\": %ld, \"differences\": [", tally.checked);
-    for (size_t i = 0; i < tally.differences.size(); ++i) {
-        std::printf("%s\"%s\"", i == 0 ? "" : ", ", tally.differences[i].c_str());
-    }
-    std::printf("]}\n");
-    return tally.differences.empty() ? 0 : 1;
+    return tally.report();
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "parity_tally.h"
 #include "platform/win32/win32_platform.h"
 #include "util/text_mapping.h"
 
@@ -24,32 +25,6 @@ class TablesDesktop : public wordvane::win32::Win32Platform {
     using Win32Platform::Win32Platform;
     std::u16string mapText(std::u16string_view text, TextMapping mapping) override {
         return wordvane::mapByTables(text, mapping);
-    }
-};
-
-struct Tally {
-    long checked = 0;
-    std::vector<std::string> differences;
-
-    static void hex(std::string& out, const std::u16string& text) {
-        char item[8];
-        for (char16_t unit : text) {
-            std::snprintf(item, sizeof(item), " %X", static_cast<unsigned>(unit));
-            out += item;
-        }
-    }
-    void compare(const char* what, const std::u16string& input, const std::u16string& tables,
-                 const std::u16string& system) {
-        ++checked;
-        if (tables != system && differences.size() < 20) {
-            std::string line = std::string(what) + ":";
-            hex(line, input);
-            line += " tables";
-            hex(line, tables);
-            line += " system";
-            hex(line, system);
-            differences.push_back(line);
-        }
     }
 };
 
@@ -90,10 +65,5 @@ int main() {
         tally.compare("halfwidth kana", text, wordvane::halfwidthKanaToFullwidth(tables, text),
                       wordvane::halfwidthKanaToFullwidth(desktop, text));
     }
-    std::printf("{\"checked\": %ld, \"differences\": [", tally.checked);
-    for (size_t i = 0; i < tally.differences.size(); ++i) {
-        std::printf("%s\"%s\"", i == 0 ? "" : ", ", tally.differences[i].c_str());
-    }
-    std::printf("]}\n");
-    return tally.differences.empty() ? 0 : 1;
+    return tally.report();
 }
