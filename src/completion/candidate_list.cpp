@@ -56,9 +56,10 @@ void Completion::takeElement() {
     typedText_.clear();
 }
 
-// Fills List1 with the names that begin with `typed`, remembering the word
-// or element each line shows; returns how many.
-int16_t Completion::fillMatches(const std::u16string& typed) {
+// Fills List1 with the names that begin with `typed` (or, for a search, the
+// entries `found` marks), remembering the word or element each line shows;
+// returns how many.
+int16_t Completion::fillMatches(const std::u16string& typed, const std::vector<bool>* found) {
     const WordListClass& words = currentWords();
     std::vector<std::u16string> matches;
     lineEntries_.clear();
@@ -68,12 +69,17 @@ int16_t Completion::fillMatches(const std::u16string& typed) {
     const int last = wordLevel ? words.getWordLength() : words.getElementLength(openWord_);
     for (int i = first; i <= last; ++i) {
         const auto index = static_cast<int16_t>(i);
+        if (found != nullptr &&
+            (static_cast<size_t>(i) >= found->size() || !(*found)[static_cast<size_t>(i)])) {
+            continue;  // a search looks at its own marks, not at the names
+        }
         const std::u16string_view name =
             wordLevel ? words.peekString(index, 0, 0) : words.peekString(openWord_, index, 0);
-        if (beginsWith(name, typed)) {
-            matches.emplace_back(name);
-            lineEntries_.push_back(index);
+        if (found == nullptr && !beginsWith(name, typed)) {
+            continue;
         }
+        matches.emplace_back(name);
+        lineEntries_.push_back(index);
     }
     const auto count = static_cast<int16_t>(matches.size());
     form1_.List1.setItems(std::move(matches));

@@ -158,7 +158,7 @@ class Completion {
     // candidate_list.cpp
     void openWordAt(int16_t word);
     void takeElement();
-    int16_t fillMatches(const std::u16string& typed);
+    int16_t fillMatches(const std::u16string& typed, const std::vector<bool>* found = nullptr);
     std::optional<int16_t> entryOfLine(int16_t level, int line) const;
     bool filterByAbbreviation();
     bool fillWholeLevel();
@@ -166,7 +166,9 @@ class Completion {
     void fillSearchResults();
     void placeSearchBox();
     void showBoxWithKeyboard(const std::u16string& caption);
-    void endSearch();
+    // The search ends; its box closes and gives the keyboard back unless
+    // `closeBox` is false (the launcher's filter box stays).
+    void endSearch(bool closeBox = true);
     bool completionOff() const;
     // A word was opened on a list whose elements come without a key.
     bool elementsToListWithoutKey() const;

@@ -51,15 +51,12 @@ void Completion::closeSearch() {
     if (!searching_) {
         return;
     }
-    if (currentList_ == kLauncherList && form1_.visible()) {
-        // The launcher list keeps its box, with the keyboard: its filter
-        // again.
-        searching_ = false;
-        searchQuery_.clear();
+    // The launcher list keeps its box, with the keyboard: its filter again.
+    const bool launcher = currentList_ == kLauncherList && form1_.visible();
+    endSearch(!launcher);
+    if (launcher) {
         launcherBox_.setCaption(u"");
         launcherBox_.Text1.setText(u"");
-    } else {
-        endSearch();
     }
     if (form1_.visible()) {
         ForegroundKeeper foreground(platform_);
@@ -70,13 +67,15 @@ void Completion::closeSearch() {
     }
 }
 
-void Completion::endSearch() {
+void Completion::endSearch(bool closeBox) {
     if (!searching_) {
         return;
     }
     searching_ = false;
     searchQuery_.clear();
-    closeLauncherBox();
+    if (closeBox) {
+        closeLauncherBox();
+    }
 }
 
 // The list keeps its order and stays up while nothing matches, so that the
@@ -88,28 +87,14 @@ void Completion::fillSearchResults() {
     }
     const WordListClass& words = currentWords();
     search_.prepare(words, currentList_, openWord_);
-    std::vector<std::u16string> lines;
-    lineEntries_.clear();
-    linesLevel_ = openWord_;
-    const bool wordLevel = openWord_ == -1;
-    const std::vector<bool>& hits = search_.find(searchQuery_);
-    for (size_t i = wordLevel ? 0 : 1; i < hits.size(); ++i) {
-        const auto index = static_cast<int16_t>(i);
-        if (hits[i]) {
-            lines.emplace_back(wordLevel ? words.peekString(index, 0, 0)
-                                         : words.peekString(openWord_, index, 0));
-            lineEntries_.push_back(index);
-        }
-    }
-    form1_.List1.setItems(std::move(lines));
-    if (lineEntries_.empty()) {
+    if (fillMatches(u"", &search_.find(searchQuery_)) == 0) {
         form1_.Text1.setText(u"");
         return;
     }
     form1_.List1.setListIndex(0);
     const int16_t first = lineEntries_.front();
-    form1_.Text1.setText(wordLevel ? words.getString(first, 0, 1)
-                                   : words.getString(openWord_, first, 1));
+    form1_.Text1.setText(openWord_ == -1 ? words.getString(first, 0, 1)
+                                         : words.getString(openWord_, first, 1));
 }
 
 }  // namespace wordvane
