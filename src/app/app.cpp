@@ -47,11 +47,9 @@ App::App(Platform& p)
     // as Esc does; the program ends only by 終了, the session's end and the
     // installer's request, which may run with nobody to answer a question.
     form1.onClose = [this] { completion.closeList(); };
-    // Esc in the launcher's filter box, which has the keyboard: the keys
-    // typed there are the box's, never typing for the completion.
-    // Esc there ends a search (the key is the box's, not a cancel for the
-    // list once the keyboard is back in the application), or closes the
-    // launcher list.
+    // Esc in the filter box, which has the keyboard, ends a search (the key is the box's, not a
+    // cancel for the list once the keyboard is back in the application), or closes the launcher
+    // list.
     const auto escapeInBox = [this] {
         if (completion.searching()) {
             keyReader.suppressUntilReleased(kVkEscape, platform.milliseconds());

@@ -93,6 +93,9 @@ class Shell {
     void saveChangedWordLists();
     void saveListOrTell(int list);
     void saveCopyAndTell(int list);
+    // The changes of a list start-up could not read went to `copyName`
+    // beside it: the user is told where.
+    void tellCopyWritten(int list, const std::u16string& copyName);
     void tellSave(const std::u16string& fileName, TextSave save);
     size_t fingerprintOfSavedFiles();
     void endProcess();

@@ -77,6 +77,10 @@ void Shell::saveCopyAndTell(int list) {
         return;
     }
     lists_.markSaved(list);
+    tellCopyWritten(list, copyName);
+}
+
+void Shell::tellCopyWritten(int list, const std::u16string& copyName) {
     if (!sessionEnding_) {
         message(listFileName(list) + kNotLoadedCopyMessage + copyName + u"に書き出しました。",
                 kMbIconExclamation);
@@ -202,10 +206,8 @@ void Shell::backgroundSaved(const std::vector<BackgroundSave>& saves,
             lists_.words(save.list).revision() == save.revision) {
             lists_.markSaved(save.list);
         }
-        if (written && save.form == nullptr && !sessionEnding_) {
-            message(listFileName(save.list) + kNotLoadedCopyMessage + save.fileName +
-                        u"に書き出しました。",
-                    kMbIconExclamation);
+        if (written && save.form == nullptr) {
+            tellCopyWritten(save.list, save.fileName);
         } else {
             tellSave(save.fileName, result);
         }
