@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "util/ascii.h"
 #include "util/text_mapping_tables.h"
 
 namespace wordvane {
@@ -161,13 +162,7 @@ std::u16string joinBrokenLines(std::u16string_view text) {
 std::u16string foldForSearch(Platform& platform, std::u16string_view text) {
     const bool ascii = std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
     if (ascii) {
-        std::u16string out(text);
-        for (char16_t& c : out) {
-            if (c >= u'A' && c <= u'Z') {
-                c = static_cast<char16_t>(c + 32);
-            }
-        }
-        return out;
+        return asciiLowered(std::u16string(text));
     }
     std::u16string folded =
         halfwidthKanaToFullwidth(platform, fullwidthAlphanumericsToHalfwidth(platform, text));

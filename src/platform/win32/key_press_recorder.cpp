@@ -34,9 +34,8 @@ bool isModifier(int virtualKey) {
 }
 
 // The window in front, which has the keyboard, is one of the program's own.
-bool ownWindowInFront() {
+bool ownWindow(HWND front) {
     DWORD process = 0;
-    const HWND front = GetForegroundWindow();
     return front != nullptr && GetWindowThreadProcessId(front, &process) != 0 &&
            process == GetCurrentProcessId();
 }
@@ -92,7 +91,7 @@ void KeyPressRecorder::rawInput(const RAWKEYBOARD& key) {
     }
     rightAlt_ = rightAlt_ && down_.held(VK_MENU);
     presses_.push_back(KeyPress{virtualKey, held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU),
-                                held(VK_LWIN) || held(VK_RWIN), now, ownWindowInFront(),
+                                held(VK_LWIN) || held(VK_RWIN), now, ownWindow(front),
                                 rightAlt_ && held(VK_CONTROL)});
 }
 

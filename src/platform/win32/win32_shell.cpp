@@ -234,18 +234,21 @@ std::u16string Win32Platform::mapText(std::u16string_view text, TextMapping mapp
     if (text.empty()) {
         return u"";
     }
-    const auto* source = reinterpret_cast<const wchar_t*>(text.data());
-    const int size = static_cast<int>(text.size());
+    // Into `out`, or its length when `out` is empty.
+    const auto map = [&](std::u16string& out) {
+        return LCMapStringEx(L"ja-JP", flag, reinterpret_cast<const wchar_t*>(text.data()),
+                             static_cast<int>(text.size()),
+                             out.empty() ? nullptr : reinterpret_cast<wchar_t*>(out.data()),
+                             static_cast<int>(out.size()), nullptr, nullptr, 0);
+    };
     // A half-width voiced katakana becomes two characters: room for twice
     // the text, asked again only if that is not enough.
     std::u16string out(text.size() * 2, u'\0');
-    int length = LCMapStringEx(L"ja-JP", flag, source, size, reinterpret_cast<wchar_t*>(out.data()),
-                               static_cast<int>(out.size()), nullptr, nullptr, 0);
+    int length = map(out);
     if (length == 0) {
-        length = LCMapStringEx(L"ja-JP", flag, source, size, nullptr, 0, nullptr, nullptr, 0);
-        out.assign(static_cast<size_t>(std::max(length, 0)), u'\0');
-        length = LCMapStringEx(L"ja-JP", flag, source, size, reinterpret_cast<wchar_t*>(out.data()),
-                               length, nullptr, nullptr, 0);
+        out.clear();
+        out.resize(static_cast<size_t>(std::max(map(out), 0)));
+        length = out.empty() ? 0 : map(out);
     }
     if (length <= 0) {
         return mapByTables(text, mapping);  // the system refused: the same mapping, as tables
